@@ -1,0 +1,123 @@
+#include "BackupJob.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "FileOps.h"
+
+const char* const HISTORY_FOLDER_NAME = "mrq HistoryFolder";
+
+namespace {
+
+// Holds the status mutex for one scope if it was free; never waits.
+class CTryLock {
+public:
+    explicit CTryLock(HANDLE hMutex)
+        : m_hMutex(hMutex), m_bLocked(hMutex && WaitForSingleObject(hMutex, 0) == WAIT_OBJECT_0) {}
+    ~CTryLock() {
+        if (m_bLocked)
+            ReleaseMutex(m_hMutex);
+    }
+    bool IsLocked() const { return m_bLocked; }
+
+private:
+    HANDLE m_hMutex;
+    bool m_bLocked;
+};
+
+} // namespace
+
+CBackupJob::CBackupJob() = default;
+
+void CBackupJob::SetStatusText(const char* pszPrefix, const char* pszSuffix) {
+    char szText[280];
+    std::snprintf(szText, sizeof szText, "%s%s", pszPrefix, pszSuffix ? pszSuffix : "");
+    CTryLock lock(m_hMutex);
+    if (!lock.IsLocked())
+        return; // the dialog is reading: this update is dropped
+    m_strStatus = szText;
+    m_bStatusChanged = 1;
+}
+
+bool CBackupJob::TakeStatusText(CString& strOut) {
+    CTryLock lock(m_hMutex);
+    if (!lock.IsLocked() || !m_bStatusChanged)
+        return false;
+    m_bStatusChanged = 0;
+    strOut = m_strStatus;
+    return true;
+}
+
+void CBackupJob::SetHistoryLimit(int nLimit) {
+    m_nHistoryLimit = nLimit;
+    m_nHistoryDepth = 0;
+}
+
+void CBackupJob::AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszPath) {
+    m_bSizeBusy = 1;
+    nTotal = AddFileSize(nTotal, pszPath);
+    m_bSizeBusy = 0;
+}
+
+namespace {
+
+bool ReadTotal(const std::atomic<int>& bBusy, std::atomic<ULONGLONG>& nTotal, ULONGLONG& nOut,
+               bool bReset) {
+    if (bBusy)
+        return false;
+    nOut = nTotal;
+    if (bReset)
+        nTotal = 0;
+    return true;
+}
+
+} // namespace
+
+bool CBackupJob::ReadBytesToCopy(ULONGLONG& nOut, bool bReset) {
+    return ReadTotal(m_bSizeBusy, m_nBytesToCopy, nOut, bReset);
+}
+
+bool CBackupJob::ReadBytesToFree(ULONGLONG& nOut, bool bReset) {
+    return ReadTotal(m_bSizeBusy, m_nBytesToFree, nOut, bReset);
+}
+
+void CBackupJob::AddToCopyList(const char* pszSource, const char* pszMirror,
+                               const char* pszHistoryName) {
+    if (!m_bCopyListOk)
+        return;
+    // A tab inside a field would split the line in the wrong places when it
+    // is executed; such a file is reported instead of listed.
+    if (std::strchr(pszSource, '\t') || std::strchr(pszMirror, '\t') ||
+        std::strchr(pszHistoryName, '\t')) {
+        AddWarning(pszSource, " がコピーされませんでした。\n");
+        return;
+    }
+    try {
+        CString strLine;
+        strLine.Format("%s\t%s\t%s\t%d", pszSource, pszMirror, pszHistoryName, m_nHistoryLimit);
+        m_copyList.AddTail(strLine);
+    } catch (const std::bad_alloc&) {
+        m_bCopyListOk = 0;
+    }
+}
+
+void CBackupJob::AddToDeleteList(const char* pszPath) {
+    if (!m_bDeleteListOk)
+        return;
+    try {
+        m_deleteList.AddTail(pszPath);
+    } catch (const std::bad_alloc&) {
+        m_bDeleteListOk = 0;
+    }
+}
+
+void CBackupJob::AddWarning(const char* pszPath, const char* pszText) {
+    try {
+        m_strWarnings += "Warning : ";
+        m_strWarnings += pszPath;
+        m_strWarnings += pszText;
+    } catch (const std::bad_alloc&) {
+        // The warning is lost, the run goes on.
+    }
+}

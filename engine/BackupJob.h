@@ -1,0 +1,106 @@
+// The record of one backup run, shared by the progress dialog (user-interface
+// thread) and the worker thread, with the walks that do the run.
+//
+// Sharing rules: the status text and its changed flag are guarded by the
+// named mutex m_hMutex, which both sides only try (time-out 0) and never
+// wait on. The two byte totals are written by the worker between raising and
+// clearing m_bSizeBusy; the dialog reads them only while the flag is clear.
+// Every other flag and counter is written by one side and polled by the
+// other.
+#pragma once
+
+#include <atomic>
+
+#include "ObList.h"
+#include "String.h"
+#include "StringList.h"
+
+// Status codes of a run; other values are system error codes.
+enum {
+    STATUS_OK = 0,
+    STATUS_ABORTED = 1,
+    STATUS_SOURCE_MISSING = 3,
+    STATUS_NO_SPACE = 112,
+};
+
+// Margin the space check adds to the bytes to copy.
+const ULONGLONG SPACE_MARGIN = 524288;
+
+// Name of the folder of history generations inside the destination.
+extern const char* const HISTORY_FOLDER_NAME;
+
+class CBackupJob {
+public:
+    CBackupJob();
+    CBackupJob(const CBackupJob&) = delete;
+    CBackupJob& operator=(const CBackupJob&) = delete;
+
+    // Status text channel.
+    void SetStatusText(const char* pszPrefix, const char* pszSuffix = nullptr);
+    bool TakeStatusText(CString& strOut);
+
+    void SetHistoryLimit(int nLimit);
+    void AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszPath);
+    bool ReadBytesToCopy(ULONGLONG& nOut, bool bReset);
+    bool ReadBytesToFree(ULONGLONG& nOut, bool bReset);
+    void AddToCopyList(const char* pszSource, const char* pszMirror, const char* pszHistoryName);
+    void AddToDeleteList(const char* pszPath);
+
+    // The run (worker thread).
+    bool SurveySource(const char* pszFolder, const char* pszMirror, const char* pszTitle);
+    void ProcessSource(const char* pszFolder, const char* pszMirror, const char* pszTitle);
+    bool ExecuteLists();
+    void CopyListed();
+
+    // Synchronised copy and history.
+    void CopyWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
+                  const char* pszHistoryName);
+    void BackupFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName);
+    bool ShiftHistory(const char* pszHistoryName, const char* pszFileName,
+                      const char* pszExistingPath);
+
+    // Removal of files that left the source.
+    void RemovalWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
+                     const char* pszHistoryName);
+    void DeleteListed();
+
+    CString m_strStatus;
+    int m_bStatusChanged = 0;
+    int m_nHistoryLimit = 0;
+    int m_nHistoryDepth = 0;
+    std::atomic<ULONGLONG> m_nBytesToCopy{0};
+    std::atomic<ULONGLONG> m_nBytesToFree{0};
+    CStringList m_copyList{10};
+    CStringList m_deleteList{10};
+    int m_bCopyListOk = 1;
+    int m_bDeleteListOk = 1;
+    int m_bSurvey = 0;
+    std::atomic<int> m_bSizeBusy{0};
+    CString m_strWarnings;
+    CString m_strHistoryRoot;
+    CString m_strNoCopy;
+    CString m_strExtensions;
+    int m_nFilterMode = -1;
+    int m_bSubfolders = 1;
+    std::atomic<int> m_nTotal{0};
+    std::atomic<int> m_nNew{0};
+    std::atomic<int> m_nUpdated{0};
+    std::atomic<int> m_nDeleted{0};
+    std::atomic<int> m_nStatus{0};
+    std::atomic<int> m_bFinished{0};
+    std::atomic<int> m_bAbort{0};
+    std::atomic<int> m_bAwaitGo{0};
+    CObList m_entries{10};
+    HANDLE m_hMutex = nullptr;
+
+private:
+    void RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
+                      const char* pszHistoryName, bool bTopLevel);
+    void ReportCopyFailure(const char* pszSource);
+    void AddWarning(const char* pszPath, const char* pszText);
+    bool PassesFilters(const char* pszPath) const;
+};
+
+// The worker: surveys every entry, waits for the go-ahead, then executes the
+// lists (or walks every entry again when a list ran out of memory).
+UINT BackupThreadProc(LPVOID pJob);

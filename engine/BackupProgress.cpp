@@ -1,0 +1,105 @@
+#include "BackupProgress.h"
+
+#include "PathText.h"
+#include "SizeText.h"
+
+CBackupProgress::CBackupProgress() : m_pfnGetFreeSpace(&GetFreeSpace), m_pJob(new CBackupJob) {}
+
+CBackupProgress::~CBackupProgress() {
+    End();
+    delete m_pJob;
+}
+
+bool CBackupProgress::Start(const CString& strNoCopy) {
+    m_pJob->m_strNoCopy = strNoCopy;
+    CString strRoot(m_strDestination);
+    AddBackslash(strRoot);
+    m_pJob->m_strHistoryRoot = strRoot + HISTORY_FOLDER_NAME;
+    m_bProgress = 0;
+    m_pJob->m_bAwaitGo = 0;
+    m_pJob->m_hMutex = CreateMutexA(nullptr, FALSE, "mrq Backup Execute");
+
+    // Started suspended and kept after it ends, so End() can wait for it.
+    m_pThread = AfxBeginThread(BackupThreadProc, m_pJob, THREAD_PRIORITY_NORMAL, 0,
+                               CREATE_SUSPENDED);
+    if (!m_pThread) {
+        m_pJob->m_nStatus = static_cast<int>(GetLastError());
+        m_pJob->m_bFinished = 1;
+        return false;
+    }
+    m_pThread->m_bAutoDelete = false;
+    m_pThread->ResumeThread();
+    return true;
+}
+
+void CBackupProgress::OnAbort() {
+    m_pJob->m_bAbort = 1;
+    m_pJob->m_nStatus = STATUS_ABORTED;
+}
+
+bool CBackupProgress::IsWorkerRunning() const {
+    return m_pThread && !m_pThread->WaitForEnd(0);
+}
+
+void CBackupProgress::End() {
+    if (m_pThread) {
+        if (!m_pJob->m_bFinished)
+            m_pJob->m_bAbort = 1; // the dialog went away early: stop the worker
+        m_pThread->WaitForEnd();
+        delete m_pThread;
+        m_pThread = nullptr;
+    }
+    if (m_pJob->m_hMutex) {
+        CloseHandle(m_pJob->m_hMutex);
+        m_pJob->m_hMutex = nullptr;
+    }
+}
+
+CProgressTick CBackupProgress::OnTimer() {
+    CProgressTick tick;
+    tick.bStatusText = m_pJob->TakeStatusText(tick.strStatusText);
+
+    if (m_pJob->m_bAwaitGo)
+        GoAhead(tick);
+
+    ULONGLONG nCopied;
+    if (m_bProgress && m_pJob->ReadBytesToCopy(nCopied, false)) {
+        tick.bSetPos = true;
+        tick.nPos = static_cast<int>(nCopied >> m_nScale);
+    }
+
+    if (m_pJob->m_bFinished) {
+        m_strDestination = m_pJob->m_nStatus == STATUS_OK ? "バックアップが終了しました。" : "";
+        tick.bClose = true;
+    }
+    return tick;
+}
+
+void CBackupProgress::GoAhead(CProgressTick& tick) {
+    m_pJob->m_bAwaitGo = 0;
+    m_bProgress = 1;
+
+    ULONGLONG nFreed = 0, nToCopy = 0;
+    m_pJob->ReadBytesToFree(nFreed, false);
+    ULONGLONG nAvailable = m_pfnGetFreeSpace(m_pJob->m_strHistoryRoot) + nFreed;
+    m_pJob->ReadBytesToCopy(nToCopy, true);
+    ULONGLONG nNeeded = nToCopy + SPACE_MARGIN;
+    if (nNeeded >= nAvailable) {
+        m_pJob->m_nStatus = STATUS_NO_SPACE;
+        m_pJob->m_bAbort = 1;
+        m_pJob->m_bFinished = 1;
+        return;
+    }
+
+    tick.bSpaceText = true;
+    tick.strSpaceText = "空き容量 : " + FormatSize(nAvailable) +
+                        "  バックアップ容量 : " + FormatSize(nToCopy);
+    m_nScale = 0;
+    ULONGLONG nMax = nToCopy;
+    while (nMax > PROGRESS_RANGE_LIMIT) {
+        nMax >>= 1;
+        ++m_nScale;
+    }
+    tick.bSetRange = true;
+    tick.nRangeMax = static_cast<int>(nMax);
+}

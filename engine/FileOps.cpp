@@ -1,0 +1,195 @@
+#include "FileOps.h"
+
+#include <cstring>
+
+#include "File.h"
+#include "FileFind.h"
+#include "PathText.h"
+#include "SizeText.h"
+
+namespace {
+
+// Opens a file for reading; nShare 0 fails while another program holds it.
+HANDLE OpenForReading(const char* pszPath, DWORD dwShare) {
+    return CreateFileA(pszPath, GENERIC_READ, dwShare, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool ReadFileInformation(const char* pszPath, DWORD dwShare, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE h = OpenForReading(pszPath, dwShare);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    bool bOk = GetFileInformationByHandle(h, &info) != FALSE;
+    DWORD dwError = GetLastError();
+    CloseHandle(h);
+    SetLastError(dwError);
+    return bOk;
+}
+
+bool FindAnyEntry(const char* pszFolder, bool bFoldersOnly) {
+    char szPattern[MAX_PATH];
+    if (!JoinPath(szPattern, pszFolder, "*.*"))
+        return false;
+    CFileFind finder;
+    bool bMore = finder.FindFile(szPattern);
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        if (!bFoldersOnly || finder.IsDirectory())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int GetPathKind(const char* pszPath) {
+    CFileFind finder;
+    if (finder.FindFile(pszPath)) {
+        finder.FindNextFile();
+        return finder.IsDirectory() ? PATH_FOLDER : PATH_FILE;
+    }
+    if (std::strlen(pszPath) == 3)
+        return static_cast<int>(GetDriveTypeA(pszPath));
+    return PATH_MISSING;
+}
+
+bool HasEntries(const char* pszFolder) { return FindAnyEntry(pszFolder, false); }
+bool HasSubfolders(const char* pszFolder) { return FindAnyEntry(pszFolder, true); }
+
+// The folder tests look at the attributes instead of making each folder the
+// current directory: that is far cheaper per folder, and it leaves the
+// process's current directory alone (a current directory cannot be removed).
+bool IsExistingFolder(const char* pszPath) {
+    DWORD dwAttributes = GetFileAttributesA(pszPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
+    size_t nLength = std::strlen(pszPath);
+    if (nLength >= MAX_PATH)
+        return false;
+    int nStart;
+    if (nLength >= 2 && pszPath[1] == ':') {
+        nStart = 2;
+    } else if (pszPath[0] == '\\' && pszPath[1] == '\\') {
+        int nServerEnd = FindBackslash(pszPath + 2, true);
+        if (nServerEnd < 0)
+            return true;
+        nStart = 2 + nServerEnd;
+    } else {
+        return false;
+    }
+    // pszPath[nStart] is the separator after the root; each later backslash
+    // (and the end, with bIncludeLast) closes one folder to make.
+    char szFolder[MAX_PATH];
+    for (int i = nStart + 1; i <= static_cast<int>(nLength);) {
+        bool bEnd = pszPath[i] == '\0';
+        if ((bEnd && bIncludeLast && i > nStart + 1 && pszPath[i - 1] != '\\') ||
+            (!bEnd && pszPath[i] == '\\')) {
+            std::memcpy(szFolder, pszPath, static_cast<size_t>(i));
+            szFolder[i] = '\0';
+            if (!IsExistingFolder(szFolder) && !CreateDirectoryA(szFolder, nullptr))
+                return false;
+        }
+        if (bEnd)
+            break;
+        i += IsDoubleByteAt(pszPath + i) ? 2 : 1;
+    }
+    return true;
+}
+
+int CompareFiles(const char* pszSource, const char* pszMirror) {
+    BY_HANDLE_FILE_INFORMATION source, mirror;
+    if (!ReadFileInformation(pszSource, 0, source))
+        return COMPARE_SOURCE_UNREADABLE;
+    if (!ReadFileInformation(pszMirror, 0, mirror))
+        return COMPARE_NEW;
+
+    CTime sourceCreated(source.ftCreationTime), mirrorCreated(mirror.ftCreationTime);
+    CTime sourceWritten(source.ftLastWriteTime), mirrorWritten(mirror.ftLastWriteTime);
+    // File systems round creation times differently; one second either way
+    // within the minute counts as equal.
+    int nSourceSecond = sourceCreated.GetSecond(), nMirrorSecond = mirrorCreated.GetSecond();
+    if (nSourceSecond == nMirrorSecond + 1)
+        mirrorCreated = mirrorCreated + CTimeSpan(1);
+    else if (nSourceSecond == nMirrorSecond - 1)
+        mirrorCreated = mirrorCreated - CTimeSpan(1);
+
+    if (sourceCreated != mirrorCreated || sourceWritten != mirrorWritten)
+        return COMPARE_CHANGED;
+    if (GetFileAttributesA(pszSource) != GetFileAttributesA(pszMirror))
+        return COMPARE_CHANGED;
+    if (source.nFileSizeHigh != mirror.nFileSizeHigh || source.nFileSizeLow != mirror.nFileSizeLow)
+        return COMPARE_CHANGED;
+    return COMPARE_EQUAL;
+}
+
+bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!ReadFileInformation(pszSource, FILE_SHARE_READ, info))
+        return false;
+    DWORD dwAttributes = GetFileAttributesA(pszSource);
+
+    if (GetFileAttributesA(pszTarget) != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(pszTarget);
+    }
+    if (!CopyFileA(pszSource, pszTarget, TRUE)) {
+        // Never leave a partly written copy that a later run could take for
+        // a real version of the file.
+        DWORD dwError = GetLastError();
+        if (dwError != ERROR_FILE_EXISTS) {
+            SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(pszTarget);
+        }
+        SetLastError(dwError);
+        return false;
+    }
+
+    SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
+    HANDLE h = CreateFileA(pszTarget, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        SetFileTime(h, &info.ftCreationTime, &info.ftLastAccessTime, &info.ftLastWriteTime);
+        CloseHandle(h);
+    }
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesA(pszTarget, dwAttributes);
+    return true;
+}
+
+ULONGLONG AddFileSize(ULONGLONG nSum, const char* pszPath) {
+    HANDLE h = OpenForReading(pszPath, 0);
+    if (h == INVALID_HANDLE_VALUE)
+        return nSum;
+    DWORD dwHigh = 0;
+    DWORD dwLow = GetFileSize(h, &dwHigh);
+    CloseHandle(h);
+    return nSum + ((static_cast<ULONGLONG>(dwHigh) << 32) | dwLow);
+}
+
+CString FormatFileSize(const char* pszPath) {
+    HANDLE h = OpenForReading(pszPath, 0);
+    if (h == INVALID_HANDLE_VALUE)
+        return CString();
+    DWORD dwHigh = 0;
+    DWORD dwLow = GetFileSize(h, &dwHigh);
+    CloseHandle(h);
+    return FormatSize((static_cast<ULONGLONG>(dwHigh) << 32) | dwLow);
+}
+
+CString FormatCreationTime(const char* pszPath) {
+    CFileStatus status;
+    if (!CFile::GetStatus(pszPath, status))
+        return CString();
+    return status.m_ctime.Format("%Y/%m/%d %H:%M:%S");
+}
+
+CString FormatWriteTime(const char* pszPath) {
+    CFileStatus status;
+    if (!CFile::GetStatus(pszPath, status))
+        return CString();
+    return status.m_mtime.Format("%Y/%m/%d %H:%M:%S");
+}

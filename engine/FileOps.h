@@ -1,0 +1,60 @@
+// File and folder operations shared by the backup and restore engines, the
+// folder trees and the dialogs. None shows a message: failures come back as
+// return values, and the system's last error says why where it matters.
+#pragma once
+
+#include "String.h"
+
+// Path kinds returned by GetPathKind.
+enum {
+    PATH_FOLDER = 100,
+    PATH_FILE = 200,
+    PATH_MISSING = 500,
+};
+
+// PATH_FOLDER, PATH_FILE or PATH_MISSING; for a three-character path (a
+// drive root, which the finder cannot open) the GetDriveTypeA number.
+int GetPathKind(const char* pszPath);
+
+// True when the folder holds any entry other than "." and "..".
+bool HasEntries(const char* pszFolder);
+// True when the folder holds a subfolder other than "." and "..".
+bool HasSubfolders(const char* pszFolder);
+
+// True when the path names an existing folder.
+bool IsExistingFolder(const char* pszPath);
+
+// Creates every missing folder along the path (the last component too when
+// bIncludeLast). Paths start with "X:" or "\\server"; any other path fails.
+bool MakeFolderChain(const char* pszPath, bool bIncludeLast);
+
+// Result of CompareFiles.
+enum {
+    COMPARE_SOURCE_UNREADABLE = -1,
+    COMPARE_EQUAL = 0,
+    COMPARE_NEW = 1,
+    COMPARE_CHANGED = 2,
+};
+
+// Compares size, attributes, last-write time and creation time (whole
+// seconds of local time, the creation time with one second of tolerance).
+// Contents are never read.
+int CompareFiles(const char* pszSource, const char* pszMirror);
+
+// Copies source to target with its creation, access and write times and its
+// attributes; an existing target is replaced. False on failure, with the
+// system's error code set; a failed copy leaves no partial target behind.
+bool CopyFileWithTimes(const char* pszSource, const char* pszTarget);
+
+// nSum plus the size of the file, or nSum when it cannot be opened
+// exclusively.
+ULONGLONG AddFileSize(ULONGLONG nSum, const char* pszPath);
+
+// Size text of the file ("" when it cannot be opened).
+CString FormatFileSize(const char* pszPath);
+// Creation and last-write time "%Y/%m/%d %H:%M:%S" ("" when unreadable).
+CString FormatCreationTime(const char* pszPath);
+CString FormatWriteTime(const char* pszPath);
+
+// In place: the target of a shell link; unchanged when it is none.
+char* ResolveShortcut(char* pszPath);

@@ -1,0 +1,47 @@
+#include "FolderTotals.h"
+
+#include "FileFind.h"
+#include "PathText.h"
+
+namespace {
+
+DWORD LowSizeOf(const char* pszPath) {
+    HANDLE h = CreateFileA(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD dwLow = GetFileSize(h, nullptr);
+    CloseHandle(h);
+    return dwLow == INVALID_FILE_SIZE ? 0 : dwLow;
+}
+
+} // namespace
+
+void SumFolder(CFolderTotals& totals, const char* pszFolder, bool bRecurse) {
+    char szPattern[MAX_PATH];
+    if (!JoinPath(szPattern, pszFolder, "*.*"))
+        return;
+    CFileFind finder;
+    bool bMore = finder.FindFile(szPattern);
+    while (bMore && !totals.m_bAbort) {
+        bMore = finder.FindNextFile();
+        char szPath[MAX_PATH];
+        if (finder.IsDots() || !JoinPath(szPath, pszFolder, finder.GetFileName()))
+            continue;
+        if (!finder.IsDirectory()) {
+            totals.m_nFiles = totals.m_nFiles + 1;
+            totals.m_nBytes = totals.m_nBytes + LowSizeOf(szPath);
+        } else if (bRecurse) {
+            SumFolder(totals, szPath, true);
+            totals.m_nFolders = totals.m_nFolders + 1;
+        }
+    }
+}
+
+UINT FolderTotalsThreadProc(LPVOID pParam) {
+    CFolderTotals& totals = *static_cast<CFolderTotals*>(pParam);
+    for (const CFolderTotals::CRequest& request : totals.m_requests)
+        SumFolder(totals, request.m_strFolder, request.m_bRecurse);
+    totals.m_bFinished = 1;
+    return 0;
+}

@@ -1,0 +1,112 @@
+// The removal pass: mirror files whose source file has gone are deleted (or,
+// in the direct phase with history, moved into the history generations), and
+// mirror subfolders whose source subfolder has gone are removed once empty.
+//
+// A mirror file is only ever taken for gone when its source folder could be
+// listed and the file itself is reported missing. A source folder that
+// cannot be read (a vanished drive, a drive without a medium, a folder that
+// exists but refuses listing) protects its whole mirror subtree.
+#include "BackupJob.h"
+#include "FileFind.h"
+#include "FileOps.h"
+#include "PathText.h"
+
+namespace {
+
+enum SourceState { SOURCE_READABLE, SOURCE_GONE, SOURCE_UNREADABLE };
+
+bool IsNotFoundError(DWORD dwError) {
+    return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
+}
+
+// bParentListed: the folder above was listed just now, so a source
+// subfolder reported missing has really gone.
+SourceState ProbeSourceFolder(const char* pszFolder, bool bParentListed) {
+    char szPattern[MAX_PATH];
+    if (!JoinPath(szPattern, pszFolder, "*.*"))
+        return SOURCE_UNREADABLE;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA(szPattern, &data);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        FindClose(hFind);
+        return SOURCE_READABLE;
+    }
+    DWORD dwListError = GetLastError();
+    DWORD dwAttributes = GetFileAttributesA(pszFolder);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES) {
+        if (!(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return bParentListed ? SOURCE_GONE : SOURCE_UNREADABLE; // now a file
+        // An empty folder (a drive root has no "." entry) lists nothing.
+        bool bEmpty = dwListError == ERROR_FILE_NOT_FOUND || dwListError == ERROR_NO_MORE_FILES;
+        return bEmpty ? SOURCE_READABLE : SOURCE_UNREADABLE;
+    }
+    if (bParentListed && IsNotFoundError(GetLastError()))
+        return SOURCE_GONE;
+    return SOURCE_UNREADABLE;
+}
+
+} // namespace
+
+void CBackupJob::RemovalWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
+                             const char* pszHistoryName) {
+    RemovalLevel(pszSourceFolder, pszMirrorFolder, pszHistoryName, true);
+}
+
+void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
+                              const char* pszHistoryName, bool bTopLevel) {
+    SetStatusText("削除ファイル検索中");
+    char szPattern[MAX_PATH];
+    if (!JoinPath(szPattern, pszMirrorFolder, "*.*"))
+        return;
+    CFileFind finder;
+    if (!finder.FindFile(szPattern))
+        return; // no mirror folder yet
+    if (ProbeSourceFolder(pszSourceFolder, !bTopLevel) == SOURCE_UNREADABLE)
+        return;
+
+    bool bMore = true;
+    while (bMore && !m_bAbort) {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        CString strName = finder.GetFileName();
+        char szSource[MAX_PATH], szMirror[MAX_PATH];
+        if (!JoinPath(szSource, pszSourceFolder, strName) ||
+            !JoinPath(szMirror, pszMirrorFolder, strName))
+            continue; // cannot tell whether it has gone: keep it
+
+        if (finder.IsDirectory()) {
+            char szSubHistory[MAX_PATH];
+            if (!m_bSubfolders || !JoinPath(szSubHistory, pszHistoryName, strName))
+                continue;
+            RemovalLevel(szSource, szMirror, szSubHistory, false);
+            if (ProbeSourceFolder(szSource, true) == SOURCE_GONE)
+                RemoveDirectoryA(szMirror); // only succeeds once it is empty
+            continue;
+        }
+
+        if (GetFileAttributesA(szSource) != INVALID_FILE_ATTRIBUTES ||
+            !IsNotFoundError(GetLastError()))
+            continue; // still there, or unknown: keep it
+        if (m_bSurvey) {
+            ++m_nDeleted;
+            AccumulateSize(m_nBytesToFree, szMirror);
+            AddToDeleteList(szMirror);
+        } else if (m_nHistoryLimit > 0) {
+            ShiftHistory(pszHistoryName, strName, szMirror);
+        } else {
+            SetFileAttributesA(szMirror, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(szMirror);
+        }
+    }
+}
+
+void CBackupJob::DeleteListed() {
+    m_bSurvey = 0;
+    POSITION pos = m_deleteList.GetHeadPosition();
+    while (pos) {
+        DeleteFileA(m_deleteList.GetNext(pos));
+        if (m_bAbort)
+            break;
+    }
+}

@@ -1,0 +1,60 @@
+#include "FileFind.h"
+
+#include <cstring>
+
+namespace {
+
+// Index just past the last backslash of a pattern, stepping over the
+// double-byte characters of the ANSI code page; 0 when there is none.
+int FolderPartLength(const char* psz) {
+    int nEnd = 0;
+    for (int i = 0; psz[i];) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(psz[i])) && psz[i + 1]) {
+            i += 2;
+            continue;
+        }
+        if (psz[i] == '\\' || psz[i] == ':')
+            nEnd = i + 1;
+        ++i;
+    }
+    return nEnd;
+}
+
+} // namespace
+
+bool CFileFind::FindFile(const char* pszName) {
+    Close();
+    if (!pszName)
+        pszName = "*.*";
+    m_hFind = FindFirstFileA(pszName, &m_next);
+    if (m_hFind == INVALID_HANDLE_VALUE)
+        return false;
+    m_bHaveNext = true;
+    m_strRoot = CString(pszName, FolderPartLength(pszName));
+    return true;
+}
+
+bool CFileFind::FindNextFile() {
+    if (!m_bHaveNext)
+        return false;
+    m_found = m_next;
+    m_bHaveNext = ::FindNextFileA(m_hFind, &m_next) != FALSE;
+    return m_bHaveNext;
+}
+
+void CFileFind::Close() {
+    if (m_hFind != INVALID_HANDLE_VALUE) {
+        FindClose(m_hFind);
+        m_hFind = INVALID_HANDLE_VALUE;
+    }
+    m_bHaveNext = false;
+}
+
+bool CFileFind::IsDots() const {
+    return IsDirectory() &&
+           (std::strcmp(m_found.cFileName, ".") == 0 || std::strcmp(m_found.cFileName, "..") == 0);
+}
+
+ULONGLONG CFileFind::GetLength() const {
+    return (static_cast<ULONGLONG>(m_found.nFileSizeHigh) << 32) | m_found.nFileSizeLow;
+}

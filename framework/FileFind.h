@@ -1,0 +1,50 @@
+// Enumerates the entries of a folder that match a pattern.
+//
+//   CFileFind finder;
+//   BOOL bMore = finder.FindFile("D:\\data\\*.*");
+//   while (bMore) {
+//       bMore = finder.FindNextFile();   // before each entry is used
+//       ... finder.GetFileName() ...
+//   }
+#pragma once
+
+#include "String.h"
+
+class CFileFind {
+public:
+    CFileFind() = default;
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+    ~CFileFind() { Close(); }
+
+    // Starts a search; false when nothing matches or the folder cannot be
+    // read (the system's last error says why).
+    bool FindFile(const char* pszName = "*.*");
+    // Makes the next entry current; false when the current one is the last.
+    bool FindNextFile();
+    void Close();
+
+    CString GetFileName() const { return m_found.cFileName; }
+    // The folder part of the pattern followed by the entry's name.
+    CString GetFilePath() const { return m_strRoot + m_found.cFileName; }
+    DWORD GetAttributes() const { return m_found.dwFileAttributes; }
+    bool IsDirectory() const { return HasAttribute(FILE_ATTRIBUTE_DIRECTORY); }
+    bool IsDots() const;
+    bool IsHidden() const { return HasAttribute(FILE_ATTRIBUTE_HIDDEN); }
+    bool IsSystem() const { return HasAttribute(FILE_ATTRIBUTE_SYSTEM); }
+    bool IsReadOnly() const { return HasAttribute(FILE_ATTRIBUTE_READONLY); }
+    ULONGLONG GetLength() const;
+    FILETIME GetCreationTime() const { return m_found.ftCreationTime; }
+    FILETIME GetLastWriteTime() const { return m_found.ftLastWriteTime; }
+
+private:
+    bool HasAttribute(DWORD dwAttribute) const {
+        return (m_found.dwFileAttributes & dwAttribute) != 0;
+    }
+
+    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAA m_next = {};
+    WIN32_FIND_DATAA m_found = {};
+    bool m_bHaveNext = false;
+    CString m_strRoot;
+};

@@ -1,0 +1,171 @@
+#include "ScratchTree.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+std::wstring Widen(const char* psz) {
+    int n = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
+    std::wstring w(n > 0 ? n : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, psz, -1, &w[0], n);
+    w.resize(w.size() - 1);
+    return w;
+}
+
+void RemoveTreeW(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTreeW(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(h, &data));
+        FindClose(h);
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
+}
+
+} // namespace
+
+CScratchTree::CScratchTree(const char* pszName, char chDrive) {
+    static int s_nCounter = 0;
+    char sz[MAX_PATH];
+    std::snprintf(sz, sizeof sz, "%c:\\%s_%lu_%d", chDrive, pszName, GetCurrentProcessId(),
+                  ++s_nCounter);
+    m_strRoot = sz;
+    RemoveTree(m_strRoot);
+    CreateDirectoryA(m_strRoot, nullptr);
+}
+
+CScratchTree::~CScratchTree() { RemoveTree(m_strRoot); }
+
+CString CScratchTree::Path(const char* pszRelative) const {
+    return m_strRoot + "\\" + pszRelative;
+}
+
+CString CScratchTree::WriteFile(const char* pszRelative, const std::string& content) const {
+    CString strPath = Path(pszRelative);
+    WriteWholeFile(strPath, content);
+    return strPath;
+}
+
+CString CScratchTree::MakeFolder(const char* pszRelative) const {
+    CString strPath = Path(pszRelative);
+    MakeFolders(strPath);
+    return strPath;
+}
+
+bool MakeFolders(const char* pszPath) {
+    // Walk the path by characters so a trail byte 0x5C is not a separator.
+    std::string path(pszPath);
+    for (size_t i = 3; i < path.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (path[i] == '\\')
+            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    }
+    return CreateDirectoryA(pszPath, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool WriteWholeFile(const char* pszPath, const std::string& content) {
+    std::string path(pszPath);
+    // Parent folders first.
+    int nLast = -1;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (path[i] == '\\')
+            nLast = static_cast<int>(i);
+    }
+    if (nLast > 2)
+        MakeFolders(path.substr(0, static_cast<size_t>(nLast)).c_str());
+    HANDLE h = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD dwWritten = 0;
+    BOOL bOk = ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &dwWritten,
+                           nullptr);
+    CloseHandle(h);
+    return bOk && dwWritten == content.size();
+}
+
+std::string ReadWholeFile(const char* pszPath) {
+    HANDLE h = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string content;
+    char buffer[65536];
+    DWORD dwRead = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &dwRead, nullptr) && dwRead > 0)
+        content.append(buffer, dwRead);
+    CloseHandle(h);
+    return content;
+}
+
+bool PathExists(const char* pszPath) { return GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES; }
+
+void RemoveTree(const char* pszPath) {
+    std::wstring path = Widen(pszPath);
+    if (path.size() >= 2 && path[1] == L':')
+        path = L"\\\\?\\" + path;
+    RemoveTreeW(path);
+}
+
+bool SetWriteTime(const char* pszPath, int nYear, int nMonth, int nDay, int nHour, int nMin,
+                  int nSec) {
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(nYear);
+    st.wMonth = static_cast<WORD>(nMonth);
+    st.wDay = static_cast<WORD>(nDay);
+    st.wHour = static_cast<WORD>(nHour);
+    st.wMinute = static_cast<WORD>(nMin);
+    st.wSecond = static_cast<WORD>(nSec);
+    FILETIME local, utc;
+    if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
+        return false;
+    DWORD dwAttributes = GetFileAttributesA(pszPath);
+    SetFileAttributesA(pszPath, FILE_ATTRIBUTE_NORMAL);
+    HANDLE h = CreateFileA(pszPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool bOk = h != INVALID_HANDLE_VALUE && SetFileTime(h, nullptr, &utc, &utc);
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
+    SetFileAttributesA(pszPath, dwAttributes);
+    return bOk;
+}
+
+DWORD Attributes(const char* pszPath) { return GetFileAttributesA(pszPath); }
+
+int CountFiles(const char* pszFolder) {
+    int n = 0;
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((std::string(pszFolder) + "\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            n += CountFiles((std::string(pszFolder) + "\\" + name).c_str());
+        else
+            ++n;
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+    return n;
+}

@@ -1,0 +1,42 @@
+// A scratch folder on one of the test drives (D:, E:, F: map to folders of
+// the build tree), removed with everything in it when the test ends.
+#pragma once
+
+#include <string>
+
+#include "String.h"
+
+class CScratchTree {
+public:
+    // Creates <drive>:\<name>_<process>_<n>.
+    explicit CScratchTree(const char* pszName, char chDrive = 'D');
+    ~CScratchTree();
+    CScratchTree(const CScratchTree&) = delete;
+    CScratchTree& operator=(const CScratchTree&) = delete;
+
+    const CString& Root() const { return m_strRoot; }
+    // Root + "\" + relative path (no check of the length).
+    CString Path(const char* pszRelative) const;
+
+    // Creates the folders along the relative path, then the file.
+    CString WriteFile(const char* pszRelative, const std::string& content) const;
+    CString MakeFolder(const char* pszRelative) const;
+
+private:
+    CString m_strRoot;
+};
+
+// Whole-file helpers on full paths (ANSI, so at most MAX_PATH).
+bool WriteWholeFile(const char* pszPath, const std::string& content);
+std::string ReadWholeFile(const char* pszPath);
+bool PathExists(const char* pszPath);
+bool MakeFolders(const char* pszPath);
+// Removes a tree of any depth (read-only entries included).
+void RemoveTree(const char* pszPath);
+
+// Sets the last-write time (and the access time) to the given local time.
+bool SetWriteTime(const char* pszPath, int nYear, int nMonth, int nDay, int nHour, int nMin,
+                  int nSec);
+DWORD Attributes(const char* pszPath);
+// Number of files (not folders) below a folder.
+int CountFiles(const char* pszFolder);

@@ -1,0 +1,109 @@
+#!/bin/bash
+# Runs a Windows program under wine in the isolated prefix of the build tree.
+#
+#   wine-run.sh PROGRAM.exe [ARGS...]   run a program (the CTest emulator)
+#   wine-run.sh --setup                 create the prefix, drives and display
+#   wine-run.sh --teardown              stop the wine server and the display
+#
+# The prefix lives in $MRQ_WINE_ROOT (default: build/wine beside this
+# script). Drives D:, E: and F: are scratch folders inside it, so tests can
+# use real paths such as D:\data and drive roots such as E:\. Wine uses code
+# page 932 only with LC_ALL=ja_JP.UTF-8 and that locale generated; the tests
+# check GetACP() so a missing locale fails loudly.
+set -u
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=${MRQ_WINE_ROOT:-$here/../build/wine}
+mkdir -p "$root"
+root=$(cd "$root" && pwd)
+
+export WINEPREFIX=$root/prefix
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LC_ALL=ja_JP.UTF-8
+unset LANGUAGE
+
+drive_dir() { echo "$root/drives/$1"; }
+
+create_prefix() {
+    if [ ! -f "$WINEPREFIX/.mrq-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 </dev/null
+        wineserver -w
+        touch "$WINEPREFIX/.mrq-ready"
+    fi
+    for letter in d e f; do
+        mkdir -p "$(drive_dir $letter)"
+        ln -sfn "$(drive_dir $letter)" "$WINEPREFIX/dosdevices/$letter:"
+    done
+}
+
+# One Xvfb per prefix, started on the first free display number.
+ensure_display() {
+    [ -n "${DISPLAY:-}" ] && [ -z "${MRQ_FORCE_XVFB:-}" ] && return
+    local state=$root/xvfb
+    if [ -f "$state" ]; then
+        read -r pid num <"$state"
+        if kill -0 "$pid" 2>/dev/null; then
+            export DISPLAY=:$num
+            return
+        fi
+    fi
+    local num=90
+    while [ -e "/tmp/.X$num-lock" ] || [ -e "/tmp/.X11-unix/X$num" ]; do num=$((num + 1)); done
+    setsid Xvfb ":$num" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    local pid=$!
+    for _ in $(seq 1 100); do
+        [ -e "/tmp/.X11-unix/X$num" ] && break
+        sleep 0.05
+    done
+    echo "$pid $num" >"$state"
+    export DISPLAY=:$num
+}
+
+with_lock() {
+    exec 9>"$root/.lock"
+    flock 9
+    "$@"
+    flock -u 9
+}
+
+case "${1:-}" in
+--setup)
+    with_lock create_prefix
+    with_lock ensure_display
+    # Fresh scratch drives for every test run.
+    for letter in d e f; do find "$(drive_dir $letter)" -mindepth 1 -delete 2>/dev/null; done
+    # A persistent server: tests start quickly, and no test's wine process
+    # spawns a server that would hold the test runner's output pipe open.
+    wineserver -p >/dev/null 2>&1 </dev/null
+    # Start wine's own services now, detached from our output: started by
+    # the first test they would inherit, and hold open, the runner's pipe.
+    wine wineboot >/dev/null 2>&1 </dev/null
+    exit 0
+    ;;
+--teardown)
+    wineserver -k >/dev/null 2>&1 </dev/null
+    if [ -f "$root/xvfb" ]; then
+        read -r pid _ <"$root/xvfb"
+        kill "$pid" 2>/dev/null
+        rm -f "$root/xvfb"
+    fi
+    exit 0
+    ;;
+--env)
+    # Prints the environment for running wine by hand in this prefix.
+    with_lock ensure_display
+    echo "export WINEPREFIX='$WINEPREFIX' WINEARCH=win64 WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 DISPLAY='$DISPLAY'"
+    exit 0
+    ;;
+"")
+    echo "usage: $0 PROGRAM.exe [ARGS...] | --setup | --teardown | --env" >&2
+    exit 2
+    ;;
+esac
+
+with_lock create_prefix
+with_lock ensure_display
+exec wine "$@" 2> >(grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2)
