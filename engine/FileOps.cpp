@@ -84,10 +84,10 @@ bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
     // pszPath[nStart] is the separator after the root; each later backslash
     // (and the end, with bIncludeLast) closes one folder to make.
     char szFolder[MAX_PATH];
+    bool bAfterBackslash = true; // the last character seen was a separator
     for (int i = nStart + 1; i <= static_cast<int>(nLength);) {
         bool bEnd = pszPath[i] == '\0';
-        if ((bEnd && bIncludeLast && i > nStart + 1 && pszPath[i - 1] != '\\') ||
-            (!bEnd && pszPath[i] == '\\')) {
+        if ((bEnd && bIncludeLast && !bAfterBackslash) || (!bEnd && pszPath[i] == '\\')) {
             std::memcpy(szFolder, pszPath, static_cast<size_t>(i));
             szFolder[i] = '\0';
             if (!IsExistingFolder(szFolder) && !CreateDirectoryA(szFolder, nullptr))
@@ -95,6 +95,7 @@ bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
         }
         if (bEnd)
             break;
+        bAfterBackslash = pszPath[i] == '\\';
         i += IsDoubleByteAt(pszPath + i) ? 2 : 1;
     }
     return true;

@@ -1,1 +1,129 @@
+// History generations over whole backup runs: every overwritten mirror copy
+// moves into bk1 and older versions move one generation deeper.
 #include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "BackupHarness.h"
+#include "ScratchTree.h"
+
+namespace {
+
+class HistoryTest : public testing::Test {
+protected:
+    HistoryTest() : m_tree("history") {
+        m_strSource = m_tree.MakeFolder("表data");
+        m_strDestination = m_tree.MakeFolder("dest");
+    }
+
+    // Writes version n of the file with its own write time, then backs up.
+    CRunResult BackUpVersion(CBackupSource& source, const char* pszName, int nVersion) {
+        char szContent[32];
+        std::snprintf(szContent, sizeof szContent, "version %d", nVersion);
+        CString strPath = m_tree.WriteFile(CString("表data\\") + pszName, szContent);
+        SetWriteTime(strPath, 2020, 1, nVersion, 12, 0, 0);
+        return RunBackup(source, m_strDestination);
+    }
+
+    CString Generation(int n, const char* pszName) const {
+        char sz[64];
+        std::snprintf(sz, sizeof sz, "\\mrq HistoryFolder\\bk%d\\表data\\", n);
+        return m_strDestination + sz + pszName;
+    }
+    CString Mirror(const char* pszName) const { return m_strDestination + "\\表data\\" + pszName; }
+
+    CScratchTree m_tree;
+    CString m_strSource, m_strDestination;
+};
+
+TEST_F(HistoryTest, LimitThreeKeepsTheThreePreviousVersions) {
+    auto source = MakeSource(m_strSource, m_strDestination, "3");
+    for (int n = 1; n <= 5; ++n)
+        ASSERT_EQ(0, BackUpVersion(*source, "ソ.txt", n).nStatus);
+    EXPECT_EQ("version 5", ReadWholeFile(Mirror("ソ.txt")));
+    EXPECT_EQ("version 4", ReadWholeFile(Generation(1, "ソ.txt")));
+    EXPECT_EQ("version 3", ReadWholeFile(Generation(2, "ソ.txt")));
+    EXPECT_EQ("version 2", ReadWholeFile(Generation(3, "ソ.txt")));
+    EXPECT_FALSE(PathExists(Generation(4, "ソ.txt")));
+    EXPECT_EQ(4, CountFiles(m_strDestination));
+}
+
+TEST_F(HistoryTest, LimitOneReplacesTheSingleGeneration) {
+    auto source = MakeSource(m_strSource, m_strDestination, "1");
+    for (int n = 1; n <= 3; ++n)
+        BackUpVersion(*source, "a.txt", n);
+    EXPECT_EQ("version 3", ReadWholeFile(Mirror("a.txt")));
+    EXPECT_EQ("version 2", ReadWholeFile(Generation(1, "a.txt")));
+    EXPECT_FALSE(PathExists(Generation(2, "a.txt")));
+}
+
+TEST_F(HistoryTest, LimitZeroKeepsNoHistory) {
+    auto source = MakeSource(m_strSource, m_strDestination, "0");
+    for (int n = 1; n <= 3; ++n) {
+        CRunResult result = BackUpVersion(*source, "a.txt", n);
+        EXPECT_EQ(n == 1 ? 1 : 0, result.nNew);
+        EXPECT_EQ(n == 1 ? 0 : 1, result.nUpdated);
+    }
+    EXPECT_EQ("version 3", ReadWholeFile(Mirror("a.txt")));
+    EXPECT_FALSE(PathExists(m_strDestination + "\\mrq HistoryFolder"));
+}
+
+TEST_F(HistoryTest, LoweringTheLimitLeavesDeeperGenerationsAlone) {
+    auto source = MakeSource(m_strSource, m_strDestination, "3");
+    for (int n = 1; n <= 4; ++n)
+        BackUpVersion(*source, "a.txt", n);
+    CBackupSource::SetOption(source->m_szHistory, "1");
+    BackUpVersion(*source, "a.txt", 5);
+    EXPECT_EQ("version 5", ReadWholeFile(Mirror("a.txt")));
+    EXPECT_EQ("version 4", ReadWholeFile(Generation(1, "a.txt")));
+    EXPECT_EQ("version 2", ReadWholeFile(Generation(2, "a.txt")));
+    EXPECT_EQ("version 1", ReadWholeFile(Generation(3, "a.txt")));
+}
+
+TEST_F(HistoryTest, ReadOnlyFileInTheLastGenerationIsPushedOut) {
+    auto source = MakeSource(m_strSource, m_strDestination, "2");
+    for (int n = 1; n <= 3; ++n)
+        BackUpVersion(*source, "a.txt", n);
+    SetFileAttributesA(Generation(2, "a.txt"), FILE_ATTRIBUTE_READONLY);
+    CRunResult result = BackUpVersion(*source, "a.txt", 4);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_TRUE(result.strWarnings.IsEmpty()) << result.strWarnings;
+    EXPECT_EQ("version 3", ReadWholeFile(Generation(1, "a.txt")));
+    EXPECT_EQ("version 2", ReadWholeFile(Generation(2, "a.txt")));
+}
+
+TEST_F(HistoryTest, SourcesWithTheSameFolderNameShareTheirHistory) {
+    CString strOther = m_tree.MakeFolder("other\\表data");
+    auto first = MakeSource(m_strSource, m_strDestination, "2");
+    auto second = MakeSource(strOther, m_strDestination, "2");
+    second->m_strMirror = m_strDestination + "\\表data(1)";
+    std::vector<CBackupSource*> both{first.get(), second.get()};
+
+    CString strFirst = m_tree.WriteFile("表data\\x.txt", "first v1");
+    CString strSecond = m_tree.WriteFile("other\\表data\\x.txt", "second v1");
+    SetWriteTime(strFirst, 2020, 1, 1, 0, 0, 0);
+    SetWriteTime(strSecond, 2020, 1, 1, 0, 0, 0);
+    RunBackup(both, m_strDestination);
+    WriteWholeFile(strFirst, "first v2");
+    SetWriteTime(strFirst, 2020, 1, 2, 0, 0, 0);
+    WriteWholeFile(strSecond, "second v2");
+    SetWriteTime(strSecond, 2020, 1, 2, 0, 0, 0);
+    RunBackup(both, m_strDestination);
+
+    // The second entry's old copy went into bk1 last, pushing the first
+    // entry's old copy into bk2.
+    EXPECT_EQ("second v1", ReadWholeFile(Generation(1, "x.txt")));
+    EXPECT_EQ("first v1", ReadWholeFile(Generation(2, "x.txt")));
+    EXPECT_EQ("first v2", ReadWholeFile(Mirror("x.txt")));
+    EXPECT_EQ("second v2", ReadWholeFile(m_strDestination + "\\表data(1)\\x.txt"));
+}
+
+TEST_F(HistoryTest, HistoryKeepsTheSubfolderPath) {
+    auto source = MakeSource(m_strSource, m_strDestination, "1");
+    BackUpVersion(*source, "能\\十.txt", 1);
+    EXPECT_EQ(0, BackUpVersion(*source, "能\\十.txt", 2).nStatus);
+    EXPECT_EQ("version 1", ReadWholeFile(Generation(1, "能\\十.txt")));
+    EXPECT_EQ("version 2", ReadWholeFile(Mirror("能\\十.txt")));
+}
+
+} // namespace

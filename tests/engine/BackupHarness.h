@@ -1,0 +1,87 @@
+// Runs a whole backup the way the progress dialog does: the worker on its
+// thread, this thread polling every 10 ms until the run is over.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "BackupProgress.h"
+#include "BackupSource.h"
+#include "PathText.h"
+
+struct CRunResult {
+    int nStatus = -1;
+    int nTotal = 0, nNew = 0, nUpdated = 0, nDeleted = 0;
+    CString strWarnings;
+    CString strResultText;
+    std::vector<CString> statusTexts;
+    int nRangeMax = -1;
+    CString strSpaceText;
+};
+
+// A source entry mirrored into destination\<name>.
+inline std::unique_ptr<CBackupSource> MakeSource(const CString& strFolder,
+                                                 const CString& strDestination,
+                                                 const char* pszHistory = "1") {
+    auto source = std::make_unique<CBackupSource>(strFolder);
+    source->m_strMirror = JoinPath(strDestination, GetLastComponent(strFolder));
+    CBackupSource::SetOption(source->m_szHistory, pszHistory);
+    return source;
+}
+
+struct CRunOptions {
+    CString strNoCopy;
+    // Replaces the free-space query when set.
+    ULONGLONG (*pfnFreeSpace)(const char*) = nullptr;
+    // Called on every tick with the progress object (abort, inspection).
+    void (*pfnOnTick)(CBackupProgress&, void*) = nullptr;
+    void* pTickContext = nullptr;
+    // Makes the copy list run out of memory after this many lines.
+    INT_PTR nCopyListLimit = -1;
+    INT_PTR nDeleteListLimit = -1;
+};
+
+inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
+                            const CString& strDestination, const CRunOptions& options = {}) {
+    CBackupProgress progress;
+    progress.m_strDestination = strDestination;
+    if (options.pfnFreeSpace)
+        progress.m_pfnGetFreeSpace = options.pfnFreeSpace;
+    for (CBackupSource* pSource : sources)
+        progress.m_pJob->m_entries.AddTail(pSource);
+    progress.m_pJob->m_copyList.FailAllocationsAfter(options.nCopyListLimit);
+    progress.m_pJob->m_deleteList.FailAllocationsAfter(options.nDeleteListLimit);
+
+    CRunResult result;
+    progress.Start(options.strNoCopy);
+    for (;;) {
+        Sleep(10);
+        if (options.pfnOnTick)
+            options.pfnOnTick(progress, options.pTickContext);
+        CProgressTick tick = progress.OnTimer();
+        if (tick.bStatusText)
+            result.statusTexts.push_back(tick.strStatusText);
+        if (tick.bSetRange)
+            result.nRangeMax = tick.nRangeMax;
+        if (tick.bSpaceText)
+            result.strSpaceText = tick.strSpaceText;
+        if (tick.bClose)
+            break;
+    }
+    progress.End();
+    CBackupJob& job = *progress.m_pJob;
+    result.nStatus = job.m_nStatus;
+    result.nTotal = job.m_nTotal;
+    result.nNew = job.m_nNew;
+    result.nUpdated = job.m_nUpdated;
+    result.nDeleted = job.m_nDeleted;
+    result.strWarnings = job.m_strWarnings;
+    result.strResultText = progress.m_strDestination;
+    job.m_entries.RemoveAll();
+    return result;
+}
+
+inline CRunResult RunBackup(CBackupSource& source, const CString& strDestination,
+                            const CRunOptions& options = {}) {
+    return RunBackup(std::vector<CBackupSource*>{&source}, strDestination, options);
+}
