@@ -7,7 +7,8 @@
 #
 # The prefix lives in $MRQ_WINE_ROOT (default: build/wine beside this
 # script). Drives D:, E: and F: are scratch folders inside it, so tests can
-# use real paths such as D:\data and drive roots such as E:\. Wine uses code
+# use real paths such as D:\data and drive roots such as E:\; G: leads to a
+# folder that does not exist, like a drive whose medium was taken out. Wine uses code
 # page 932 only with LC_ALL=ja_JP.UTF-8 and that locale generated; the tests
 # check GetACP() so a missing locale fails loudly.
 set -u
@@ -37,6 +38,8 @@ create_prefix() {
         mkdir -p "$(drive_dir $letter)"
         ln -sfn "$(drive_dir $letter)" "$WINEPREFIX/dosdevices/$letter:"
     done
+    # G: is a drive whose medium has gone: its letter leads nowhere.
+    ln -sfn "$root/drives/vanished" "$WINEPREFIX/dosdevices/g:"
 }
 
 # One Xvfb per prefix, started on the first free display number.
