@@ -1,14 +1,21 @@
 #include "PathText.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF); }
-bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF);
+}
+bool IsTrailByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
 
 // Length of the character at p: 2 for a double-byte character, else 1.
-int CharLength(const char* p) { return IsDoubleByteAt(p) ? 2 : 1; }
+int CharLength(const char* p) {
+    return IsDoubleByteAt(p) ? 2 : 1;
+}
 
 // Index of the last character of the text (its first byte); -1 for "".
 int LastCharIndex(const char* psz) {
@@ -93,13 +100,10 @@ int FindBackslash(const char* pszPath, bool bFirst) {
 void GetLastComponent(char* pszPath) {
     size_t nLength = std::strlen(pszPath);
     if (nLength <= 3) {
-        // "D:\" gives "D root"; an empty path stays empty.
-        if (nLength > 0) {
-            char chDrive = pszPath[0];
-            std::strcpy(pszPath, " root");
-            std::memmove(pszPath + 1, pszPath, std::strlen(pszPath) + 1);
-            pszPath[0] = chDrive;
-        }
+        // "D:\" gives "D root"; an empty path stays empty. A double-byte
+        // first character is kept whole.
+        if (nLength > 0)
+            std::strcpy(pszPath + CharLength(pszPath), " root");
         return;
     }
     int nCut = FindBackslash(pszPath, false);
@@ -123,7 +127,7 @@ CString GetFolderTitle(const char* pszPath) {
     if (nLength <= 3) {
         if (nLength < 2)
             return CString();
-        return CString(pszPath[0]) + " root";
+        return CString(pszPath, CharLength(pszPath)) + " root";
     }
     WIN32_FIND_DATAA data;
     HANDLE hFind = FindFirstFileA(pszPath, &data);
@@ -145,16 +149,16 @@ void ShortenPath(char* pszPath, int nMax) {
     int nCut = FindBackslash(pszPath, false);
     if (nCut < 0) {
         int nEnd = 0;
-        for (int i = 0; pszPath[i] && i + CharLength(pszPath + i) <= nMax; i += CharLength(pszPath + i))
+        for (int i = 0; pszPath[i] && i + CharLength(pszPath + i) <= nMax;
+             i += CharLength(pszPath + i))
             nEnd = i + CharLength(pszPath + i);
         pszPath[nEnd] = '\0';
         return;
     }
-    char szName[MAX_PATH];
-    std::strcpy(szName, pszPath + nCut);
+    std::string strName(pszPath + nCut);
     int nName = nLength - nCut;
     if (nName + 7 > nMax) {
-        std::strcpy(pszPath, szName);
+        std::memmove(pszPath, strName.c_str(), strName.size() + 1);
         return;
     }
     pszPath[nCut] = '\0';
@@ -167,7 +171,7 @@ void ShortenPath(char* pszPath, int nMax) {
         pszPath[nHeadCut] = '\0';
     }
     std::strcat(pszPath, "\\.. ");
-    std::strcat(pszPath, szName);
+    std::strcat(pszPath, strName.c_str());
 }
 
 bool GetShareName(const char* pszPath, char* pszOut) {

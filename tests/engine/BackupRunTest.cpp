@@ -1,1 +1,159 @@
+// Whole backup runs: missing sources, aborts, the direct phase after a list
+// ran out of memory, and the order of deletions and copies.
 #include <gtest/gtest.h>
+
+#include "BackupHarness.h"
+#include "FileOps.h"
+#include "ScratchTree.h"
+
+namespace {
+
+class BackupRunTest : public testing::Test {
+protected:
+    BackupRunTest() : m_tree("run") { m_strDestination = m_tree.MakeFolder("dest"); }
+
+    std::unique_ptr<CBackupSource> Source(const char* pszName, int nFiles) {
+        CString strFolder = m_tree.MakeFolder(pszName);
+        for (int i = 0; i < nFiles; ++i) {
+            char sz[32];
+            std::snprintf(sz, sizeof sz, "\\f%03d.txt", i);
+            WriteWholeFile(strFolder + sz, std::string(100, 'x'));
+        }
+        return MakeSource(strFolder, m_strDestination);
+    }
+
+    CScratchTree m_tree;
+    CString m_strDestination;
+};
+
+TEST_F(BackupRunTest, MissingFirstSourceGivesStatusThreeAndCopiesNothing) {
+    auto missing = MakeSource(m_tree.Path("nothing表"), m_strDestination);
+    auto present = Source("present", 3);
+    CRunResult result = RunBackup({missing.get(), present.get()}, m_strDestination);
+    EXPECT_EQ(STATUS_SOURCE_MISSING, result.nStatus);
+    EXPECT_EQ("", result.strResultText);
+    EXPECT_EQ(0, CountFiles(m_strDestination));
+}
+
+TEST_F(BackupRunTest, MissingLaterSourceStillRunsTheEarlierOnes) {
+    auto present = Source("present", 3);
+    auto missing = MakeSource(m_tree.Path("nothing"), m_strDestination);
+    CRunResult result = RunBackup({present.get(), missing.get()}, m_strDestination);
+    EXPECT_EQ(STATUS_SOURCE_MISSING, result.nStatus);
+    EXPECT_EQ(3, CountFiles(present->m_strMirror));
+}
+
+TEST_F(BackupRunTest, WarningsDoNotHideAMissingSource) {
+    auto present = Source("present", 1);
+    CString strLocked = m_tree.WriteFile("present\\locked.txt", "l");
+    auto missing = MakeSource(m_tree.Path("nothing"), m_strDestination);
+    HANDLE hLock = CreateFileA(strLocked, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    CRunResult result = RunBackup({present.get(), missing.get()}, m_strDestination);
+    CloseHandle(hLock);
+    EXPECT_NE(-1, result.strWarnings.Find("排他的処理中"));
+    EXPECT_EQ(STATUS_SOURCE_MISSING, result.nStatus);
+}
+
+TEST_F(BackupRunTest, SourceNamingAFileIsSkippedSilently) {
+    CString strFile = m_tree.WriteFile("plain.txt", "p");
+    auto file = MakeSource(strFile, m_strDestination);
+    auto present = Source("present", 2);
+    CRunResult result = RunBackup({file.get(), present.get()}, m_strDestination);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ(2, result.nTotal);
+    EXPECT_TRUE(result.strWarnings.IsEmpty());
+}
+
+TEST_F(BackupRunTest, EntryWithoutAMirrorFolderIsNeverRunIntoTheCurrentDirectory) {
+    auto present = Source("present", 2);
+    present->m_strMirror = "";
+    CRunResult result = RunBackup(*present, m_strDestination);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ(0, result.nTotal);
+    EXPECT_NE(-1, result.strWarnings.Find(present->m_strFolder));
+}
+
+TEST_F(BackupRunTest, DirectPhaseDoesTheWorkWhenTheCopyListRunsOutOfMemory) {
+    auto first = Source("first", 5);
+    auto second = Source("second", 4);
+    CRunOptions options;
+    options.nCopyListLimit = 3;
+    CRunResult result = RunBackup({first.get(), second.get()}, m_strDestination, options);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ(9, result.nTotal); // counted by the survey, once
+    EXPECT_EQ(5, CountFiles(first->m_strMirror));
+    EXPECT_EQ(4, CountFiles(second->m_strMirror));
+}
+
+TEST_F(BackupRunTest, DirectPhaseCreatesTheMirrorFolderOfAFirstRun) {
+    auto source = Source("fresh", 1);
+    m_tree.MakeFolder("fresh\\empty");
+    CRunOptions options;
+    options.nCopyListLimit = 0;
+    RunBackup(*source, m_strDestination, options);
+    // The mirror exists before the walk, so even empty subfolders appear.
+    EXPECT_TRUE(IsExistingFolder(source->m_strMirror + "\\empty"));
+}
+
+void AbortWhenSurveyStarts(CBackupProgress& progress, void*) {
+    if (progress.m_pJob->m_nTotal > 0 && !progress.m_bProgress)
+        progress.OnAbort();
+}
+
+TEST_F(BackupRunTest, AbortDuringTheSurveyCopiesAndDeletesNothing) {
+    auto source = Source("many", 400);
+    CString strGone = m_tree.WriteFile("many\\gone.txt", "g");
+    RunBackup(*source, m_strDestination);
+    DeleteFileA(strGone);
+    for (int i = 0; i < 400; i += 2) {
+        char sz[32];
+        std::snprintf(sz, sizeof sz, "many\\f%03d.txt", i);
+        SetWriteTime(m_tree.Path(sz), 2022, 2, 2, 2, 2, 2);
+    }
+    CRunOptions options;
+    options.pfnOnTick = AbortWhenSurveyStarts;
+    CRunResult result = RunBackup(*source, m_strDestination, options);
+    EXPECT_EQ(STATUS_ABORTED, result.nStatus);
+    EXPECT_EQ("", result.strResultText);
+    EXPECT_TRUE(PathExists(source->m_strMirror + "\\gone.txt"));
+    EXPECT_FALSE(PathExists(m_strDestination + "\\mrq HistoryFolder"));
+}
+
+void AbortOnceCopying(CBackupProgress& progress, void*) {
+    ULONGLONG nCopied = 0;
+    if (progress.m_bProgress && progress.m_pJob->ReadBytesToCopy(nCopied, false) && nCopied > 0)
+        progress.OnAbort();
+}
+
+TEST_F(BackupRunTest, AbortDuringExecutionKeepsWhatWasCopied) {
+    auto source = Source("many", 600);
+    CRunOptions options;
+    options.pfnOnTick = AbortOnceCopying;
+    CRunResult result = RunBackup(*source, m_strDestination, options);
+    EXPECT_EQ(STATUS_ABORTED, result.nStatus);
+    int nCopied = CountFiles(source->m_strMirror);
+    EXPECT_GT(nCopied, 0);
+    EXPECT_LT(nCopied, 600);
+    // Every copy that was made is whole.
+    for (int i = 0; i < 600; ++i) {
+        char sz[32];
+        std::snprintf(sz, sizeof sz, "\\f%03d.txt", i);
+        CString strMirror = source->m_strMirror + sz;
+        if (PathExists(strMirror)) {
+            EXPECT_EQ(std::string(100, 'x'), ReadWholeFile(strMirror));
+        }
+    }
+}
+
+TEST_F(BackupRunTest, CopyErrorOtherThanTheKnownOnesStopsTheRunWithItsCode) {
+    auto source = Source("src", 1);
+    // A file where the mirror folder should be: its files cannot be made.
+    WriteWholeFile(source->m_strMirror, "in the way");
+    CRunResult result = RunBackup(*source, m_strDestination);
+    EXPECT_NE(0, result.nStatus);
+    EXPECT_NE(STATUS_ABORTED, result.nStatus);
+    EXPECT_EQ("", result.strResultText);
+    EXPECT_EQ("in the way", ReadWholeFile(source->m_strMirror));
+}
+
+} // namespace
