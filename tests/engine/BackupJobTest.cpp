@@ -1,1 +1,134 @@
+// The job record's shared channels: the status text through a mutex that
+// neither side waits on, the byte totals behind the busy flag, and the lists
+// that stop growing after running out of memory.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "BackupJob.h"
+
+namespace {
+
+class BackupJobTest : public testing::Test {
+protected:
+    BackupJobTest() { m_job.m_hMutex = CreateMutexA(nullptr, FALSE, nullptr); }
+    ~BackupJobTest() override { CloseHandle(m_job.m_hMutex); }
+
+    // Holds the job's mutex on another thread, as the other side would.
+    template <class F> void WhileMutexHeldElsewhere(F f) {
+        HANDLE hHeld = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        HANDLE hRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread holder([&] {
+            WaitForSingleObject(m_job.m_hMutex, INFINITE);
+            SetEvent(hHeld);
+            WaitForSingleObject(hRelease, INFINITE);
+            ReleaseMutex(m_job.m_hMutex);
+        });
+        WaitForSingleObject(hHeld, INFINITE);
+        f();
+        SetEvent(hRelease);
+        holder.join();
+        CloseHandle(hHeld);
+        CloseHandle(hRelease);
+    }
+
+    CBackupJob m_job;
+};
+
+TEST_F(BackupJobTest, StatusTextSetWhileTheDialogHoldsTheMutexIsDropped) {
+    WhileMutexHeldElsewhere([&] {
+        DWORD dwStart = GetTickCount();
+        m_job.SetStatusText("dropped");
+        EXPECT_LT(GetTickCount() - dwStart, 100u); // never waits
+    });
+    CString str;
+    EXPECT_FALSE(m_job.TakeStatusText(str));
+    m_job.SetStatusText("削除ファイル検索中");
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ("削除ファイル検索中", str);
+}
+
+TEST_F(BackupJobTest, TakingWhileTheWorkerHoldsTheMutexGivesNothingAndKeepsTheText) {
+    m_job.SetStatusText("kept");
+    CString str = "unchanged";
+    WhileMutexHeldElsewhere([&] { EXPECT_FALSE(m_job.TakeStatusText(str)); });
+    EXPECT_EQ("unchanged", str);
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ("kept", str);
+}
+
+TEST_F(BackupJobTest, StatusTextIsCutToItsBuffer) {
+    m_job.SetStatusText("Backup中 : ", std::string(400, 'x').c_str());
+    CString str;
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ(279, str.GetLength());
+}
+
+TEST_F(BackupJobTest, StatusChannelUnderContentionNeverBlocksAndEndsWithTheLastText) {
+    std::atomic<bool> bDone{false};
+    std::thread worker([&] {
+        char sz[32];
+        for (int i = 0; i < 20000; ++i) {
+            std::snprintf(sz, sizeof sz, "%d", i);
+            m_job.SetStatusText("検索中 : ", sz);
+        }
+        // The last text must get through: retry until it is taken.
+        bDone = true;
+    });
+    CString str, strLast;
+    while (!bDone)
+        if (m_job.TakeStatusText(str))
+            strLast = str;
+    worker.join();
+    m_job.SetStatusText("検索中 : ", "final");
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ("検索中 : final", str);
+}
+
+TEST_F(BackupJobTest, ByteTotalsAreNotReadWhileTheWorkerUpdatesThem) {
+    m_job.m_nBytesToCopy = 1234;
+    m_job.m_bSizeBusy = 1;
+    ULONGLONG nOut = 99;
+    EXPECT_FALSE(m_job.ReadBytesToCopy(nOut, true));
+    EXPECT_EQ(99u, nOut);
+    EXPECT_EQ(1234u, m_job.m_nBytesToCopy.load());
+    m_job.m_bSizeBusy = 0;
+    EXPECT_TRUE(m_job.ReadBytesToCopy(nOut, true));
+    EXPECT_EQ(1234u, nOut);
+    EXPECT_EQ(0u, m_job.m_nBytesToCopy.load());
+    m_job.m_nBytesToFree = 77;
+    EXPECT_TRUE(m_job.ReadBytesToFree(nOut, false));
+    EXPECT_EQ(77u, m_job.m_nBytesToFree.load());
+}
+
+TEST_F(BackupJobTest, CopyListStaysClosedAfterOneFailedAppend) {
+    m_job.SetHistoryLimit(3);
+    m_job.AddToCopyList("D:\\s\\a.txt", "E:\\m\\a.txt", "s");
+    m_job.m_copyList.FailAllocationsAfter(0);
+    m_job.AddToCopyList("D:\\s\\b.txt", "E:\\m\\b.txt", "s");
+    EXPECT_EQ(0, m_job.m_bCopyListOk);
+    m_job.m_copyList.FailAllocationsAfter(-1); // memory is back
+    m_job.AddToCopyList("D:\\s\\c.txt", "E:\\m\\c.txt", "s");
+    ASSERT_EQ(1, m_job.m_copyList.GetCount());
+    EXPECT_EQ("D:\\s\\a.txt\tE:\\m\\a.txt\ts\t3", m_job.m_copyList.GetHead());
+}
+
+TEST_F(BackupJobTest, DeleteListStaysClosedAfterOneFailedAppend) {
+    m_job.m_deleteList.FailAllocationsAfter(1);
+    m_job.AddToDeleteList("E:\\m\\1");
+    m_job.AddToDeleteList("E:\\m\\2");
+    m_job.m_deleteList.FailAllocationsAfter(-1);
+    m_job.AddToDeleteList("E:\\m\\3");
+    EXPECT_EQ(0, m_job.m_bDeleteListOk);
+    EXPECT_EQ(1, m_job.m_deleteList.GetCount());
+}
+
+TEST_F(BackupJobTest, FieldWithATabIsReportedInsteadOfListed) {
+    m_job.AddToCopyList("D:\\s\\a\tb.txt", "E:\\m\\a\tb.txt", "s");
+    EXPECT_EQ(0, m_job.m_copyList.GetCount());
+    EXPECT_EQ(1, m_job.m_bCopyListOk);
+    EXPECT_NE(-1, m_job.m_strWarnings.Find("がコピーされませんでした。"));
+}
+
+} // namespace

@@ -1,1 +1,132 @@
+// The progress dialog's side of a run: the go-ahead with its strict space
+// check, the scale of the progress bar, and the end of the run.
 #include <gtest/gtest.h>
+
+#include "BackupHarness.h"
+#include "ScratchTree.h"
+
+namespace {
+
+ULONGLONG g_nFreeSpace = 0;
+ULONGLONG FixedFreeSpace(const char*) { return g_nFreeSpace; }
+
+class BackupProgressTest : public testing::Test {
+protected:
+    BackupProgressTest() : m_tree("progress") {
+        m_strSource = m_tree.MakeFolder("src");
+        m_strDestination = m_tree.MakeFolder("dest");
+        m_source = MakeSource(m_strSource, m_strDestination);
+    }
+
+    CRunResult RunWithFreeSpace(ULONGLONG nFree) {
+        g_nFreeSpace = nFree;
+        CRunOptions options;
+        options.pfnFreeSpace = FixedFreeSpace;
+        return RunBackup(*m_source, m_strDestination, options);
+    }
+
+    CScratchTree m_tree;
+    CString m_strSource, m_strDestination;
+    std::unique_ptr<CBackupSource> m_source;
+};
+
+TEST_F(BackupProgressTest, AvailableEqualToNeededStopsWithNoSpace) {
+    m_tree.WriteFile("src\\a.bin", std::string(1000, 'a'));
+    CRunResult result = RunWithFreeSpace(1000 + SPACE_MARGIN);
+    EXPECT_EQ(STATUS_NO_SPACE, result.nStatus);
+    EXPECT_EQ("", result.strResultText);
+    EXPECT_FALSE(PathExists(m_source->m_strMirror + "\\a.bin"));
+}
+
+TEST_F(BackupProgressTest, OneByteMoreThanNeededGoesAhead) {
+    m_tree.WriteFile("src\\a.bin", std::string(1000, 'a'));
+    CRunResult result = RunWithFreeSpace(1000 + SPACE_MARGIN + 1);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_TRUE(PathExists(m_source->m_strMirror + "\\a.bin"));
+    EXPECT_EQ("空き容量 : 512KB  バックアップ容量 : 0.97KB", result.strSpaceText);
+}
+
+TEST_F(BackupProgressTest, NothingToCopyStillNeedsTheMargin) {
+    EXPECT_EQ(STATUS_NO_SPACE, RunWithFreeSpace(SPACE_MARGIN).nStatus);
+    EXPECT_EQ(0, RunWithFreeSpace(SPACE_MARGIN + 1).nStatus);
+}
+
+TEST_F(BackupProgressTest, BytesFreedByTheRunCountAsAvailable) {
+    CString strOld = m_tree.WriteFile("src\\old.bin", std::string(4000, 'o'));
+    RunWithFreeSpace(1ull << 40);
+    DeleteFileA(strOld);
+    m_tree.WriteFile("src\\new.bin", std::string(1000, 'n'));
+    // 1000 to copy + margin, with 4000 freed: 0 free bytes are not enough,
+    // but SPACE_MARGIN - 2999 are.
+    EXPECT_EQ(STATUS_NO_SPACE, RunWithFreeSpace(SPACE_MARGIN + 1000 - 4000).nStatus);
+    EXPECT_EQ(0, RunWithFreeSpace(SPACE_MARGIN + 1000 - 4000 + 1).nStatus);
+    EXPECT_FALSE(PathExists(m_source->m_strMirror + "\\old.bin"));
+}
+
+TEST_F(BackupProgressTest, ProgressRangeIsHalvedUntilItFits) {
+    m_tree.WriteFile("src\\a.bin", std::string(40000, 'a'));
+    EXPECT_EQ(20000, RunWithFreeSpace(1ull << 40).nRangeMax);
+
+    CScratchTree other("progress32");
+    CString strSource = other.MakeFolder("src");
+    other.WriteFile("src\\a.bin", std::string(32000, 'a'));
+    auto source = MakeSource(strSource, m_strDestination);
+    g_nFreeSpace = 1ull << 40;
+    CRunOptions options;
+    options.pfnFreeSpace = FixedFreeSpace;
+    EXPECT_EQ(32000, RunBackup(*source, m_strDestination, options).nRangeMax);
+}
+
+TEST_F(BackupProgressTest, DestinationsFreeSpaceIsQueriedOnItsOwnDrive) {
+    // The real query: the scratch drive has room for a small run.
+    m_tree.WriteFile("src\\a.txt", "a");
+    CRunResult result = RunBackup(*m_source, m_strDestination);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ("バックアップが終了しました。", result.strResultText);
+}
+
+TEST_F(BackupProgressTest, DialogEndingTheRunWaitsForTheWorker) {
+    // The progress object goes away on the tick that ends the run; the
+    // worker, still in its wait for the go-ahead, must be gone by then.
+    for (int i = 0; i < 20; ++i) {
+        g_nFreeSpace = 0;
+        CBackupProgress progress;
+        progress.m_strDestination = m_strDestination;
+        progress.m_pfnGetFreeSpace = FixedFreeSpace;
+        progress.m_pJob->m_entries.AddTail(m_source.get());
+        ASSERT_TRUE(progress.Start(""));
+        while (!progress.OnTimer().bClose)
+            Sleep(1);
+        progress.m_pJob->m_entries.RemoveAll();
+        progress.End();
+        EXPECT_FALSE(progress.IsWorkerRunning());
+    }
+}
+
+TEST_F(BackupProgressTest, DestroyingAProgressWhileTheWorkerRunsStopsItFirst) {
+    for (int i = 0; i < 50; ++i)
+        m_tree.WriteFile((CString("src\\f") + char('a' + i % 26) + char('a' + i / 26)).GetBuffer(0),
+                         "x");
+    auto progress = std::make_unique<CBackupProgress>();
+    progress->m_strDestination = m_strDestination;
+    progress->m_pJob->m_entries.AddTail(m_source.get());
+    ASSERT_TRUE(progress->Start(""));
+    Sleep(5);
+    progress.reset(); // must neither hang nor leave the worker on freed memory
+    SUCCEED();
+}
+
+TEST(BackupJobStatus, StatusTextsOutrunningThePollShowTheLatest) {
+    CBackupJob job;
+    job.m_hMutex = CreateMutexA(nullptr, FALSE, nullptr);
+    job.SetStatusText("検索中 : ", "a");
+    job.SetStatusText("検索中 : ", "b");
+    job.SetStatusText("Backup中 : ", "表.txt");
+    CString str;
+    ASSERT_TRUE(job.TakeStatusText(str));
+    EXPECT_EQ("Backup中 : 表.txt", str);
+    EXPECT_FALSE(job.TakeStatusText(str)); // nothing new
+    CloseHandle(job.m_hMutex);
+}
+
+} // namespace
