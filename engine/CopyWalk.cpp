@@ -84,7 +84,13 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
             bOk = CopyFileWithTimes(pszSource, pszMirror);
         }
     }
-    if (!m_bSurvey && !bOk)
+    if (bOk)
+        return;
+    if (m_bSurvey)
+        // Only a history path too long to build fails here; the file would
+        // never be listed, so it is reported now.
+        AddWarning(pszSource, " がコピーされませんでした。\n");
+    else
         ReportCopyFailure(pszSource);
 }
 

@@ -55,8 +55,12 @@ int GetPathKind(const char* pszPath) {
     return PATH_MISSING;
 }
 
-bool HasEntries(const char* pszFolder) { return FindAnyEntry(pszFolder, false); }
-bool HasSubfolders(const char* pszFolder) { return FindAnyEntry(pszFolder, true); }
+bool HasEntries(const char* pszFolder) {
+    return FindAnyEntry(pszFolder, false);
+}
+bool HasSubfolders(const char* pszFolder) {
+    return FindAnyEntry(pszFolder, true);
+}
 
 // The folder tests look at the attributes instead of making each folder the
 // current directory: that is far cheaper per folder, and it leaves the
@@ -133,9 +137,17 @@ bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
         return false;
     DWORD dwAttributes = GetFileAttributesA(pszSource);
 
-    if (GetFileAttributesA(pszTarget) != INVALID_FILE_ATTRIBUTES) {
+    DWORD dwOldTarget = GetFileAttributesA(pszTarget);
+    if (dwOldTarget != INVALID_FILE_ATTRIBUTES) {
         SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(pszTarget);
+        // A target another program holds open stays as it was, and the
+        // failure is the delete's (a sharing violation, not "file exists").
+        if (!DeleteFileA(pszTarget)) {
+            DWORD dwError = GetLastError();
+            SetFileAttributesA(pszTarget, dwOldTarget);
+            SetLastError(dwError);
+            return false;
+        }
     }
     if (!CopyFileA(pszSource, pszTarget, TRUE)) {
         // Never leave a partly written copy that a later run could take for

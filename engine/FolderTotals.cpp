@@ -6,13 +6,19 @@
 namespace {
 
 DWORD LowSizeOf(const char* pszPath) {
-    HANDLE h = CreateFileA(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return 0;
-    DWORD dwLow = GetFileSize(h, nullptr);
+    // With the high half asked for, INVALID_FILE_SIZE is a failure only when
+    // the last error says so: 0xFFFFFFFF is also the low half of real sizes
+    // (4 GiB - 1 bytes, 8 GiB - 1 bytes, ...).
+    DWORD dwHigh = 0;
+    SetLastError(NO_ERROR);
+    DWORD dwLow = GetFileSize(h, &dwHigh);
+    bool bFailed = dwLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR;
     CloseHandle(h);
-    return dwLow == INVALID_FILE_SIZE ? 0 : dwLow;
+    return bFailed ? 0 : dwLow;
 }
 
 } // namespace

@@ -186,6 +186,25 @@ TEST_F(CopyWalkTest, LockedChangedFileKeepsItsMirrorCopy) {
     EXPECT_EQ("v1", ReadWholeFile(Mirror("doc.txt")));
 }
 
+TEST_F(CopyWalkTest, MirrorFileHeldOpenGivesAWarningAndTheRunGoesOn) {
+    CString strFile = m_tree.WriteFile("src表\\doc.txt", "v1");
+    m_tree.WriteFile("src表\\other.txt", "o");
+    Run();
+    WriteWholeFile(strFile, "v2 longer");
+    CBackupSource::SetOption(m_source->m_szHistory, "0");
+    HANDLE hLock = CreateFileA(Mirror("doc.txt"), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    m_tree.WriteFile("src表\\later.txt", "l");
+    CRunResult result = Run();
+    CloseHandle(hLock);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ(CString("Warning : ") + strFile + " 排他的処理中の為コピーできません。\n",
+              result.strWarnings);
+    EXPECT_EQ("v1", ReadWholeFile(Mirror("doc.txt")));
+    EXPECT_TRUE(PathExists(Mirror("later.txt")));
+}
+
 TEST_F(CopyWalkTest, StatusTextsNameTheFilesShortened) {
     m_tree.WriteFile("src表\\a_rather_long_folder_name\\file.txt", "x");
     CRunResult result = Run();

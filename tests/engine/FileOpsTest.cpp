@@ -1,1 +1,434 @@
+// File and folder operations against the real file system of the test
+// drives. Names use Japanese characters whose second byte is 0x5C (表, ソ,
+// 能, 十), which a byte-wise scan would take for a backslash.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shlguid.h>
+
+#include <cstring>
+#include <string>
+
+#include "FileOps.h"
+#include "ScratchTree.h"
+#include "Time.h"
+
+namespace {
+
+// Another program's handle on a file, kept open for the test's duration.
+class CHeldFile {
+public:
+    CHeldFile(const char* pszPath, DWORD dwShare)
+        : m_h(CreateFileA(pszPath, GENERIC_READ, dwShare, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~CHeldFile() {
+        if (IsOpen())
+            CloseHandle(m_h);
+    }
+    CHeldFile(const CHeldFile&) = delete;
+    CHeldFile& operator=(const CHeldFile&) = delete;
+    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Handle() const { return m_h; }
+
+private:
+    HANDLE m_h;
+};
+
+bool IsFolder(const char* pszPath) {
+    DWORD dw = GetFileAttributesA(pszPath);
+    return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int CountEntries(const char* pszFolder) {
+    int n = 0;
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA(CString(pszFolder) + "\\*", &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        if (std::strcmp(data.cFileName, ".") != 0 && std::strcmp(data.cFileName, "..") != 0)
+            ++n;
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+    return n;
+}
+
+FILETIME WriteTimeOf(const char* pszPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+CTime CreationTimeOf(const char* pszPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data);
+    return CTime(data.ftCreationTime);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Path kinds and folder contents
+
+TEST(GetPathKind, FolderFileAndMissing) {
+    CScratchTree tree("kind");
+    CString strFolder = tree.MakeFolder("表ソ");
+    CString strFile = tree.WriteFile("表ソ\\能十", "x");
+    EXPECT_EQ(PATH_FOLDER, GetPathKind(strFolder));
+    EXPECT_EQ(PATH_FILE, GetPathKind(strFile));
+    EXPECT_EQ(PATH_MISSING, GetPathKind(tree.Path("表ソ\\十")));
+    EXPECT_EQ(PATH_MISSING, GetPathKind(tree.Path("無い\\表")));
+}
+
+TEST(GetPathKind, DriveRootsGiveTheirDriveType) {
+    // The finder cannot open a bare root, so an existing drive is reported
+    // by its type rather than as a folder.
+    EXPECT_EQ(static_cast<int>(DRIVE_FIXED), GetPathKind("D:\\"));
+
+    DWORD dwDrives = GetLogicalDrives();
+    char chFree = 0;
+    for (char ch = 'Y'; ch >= 'G' && !chFree; --ch)
+        if (!(dwDrives & (1u << (ch - 'A'))))
+            chFree = ch;
+    ASSERT_NE(0, chFree) << "no unmapped drive letter";
+    char szRoot[] = "?:\\";
+    szRoot[0] = chFree;
+    // Wine reports an unmapped letter as DRIVE_NO_ROOT_DIR, like Windows.
+    ASSERT_EQ(static_cast<UINT>(DRIVE_NO_ROOT_DIR), GetDriveTypeA(szRoot));
+    EXPECT_EQ(static_cast<int>(DRIVE_NO_ROOT_DIR), GetPathKind(szRoot));
+    // A longer path on that drive is simply missing.
+    char szLonger[] = "?:\\表";
+    szLonger[0] = chFree;
+    EXPECT_EQ(PATH_MISSING, GetPathKind(szLonger));
+}
+
+TEST(FolderEntries, EmptyFilesOnlyAndSubfolderOnly) {
+    CScratchTree tree("entries");
+    // Folder names end in a 0x5C trail byte: a search pattern built as
+    // "ソ*.*" instead of "ソ\*.*" would find the folder itself.
+    CString strEmpty = tree.MakeFolder("ソ");
+    CString strFiles = tree.MakeFolder("表");
+    tree.WriteFile("表\\能.txt", "x");
+    CString strSub = tree.MakeFolder("十");
+    tree.MakeFolder("十\\能");
+
+    EXPECT_FALSE(HasEntries(strEmpty));
+    EXPECT_FALSE(HasSubfolders(strEmpty));
+    EXPECT_TRUE(HasEntries(strFiles));
+    EXPECT_FALSE(HasSubfolders(strFiles));
+    EXPECT_TRUE(HasEntries(strSub));
+    EXPECT_TRUE(HasSubfolders(strSub));
+    EXPECT_FALSE(HasEntries(tree.Path("無い")));
+    EXPECT_FALSE(HasSubfolders(tree.Path("無い")));
+}
+
+// ---------------------------------------------------------------------------
+// MakeFolderChain
+
+TEST(MakeFolderChain, LastComponentOnlyWhenAsked) {
+    CScratchTree tree("chain");
+    CString strFile = tree.Path("a\\b\\c.txt");
+    ASSERT_TRUE(MakeFolderChain(strFile, false));
+    EXPECT_TRUE(IsFolder(tree.Path("a")));
+    EXPECT_TRUE(IsFolder(tree.Path("a\\b")));
+    EXPECT_FALSE(PathExists(strFile));
+
+    ASSERT_TRUE(MakeFolderChain(strFile, true));
+    EXPECT_TRUE(IsFolder(strFile));
+}
+
+TEST(MakeFolderChain, JapaneseComponentsEndingInTrailBackslash) {
+    CScratchTree tree("chain");
+    CString strPath = tree.Path("表\\ソ\\能\\十");
+    ASSERT_TRUE(MakeFolderChain(strPath, false));
+    EXPECT_TRUE(IsFolder(tree.Path("表\\ソ\\能")));
+    EXPECT_FALSE(PathExists(strPath));
+    // No folder may be cut at a trail byte: the root holds 表 and nothing else.
+    EXPECT_EQ(1, CountEntries(tree.Root()));
+    EXPECT_EQ(1, CountEntries(tree.Path("表")));
+
+    // The last character's trail byte 0x5C is not a trailing backslash.
+    ASSERT_TRUE(MakeFolderChain(strPath, true));
+    EXPECT_TRUE(IsFolder(strPath));
+}
+
+TEST(MakeFolderChain, ExistingChainSucceedsAgain) {
+    CScratchTree tree("chain");
+    CString strPath = tree.Path("表\\十");
+    ASSERT_TRUE(MakeFolderChain(strPath, true));
+    EXPECT_TRUE(MakeFolderChain(strPath, true));
+    EXPECT_TRUE(MakeFolderChain(strPath + "\\x.txt", false));
+}
+
+TEST(MakeFolderChain, RefusesRelativePathsAndFilesInTheWay) {
+    EXPECT_FALSE(MakeFolderChain("表\\ソ\\x.txt", false));
+    EXPECT_FALSE(MakeFolderChain("\\表\\ソ", true));
+
+    CScratchTree tree("chain");
+    tree.WriteFile("能", "a file, not a folder");
+    EXPECT_FALSE(MakeFolderChain(tree.Path("能\\十\\x.txt"), false));
+    EXPECT_FALSE(PathExists(tree.Path("能\\十")));
+}
+
+// ---------------------------------------------------------------------------
+// CompareFiles
+
+class CompareFilesTest : public testing::Test {
+protected:
+    // A source and its mirror copy that compare equal.
+    void SetUp() override {
+        m_strSource = m_tree.WriteFile("元\\表ソ.txt", "contents");
+        m_strMirror = m_tree.Path("表\\表ソ.txt");
+        MakeFolders(m_tree.Path("表"));
+        ASSERT_TRUE(CopyFileWithTimes(m_strSource, m_strMirror));
+        ASSERT_EQ(COMPARE_EQUAL, CompareFiles(m_strSource, m_strMirror));
+    }
+
+    CScratchTree m_tree{"compare"};
+    CString m_strSource, m_strMirror;
+};
+
+TEST_F(CompareFilesTest, SizeChange) {
+    // Same times and attributes on both, only the size differs.
+    ASSERT_TRUE(WriteWholeFile(m_strMirror, "content"));
+    ASSERT_TRUE(SetWriteTime(m_strSource, 2015, 6, 7, 8, 9, 10));
+    ASSERT_TRUE(SetWriteTime(m_strMirror, 2015, 6, 7, 8, 9, 10));
+    ASSERT_EQ(Attributes(m_strSource), Attributes(m_strMirror));
+    EXPECT_EQ(COMPARE_CHANGED, CompareFiles(m_strSource, m_strMirror));
+    ASSERT_TRUE(WriteWholeFile(m_strMirror, "contents"));
+    ASSERT_TRUE(SetWriteTime(m_strMirror, 2015, 6, 7, 8, 9, 10));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(m_strSource, m_strMirror));
+}
+
+TEST_F(CompareFilesTest, WriteTimeChange) {
+    ASSERT_TRUE(SetWriteTime(m_strSource, 2015, 6, 7, 8, 9, 10));
+    EXPECT_EQ(COMPARE_CHANGED, CompareFiles(m_strSource, m_strMirror));
+}
+
+TEST_F(CompareFilesTest, AttributeChanges) {
+    DWORD dwNormal = Attributes(m_strSource);
+    ASSERT_TRUE(SetFileAttributesA(m_strSource, dwNormal | FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(COMPARE_CHANGED, CompareFiles(m_strSource, m_strMirror));
+    ASSERT_TRUE(SetFileAttributesA(m_strSource, dwNormal | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(COMPARE_CHANGED, CompareFiles(m_strSource, m_strMirror));
+    ASSERT_TRUE(SetFileAttributesA(m_strSource, dwNormal));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(m_strSource, m_strMirror));
+}
+
+TEST_F(CompareFilesTest, MissingMirrorAndUnreadableSource) {
+    EXPECT_EQ(COMPARE_NEW, CompareFiles(m_strSource, m_tree.Path("表\\無い.txt")));
+    EXPECT_EQ(COMPARE_NEW, CompareFiles(m_strSource, m_tree.Path("無い\\表ソ.txt")));
+    EXPECT_EQ(COMPARE_SOURCE_UNREADABLE, CompareFiles(m_tree.Path("元\\無い"), m_strMirror));
+
+    CHeldFile held(m_strSource, 0);
+    ASSERT_TRUE(held.IsOpen());
+    EXPECT_EQ(COMPARE_SOURCE_UNREADABLE, CompareFiles(m_strSource, m_strMirror));
+}
+
+TEST_F(CompareFilesTest, LockedMirrorCountsAsNew) {
+    CHeldFile held(m_strMirror, FILE_SHARE_READ);
+    ASSERT_TRUE(held.IsOpen());
+    EXPECT_EQ(COMPARE_NEW, CompareFiles(m_strSource, m_strMirror));
+}
+
+// Wine cannot set a creation time on Linux and reports the last-write time
+// in its place, so two files whose creation times are one second apart
+// always have write times one second apart too. What can be checked here is
+// that the one-second creation tolerance never hides such a write-time
+// change; the tolerance itself needs a file system that keeps creation times.
+TEST_F(CompareFilesTest, OneSecondWriteChangeIsNotHiddenByCreationTolerance) {
+    ASSERT_TRUE(SetWriteTime(m_strSource, 2015, 6, 7, 8, 9, 31));
+    ASSERT_TRUE(SetWriteTime(m_strMirror, 2015, 6, 7, 8, 9, 30));
+    ASSERT_EQ(1, (CreationTimeOf(m_strSource) - CreationTimeOf(m_strMirror)).GetTotalSeconds())
+        << "wine now keeps creation times: test the tolerance on its own";
+    EXPECT_EQ(COMPARE_CHANGED, CompareFiles(m_strSource, m_strMirror));
+    EXPECT_EQ(COMPARE_CHANGED, CompareFiles(m_strMirror, m_strSource));
+}
+
+// ---------------------------------------------------------------------------
+// CopyFileWithTimes
+
+TEST(CopyFileWithTimes, CopiesContentTimeAndAttributes) {
+    CScratchTree tree("copy");
+    CString strSource = tree.WriteFile("表\\ソ能.dat", std::string("a\0b\x5C\xFF", 5));
+    ASSERT_TRUE(SetWriteTime(strSource, 2012, 3, 4, 5, 6, 7));
+    const DWORD dwFlags = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesA(strSource, Attributes(strSource) | dwFlags));
+    ASSERT_EQ(dwFlags, Attributes(strSource) & dwFlags) << "attributes not kept on this drive";
+
+    CString strTarget = tree.Path("十\\ソ能.dat");
+    MakeFolders(tree.Path("十"));
+    ASSERT_TRUE(CopyFileWithTimes(strSource, strTarget));
+    EXPECT_EQ(std::string("a\0b\x5C\xFF", 5), ReadWholeFile(strTarget));
+    EXPECT_EQ(Attributes(strSource), Attributes(strTarget));
+    FILETIME source = WriteTimeOf(strSource), target = WriteTimeOf(strTarget);
+    EXPECT_EQ(0, CompareFileTime(&source, &target));
+    EXPECT_EQ("2012/03/04 05:06:07", FormatWriteTime(strTarget));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strSource, strTarget));
+}
+
+TEST(CopyFileWithTimes, ReplacesReadOnlyTarget) {
+    CScratchTree tree("copy");
+    CString strSource = tree.WriteFile("表", "new");
+    CString strTarget = tree.WriteFile("ソ", "older and longer");
+    ASSERT_TRUE(SetFileAttributesA(strTarget, FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(CopyFileWithTimes(strSource, strTarget));
+    EXPECT_EQ("new", ReadWholeFile(strTarget));
+    EXPECT_EQ(Attributes(strSource), Attributes(strTarget));
+}
+
+TEST(CopyFileWithTimes, FailuresKeepTheErrorAndCreateNothing) {
+    CScratchTree tree("copy");
+    CString strSource = tree.WriteFile("表.txt", "data");
+    CString strTarget = tree.Path("十.txt");
+
+    SetLastError(0);
+    EXPECT_FALSE(CopyFileWithTimes(tree.Path("無い.txt"), strTarget));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_FALSE(PathExists(strTarget));
+
+    {
+        CHeldFile held(strSource, 0);
+        ASSERT_TRUE(held.IsOpen());
+        SetLastError(0);
+        EXPECT_FALSE(CopyFileWithTimes(strSource, strTarget));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
+        EXPECT_FALSE(PathExists(strTarget));
+    }
+
+    CString strNoFolder = tree.Path("能\\十.txt");
+    SetLastError(0);
+    EXPECT_FALSE(CopyFileWithTimes(strSource, strNoFolder));
+    EXPECT_NE(0u, GetLastError());
+    EXPECT_FALSE(PathExists(tree.Path("能")));
+    EXPECT_EQ(1, CountFiles(tree.Root()));
+}
+
+TEST(CopyFileWithTimes, TargetHeldOpenIsLeftAlone) {
+    CScratchTree tree("copy");
+    CString strSource = tree.WriteFile("表", "new");
+    CString strTarget = tree.WriteFile("ソ", "old");
+    ASSERT_TRUE(SetFileAttributesA(strTarget, FILE_ATTRIBUTE_READONLY));
+    {
+        CHeldFile held(strTarget, 0);
+        ASSERT_TRUE(held.IsOpen());
+        EXPECT_FALSE(CopyFileWithTimes(strSource, strTarget));
+        // Reported as the file being in use, so a run warns and goes on.
+        EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
+    }
+    // The copy could not replace it, so it must not be deleted or changed.
+    EXPECT_EQ("old", ReadWholeFile(strTarget));
+    EXPECT_TRUE(Attributes(strTarget) & FILE_ATTRIBUTE_READONLY);
+}
+
+// ---------------------------------------------------------------------------
+// Sizes and times of single files
+
+TEST(FileSize, AddFileSizeSkipsUnreadableFiles) {
+    CScratchTree tree("size");
+    CString strFile = tree.WriteFile("表ソ", std::string(1536, 'z'));
+    const ULONGLONG nBase = 5ULL << 32;
+    EXPECT_EQ(nBase + 1536, AddFileSize(nBase, strFile));
+    EXPECT_EQ(nBase, AddFileSize(nBase, tree.Path("無い")));
+    EXPECT_EQ(nBase, AddFileSize(nBase, tree.Root())); // a folder has no size to add
+    // Opened by someone else, even with read sharing: not exclusively ours.
+    CHeldFile held(strFile, FILE_SHARE_READ);
+    ASSERT_TRUE(held.IsOpen());
+    EXPECT_EQ(nBase, AddFileSize(nBase, strFile));
+}
+
+TEST(FileSize, FormatFileSize) {
+    CScratchTree tree("size");
+    EXPECT_EQ("1.50KB", FormatFileSize(tree.WriteFile("表", std::string(1536, 'z'))));
+    EXPECT_EQ("0byte", FormatFileSize(tree.WriteFile("十", "")));
+    EXPECT_EQ("", FormatFileSize(tree.Path("無い")));
+    CString strHeld = tree.WriteFile("能", "held");
+    CHeldFile held(strHeld, 0);
+    EXPECT_EQ("", FormatFileSize(strHeld));
+}
+
+TEST(FileTimes, FormatWriteAndCreationTime) {
+    CScratchTree tree("times");
+    CString strFile = tree.WriteFile("表\\ソ.txt", "x");
+    ASSERT_TRUE(SetWriteTime(strFile, 2009, 11, 12, 13, 14, 15));
+    EXPECT_EQ("2009/11/12 13:14:15", FormatWriteTime(strFile));
+    // Wine reports the last-write time as the creation time.
+    EXPECT_EQ("2009/11/12 13:14:15", FormatCreationTime(strFile));
+    EXPECT_EQ("", FormatWriteTime(tree.Path("表\\無い")));
+    EXPECT_EQ("", FormatCreationTime(tree.Path("表\\無い")));
+}
+
+// ---------------------------------------------------------------------------
+// ResolveShortcut
+
+namespace {
+
+// Writes a shell link to pszTarget the way the shell does.
+bool SaveShortcut(const char* pszLink, const char* pszTarget) {
+    HRESULT hrInit = CoInitialize(nullptr);
+    bool bOk = false;
+    IShellLinkA* pLink = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&pLink)))) {
+        IPersistFile* pFile = nullptr;
+        if (SUCCEEDED(pLink->SetPath(pszTarget)) &&
+            SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile)))) {
+            WCHAR wsz[MAX_PATH];
+            bOk = MultiByteToWideChar(CP_ACP, 0, pszLink, -1, wsz, MAX_PATH) &&
+                  SUCCEEDED(pFile->Save(wsz, TRUE));
+            pFile->Release();
+        }
+        pLink->Release();
+    }
+    if (SUCCEEDED(hrInit))
+        CoUninitialize();
+    return bOk;
+}
+
+} // namespace
+
+TEST(ResolveShortcut, OtherPathsComeBackUnchanged) {
+    CScratchTree tree("link");
+    char sz[MAX_PATH];
+    std::strcpy(sz, tree.WriteFile("表ソ.lnk", "not a shell link"));
+    CString strBefore = sz;
+    EXPECT_EQ(sz, ResolveShortcut(sz));
+    EXPECT_EQ(strBefore, sz);
+
+    std::strcpy(sz, tree.Path("無い.lnk"));
+    strBefore = sz;
+    ResolveShortcut(sz);
+    EXPECT_EQ(strBefore, sz);
+}
+
+TEST(ResolveShortcut, LinkResolvesToItsTarget) {
+    CScratchTree tree("link");
+    CString strTarget = tree.WriteFile("表\\能十.txt", "target");
+    CString strLink = tree.Path("ソ.lnk");
+    ASSERT_TRUE(SaveShortcut(strLink, strTarget));
+    char sz[MAX_PATH];
+    std::strcpy(sz, strLink);
+    EXPECT_STREQ(strTarget, ResolveShortcut(sz));
+}
+
+TEST(ResolveShortcut, KeepsTheCallersComApartment) {
+    // A caller already in the multithreaded apartment: the resolver's own
+    // initialisation fails and it must not uninitialise the caller's COM.
+    CScratchTree tree("link");
+    CString strTarget = tree.WriteFile("十.txt", "target");
+    CString strLink = tree.Path("表.lnk");
+    ASSERT_TRUE(SaveShortcut(strLink, strTarget));
+
+    ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    char sz[MAX_PATH];
+    std::strcpy(sz, strLink);
+    EXPECT_STREQ(strTarget, ResolveShortcut(sz));
+    HRESULT hrAgain = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    EXPECT_EQ(S_FALSE, hrAgain) << "the caller's COM was shut down";
+    if (SUCCEEDED(hrAgain))
+        CoUninitialize();
+    CoUninitialize();
+}
