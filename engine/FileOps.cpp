@@ -105,6 +105,17 @@ bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
     return true;
 }
 
+// File systems round creation times differently: a mirror copy whose
+// creation time is one second off, within the same minute, still matches.
+bool CreationTimesMatch(CTime source, CTime mirror) {
+    int nSourceSecond = source.GetSecond(), nMirrorSecond = mirror.GetSecond();
+    if (nSourceSecond == nMirrorSecond + 1)
+        mirror = mirror + CTimeSpan(1);
+    else if (nSourceSecond == nMirrorSecond - 1)
+        mirror = mirror - CTimeSpan(1);
+    return source == mirror;
+}
+
 int CompareFiles(const char* pszSource, const char* pszMirror) {
     BY_HANDLE_FILE_INFORMATION source, mirror;
     if (!ReadFileInformation(pszSource, 0, source))
@@ -112,17 +123,9 @@ int CompareFiles(const char* pszSource, const char* pszMirror) {
     if (!ReadFileInformation(pszMirror, 0, mirror))
         return COMPARE_NEW;
 
-    CTime sourceCreated(source.ftCreationTime), mirrorCreated(mirror.ftCreationTime);
     CTime sourceWritten(source.ftLastWriteTime), mirrorWritten(mirror.ftLastWriteTime);
-    // File systems round creation times differently; one second either way
-    // within the minute counts as equal.
-    int nSourceSecond = sourceCreated.GetSecond(), nMirrorSecond = mirrorCreated.GetSecond();
-    if (nSourceSecond == nMirrorSecond + 1)
-        mirrorCreated = mirrorCreated + CTimeSpan(1);
-    else if (nSourceSecond == nMirrorSecond - 1)
-        mirrorCreated = mirrorCreated - CTimeSpan(1);
-
-    if (sourceCreated != mirrorCreated || sourceWritten != mirrorWritten)
+    if (!CreationTimesMatch(CTime(source.ftCreationTime), CTime(mirror.ftCreationTime)) ||
+        sourceWritten != mirrorWritten)
         return COMPARE_CHANGED;
     if (GetFileAttributesA(pszSource) != GetFileAttributesA(pszMirror))
         return COMPARE_CHANGED;

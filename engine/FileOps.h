@@ -4,6 +4,7 @@
 #pragma once
 
 #include "String.h"
+#include "Time.h"
 
 // Path kinds returned by GetPathKind.
 enum {
@@ -40,6 +41,10 @@ enum {
 // seconds of local time, the creation time with one second of tolerance).
 // Contents are never read.
 int CompareFiles(const char* pszSource, const char* pszMirror);
+
+// The creation-time rule of CompareFiles: equal, or one second apart with
+// both in the same minute.
+bool CreationTimesMatch(CTime source, CTime mirror);
 
 // Copies source to target with its creation, access and write times and its
 // attributes; an existing target is replaced. False on failure, with the

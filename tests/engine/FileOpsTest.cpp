@@ -432,3 +432,19 @@ TEST(ResolveShortcut, KeepsTheCallersComApartment) {
         CoUninitialize();
     CoUninitialize();
 }
+
+// Wine cannot set creation times on Linux, so the tolerance is checked on
+// the rule itself.
+TEST(CompareFiles, CreationTimeToleranceIsOneSecondWithinTheMinute) {
+    CTime source(2020, 5, 5, 12, 30, 30);
+    EXPECT_TRUE(CreationTimesMatch(source, source));
+    EXPECT_TRUE(CreationTimesMatch(source, CTime(2020, 5, 5, 12, 30, 29)));
+    EXPECT_TRUE(CreationTimesMatch(source, CTime(2020, 5, 5, 12, 30, 31)));
+    EXPECT_FALSE(CreationTimesMatch(source, CTime(2020, 5, 5, 12, 30, 28)));
+    EXPECT_FALSE(CreationTimesMatch(source, CTime(2020, 5, 5, 12, 31, 30)));
+    // One second apart across a minute boundary does not match.
+    EXPECT_FALSE(CreationTimesMatch(CTime(2020, 5, 5, 12, 31, 0), CTime(2020, 5, 5, 12, 30, 59)));
+    EXPECT_FALSE(CreationTimesMatch(CTime(2020, 5, 5, 12, 30, 59), CTime(2020, 5, 5, 12, 31, 0)));
+    // Same seconds in another minute is another time.
+    EXPECT_FALSE(CreationTimesMatch(source, CTime(2020, 5, 5, 12, 29, 31)));
+}
