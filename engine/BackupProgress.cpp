@@ -20,8 +20,8 @@ bool CBackupProgress::Start(const CString& strNoCopy) {
     m_pJob->m_hMutex = CreateMutexA(nullptr, FALSE, "mrq Backup Execute");
 
     // Started suspended and kept after it ends, so End() can wait for it.
-    m_pThread = AfxBeginThread(BackupThreadProc, m_pJob, THREAD_PRIORITY_NORMAL, 0,
-                               CREATE_SUSPENDED);
+    m_pThread =
+        AfxBeginThread(BackupThreadProc, m_pJob, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!m_pThread) {
         m_pJob->m_nStatus = static_cast<int>(GetLastError());
         m_pJob->m_bFinished = 1;
@@ -92,8 +92,8 @@ void CBackupProgress::GoAhead(CProgressTick& tick) {
     }
 
     tick.bSpaceText = true;
-    tick.strSpaceText = "空き容量 : " + FormatSize(nAvailable) +
-                        "  バックアップ容量 : " + FormatSize(nToCopy);
+    tick.strSpaceText =
+        "空き容量 : " + FormatSize(nAvailable) + "  バックアップ容量 : " + FormatSize(nToCopy);
     m_nScale = 0;
     ULONGLONG nMax = nToCopy;
     while (nMax > PROGRESS_RANGE_LIMIT) {

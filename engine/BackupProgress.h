@@ -16,13 +16,13 @@ const ULONGLONG PROGRESS_RANGE_LIMIT = 32000;
 struct CProgressTick {
     bool bStatusText = false; // show strStatusText in the status label
     CString strStatusText;
-    bool bSpaceText = false;  // show strSpaceText in the space label
+    bool bSpaceText = false; // show strSpaceText in the space label
     CString strSpaceText;
-    bool bSetRange = false;   // set the bar's range to 0..nRangeMax
+    bool bSetRange = false; // set the bar's range to 0..nRangeMax
     int nRangeMax = 0;
-    bool bSetPos = false;     // move the bar to nPos
+    bool bSetPos = false; // move the bar to nPos
     int nPos = 0;
-    bool bClose = false;      // the run is over: close the dialog
+    bool bClose = false; // the run is over: close the dialog
 };
 
 class CBackupProgress {

@@ -18,8 +18,7 @@ bool CBackupJob::SurveySource(const char* pszFolder, const char* pszMirror, cons
     return m_bCopyListOk && m_bDeleteListOk;
 }
 
-void CBackupJob::ProcessSource(const char* pszFolder, const char* pszMirror,
-                               const char* pszTitle) {
+void CBackupJob::ProcessSource(const char* pszFolder, const char* pszMirror, const char* pszTitle) {
     m_bSurvey = 0;
     RemovalWalk(pszFolder, pszMirror, pszTitle);
     if (!m_bAbort)
@@ -79,14 +78,18 @@ bool HasUsableMirror(const CBackupSource& source) {
 
 enum EntryCheck { ENTRY_RUN, ENTRY_SKIP, ENTRY_MISSING };
 
-EntryCheck CheckEntry(CBackupJob& job, const CBackupSource& source) {
+// bWarn: report an unusable entry (the survey does; the direct phase that
+// follows it has already been told).
+EntryCheck CheckEntry(CBackupJob& job, const CBackupSource& source, bool bWarn) {
     int nKind = GetPathKind(source.m_strFolder);
     if (nKind == PATH_MISSING)
         return ENTRY_MISSING;
     if (nKind == PATH_FILE)
         return ENTRY_SKIP;
     if (!HasUsableMirror(source) || source.m_strFolder.GetLength() >= MAX_PATH) {
-        job.m_strWarnings += "Warning : " + source.m_strFolder + " がコピーされませんでした。\n";
+        if (bWarn)
+            job.m_strWarnings +=
+                "Warning : " + source.m_strFolder + " がコピーされませんでした。\n";
         return ENTRY_SKIP;
     }
     return ENTRY_RUN;
@@ -97,7 +100,7 @@ bool Survey(CBackupJob& job) {
     while (pos) {
         const CBackupSource& source = *static_cast<CBackupSource*>(job.m_entries.GetNext(pos));
         LoadEntrySettings(job, source);
-        EntryCheck check = CheckEntry(job, source);
+        EntryCheck check = CheckEntry(job, source, true);
         if (check == ENTRY_MISSING) {
             job.m_nStatus = STATUS_SOURCE_MISSING;
             break;
@@ -127,7 +130,7 @@ void ProcessDirectly(CBackupJob& job) {
     while (pos) {
         const CBackupSource& source = *static_cast<CBackupSource*>(job.m_entries.GetNext(pos));
         LoadEntrySettings(job, source);
-        EntryCheck check = CheckEntry(job, source);
+        EntryCheck check = CheckEntry(job, source, false);
         if (check == ENTRY_MISSING) {
             job.m_nStatus = STATUS_SOURCE_MISSING;
             return;

@@ -27,7 +27,8 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
             !JoinPath(szMirror, pszMirrorFolder, strName)) {
             // Too long for a path: this file (or every file of this
             // subfolder) fails like a file that could not be copied.
-            AddWarning(JoinPath(CString(pszSourceFolder), strName), " がコピーされませんでした。\n");
+            AddWarning(JoinPath(CString(pszSourceFolder), strName),
+                       " がコピーされませんでした。\n");
             continue;
         }
         if (bDirectory) {

@@ -18,8 +18,7 @@ bool CBackupJob::ShiftHistory(const char* pszHistoryName, const char* pszFileNam
     std::snprintf(szGeneration, sizeof szGeneration, "bk%d", nDepth);
     char szRoot[MAX_PATH];
     if (!JoinPath(szRoot, m_strHistoryRoot, szGeneration) ||
-        !JoinPath(szFolder, szRoot, pszHistoryName) ||
-        !JoinPath(szTarget, szFolder, pszFileName)) {
+        !JoinPath(szFolder, szRoot, pszHistoryName) || !JoinPath(szTarget, szFolder, pszFileName)) {
         // No room for the generation's path: nothing moves, and the caller
         // reports the file as not copied.
         SetLastError(ERROR_SUCCESS);

@@ -71,4 +71,6 @@ ULONGLONG GetFreeSpace(const char* pszPath) {
     return nFree;
 }
 
-CString FormatFreeSpace(const char* pszPath) { return FormatSize(GetFreeSpace(pszPath)); }
+CString FormatFreeSpace(const char* pszPath) {
+    return FormatSize(GetFreeSpace(pszPath));
+}

@@ -20,9 +20,8 @@ struct CRunResult {
 };
 
 // A source entry mirrored into destination\<name>.
-inline std::unique_ptr<CBackupSource> MakeSource(const CString& strFolder,
-                                                 const CString& strDestination,
-                                                 const char* pszHistory = "1") {
+inline std::unique_ptr<CBackupSource>
+MakeSource(const CString& strFolder, const CString& strDestination, const char* pszHistory = "1") {
     auto source = std::make_unique<CBackupSource>(strFolder);
     source->m_strMirror = JoinPath(strDestination, GetLastComponent(strFolder));
     CBackupSource::SetOption(source->m_szHistory, pszHistory);

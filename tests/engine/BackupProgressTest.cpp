@@ -8,7 +8,9 @@
 namespace {
 
 ULONGLONG g_nFreeSpace = 0;
-ULONGLONG FixedFreeSpace(const char*) { return g_nFreeSpace; }
+ULONGLONG FixedFreeSpace(const char*) {
+    return g_nFreeSpace;
+}
 
 class BackupProgressTest : public testing::Test {
 protected:

@@ -73,6 +73,18 @@ TEST_F(BackupRunTest, EntryWithoutAMirrorFolderIsNeverRunIntoTheCurrentDirectory
     EXPECT_NE(-1, result.strWarnings.Find(present->m_strFolder));
 }
 
+TEST_F(BackupRunTest, EntryWithoutAMirrorIsReportedOnceInTheDirectPhase) {
+    auto unassigned = Source("unassigned", 1);
+    unassigned->m_strMirror = "relative\\mirror";
+    auto present = Source("present", 2);
+    CRunOptions options;
+    options.nCopyListLimit = 0;
+    CRunResult result = RunBackup({unassigned.get(), present.get()}, m_strDestination, options);
+    EXPECT_EQ(CString("Warning : ") + unassigned->m_strFolder + " がコピーされませんでした。\n",
+              result.strWarnings);
+    EXPECT_EQ(2, CountFiles(present->m_strMirror));
+}
+
 TEST_F(BackupRunTest, DirectPhaseDoesTheWorkWhenTheCopyListRunsOutOfMemory) {
     auto first = Source("first", 5);
     auto second = Source("second", 4);

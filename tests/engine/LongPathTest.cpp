@@ -96,7 +96,8 @@ TEST_F(LongPathTest, LongFileNameInAShortSourceFailsAlone) {
     CRunResult result = RunBackup(*m_source, m_strDestination);
     EXPECT_EQ(0, result.nStatus);
     EXPECT_EQ("short", ReadWholeFile(m_source->m_strMirror + "\\short.txt"));
-    EXPECT_EQ(CString("Warning : ") + m_strSource + "\\" + strName + " がコピーされませんでした。\n",
+    EXPECT_EQ(CString("Warning : ") + m_strSource + "\\" + strName +
+                  " がコピーされませんでした。\n",
               result.strWarnings);
 }
 
@@ -135,7 +136,8 @@ TEST_F(LongPathTest, HistoryPathTooLongKeepsTheMirrorCopy) {
     CRunResult result = RunBackup(*m_source, m_strDestination);
     EXPECT_EQ(0, result.nStatus);
     EXPECT_EQ("v1", ReadWholeFile(strMirror));
-    EXPECT_EQ(CString("Warning : ") + strFile + " がコピーされませんでした。\n", result.strWarnings);
+    EXPECT_EQ(CString("Warning : ") + strFile + " がコピーされませんでした。\n",
+              result.strWarnings);
 }
 
 TEST_F(LongPathTest, MirrorFileWhoseSourcePathCannotBeBuiltIsKept) {

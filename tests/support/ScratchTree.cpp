@@ -46,7 +46,9 @@ CScratchTree::CScratchTree(const char* pszName, char chDrive) {
     CreateDirectoryA(m_strRoot, nullptr);
 }
 
-CScratchTree::~CScratchTree() { RemoveTree(m_strRoot); }
+CScratchTree::~CScratchTree() {
+    RemoveTree(m_strRoot);
+}
 
 CString CScratchTree::Path(const char* pszRelative) const {
     return m_strRoot + "\\" + pszRelative;
@@ -92,13 +94,13 @@ bool WriteWholeFile(const char* pszPath, const std::string& content) {
     }
     if (nLast > 2)
         MakeFolders(path.substr(0, static_cast<size_t>(nLast)).c_str());
-    HANDLE h = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     DWORD dwWritten = 0;
-    BOOL bOk = ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &dwWritten,
-                           nullptr);
+    BOOL bOk =
+        ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &dwWritten, nullptr);
     CloseHandle(h);
     return bOk && dwWritten == content.size();
 }
@@ -117,7 +119,9 @@ std::string ReadWholeFile(const char* pszPath) {
     return content;
 }
 
-bool PathExists(const char* pszPath) { return GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(const char* pszPath) {
+    return GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
+}
 
 void RemoveTree(const char* pszPath) {
     std::wstring path = Widen(pszPath);
@@ -149,7 +153,9 @@ bool SetWriteTime(const char* pszPath, int nYear, int nMonth, int nDay, int nHou
     return bOk;
 }
 
-DWORD Attributes(const char* pszPath) { return GetFileAttributesA(pszPath); }
+DWORD Attributes(const char* pszPath) {
+    return GetFileAttributesA(pszPath);
+}
 
 int CountFiles(const char* pszFolder) {
     int n = 0;
