@@ -2,12 +2,15 @@
 // thread, this thread polling every 10 ms until the run is over.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <vector>
 
 #include "BackupProgress.h"
 #include "BackupSource.h"
 #include "PathText.h"
+#include "ScratchTree.h"
 
 struct CRunResult {
     int nStatus = -1;
@@ -84,3 +87,24 @@ inline CRunResult RunBackup(CBackupSource& source, const CString& strDestination
                             const CRunOptions& options = {}) {
     return RunBackup(std::vector<CBackupSource*>{&source}, strDestination, options);
 }
+
+// A scratch tree with one source folder and a destination, and the source's
+// entry mirrored into destination\<source folder name>.
+class CBackupFixture : public testing::Test {
+protected:
+    CBackupFixture(const char* pszTree, const char* pszSourceFolder, const char* pszHistory = "1")
+        : m_tree(pszTree) {
+        m_strSource = m_tree.MakeFolder(pszSourceFolder);
+        m_strDestination = m_tree.MakeFolder("dest");
+        m_source = MakeSource(m_strSource, m_strDestination, pszHistory);
+    }
+
+    CString Mirror(const char* pszName) const { return m_source->m_strMirror + "\\" + pszName; }
+    CRunResult Run(const CRunOptions& options = {}) {
+        return RunBackup(*m_source, m_strDestination, options);
+    }
+
+    CScratchTree m_tree;
+    CString m_strSource, m_strDestination;
+    std::unique_ptr<CBackupSource> m_source;
+};

@@ -12,13 +12,9 @@ ULONGLONG FixedFreeSpace(const char*) {
     return g_nFreeSpace;
 }
 
-class BackupProgressTest : public testing::Test {
+class BackupProgressTest : public CBackupFixture {
 protected:
-    BackupProgressTest() : m_tree("progress") {
-        m_strSource = m_tree.MakeFolder("src");
-        m_strDestination = m_tree.MakeFolder("dest");
-        m_source = MakeSource(m_strSource, m_strDestination);
-    }
+    BackupProgressTest() : CBackupFixture("progress", "src") {}
 
     CRunResult RunWithFreeSpace(ULONGLONG nFree) {
         g_nFreeSpace = nFree;
@@ -26,10 +22,6 @@ protected:
         options.pfnFreeSpace = FixedFreeSpace;
         return RunBackup(*m_source, m_strDestination, options);
     }
-
-    CScratchTree m_tree;
-    CString m_strSource, m_strDestination;
-    std::unique_ptr<CBackupSource> m_source;
 };
 
 TEST_F(BackupProgressTest, AvailableEqualToNeededStopsWithNoSpace) {

@@ -9,23 +9,9 @@
 
 namespace {
 
-class CopyWalkTest : public testing::Test {
+class CopyWalkTest : public CBackupFixture {
 protected:
-    CopyWalkTest() : m_tree("copywalk") {
-        m_strSource = m_tree.MakeFolder("src表");
-        m_strDestination = m_tree.MakeFolder("dest");
-        m_source = MakeSource(m_strSource, m_strDestination);
-    }
-
-    CString Source(const char* pszName) const { return m_strSource + "\\" + pszName; }
-    CString Mirror(const char* pszName) const { return m_source->m_strMirror + "\\" + pszName; }
-    CRunResult Run(const CRunOptions& options = {}) {
-        return RunBackup(*m_source, m_strDestination, options);
-    }
-
-    CScratchTree m_tree;
-    CString m_strSource, m_strDestination;
-    std::unique_ptr<CBackupSource> m_source;
+    CopyWalkTest() : CBackupFixture("copywalk", "src表") {}
 };
 
 TEST_F(CopyWalkTest, NewFilesAreCopiedWithTimesAndAttributes) {

@@ -50,17 +50,9 @@ CString JapaneseName(int nBytes) {
     return str;
 }
 
-class LongPathTest : public testing::Test {
+class LongPathTest : public CBackupFixture {
 protected:
-    LongPathTest() : m_tree("long") {
-        m_strSource = m_tree.MakeFolder("src");
-        m_strDestination = m_tree.MakeFolder("dest");
-        m_source = MakeSource(m_strSource, m_strDestination, "2");
-    }
-
-    CScratchTree m_tree;
-    CString m_strSource, m_strDestination;
-    std::unique_ptr<CBackupSource> m_source;
+    LongPathTest() : CBackupFixture("long", "src", "2") {}
 };
 
 TEST_F(LongPathTest, TreeDeeperThanTheBufferFailsOnlyItsDeepFiles) {

@@ -10,18 +10,10 @@
 
 namespace {
 
-class RemovalWalkTest : public testing::Test {
+class RemovalWalkTest : public CBackupFixture {
 protected:
-    RemovalWalkTest() : m_tree("removal") {
-        m_strSource = m_tree.MakeFolder("ソース");
-        m_strDestination = m_tree.MakeFolder("dest");
-        m_source = MakeSource(m_strSource, m_strDestination, "0");
-    }
+    RemovalWalkTest() : CBackupFixture("removal", "ソース", "0") {}
 
-    CString Mirror(const char* pszName) const { return m_source->m_strMirror + "\\" + pszName; }
-    CRunResult Run(const CRunOptions& options = {}) {
-        return RunBackup(*m_source, m_strDestination, options);
-    }
     // Forces the direct phase: the copy list fails on its first line (so
     // the run must have at least one file to copy).
     static CRunOptions DirectPhase() {
@@ -29,10 +21,6 @@ protected:
         options.nCopyListLimit = 0;
         return options;
     }
-
-    CScratchTree m_tree;
-    CString m_strSource, m_strDestination;
-    std::unique_ptr<CBackupSource> m_source;
 };
 
 TEST_F(RemovalWalkTest, FirstRunWithoutMirrorRemovesNothing) {
