@@ -55,8 +55,12 @@ void CBackupJob::SetHistoryLimit(int nLimit) {
 }
 
 void CBackupJob::AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszPath) {
+    AddToTotal(nTotal, AddFileSize(0, pszPath));
+}
+
+void CBackupJob::AddToTotal(std::atomic<ULONGLONG>& nTotal, ULONGLONG nBytes) {
     m_bSizeBusy = 1;
-    nTotal = AddFileSize(nTotal, pszPath);
+    nTotal = nTotal + nBytes;
     m_bSizeBusy = 0;
 }
 

@@ -41,6 +41,7 @@ public:
 
     void SetHistoryLimit(int nLimit);
     void AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszPath);
+    void AddToTotal(std::atomic<ULONGLONG>& nTotal, ULONGLONG nBytes);
     bool ReadBytesToCopy(ULONGLONG& nOut, bool bReset);
     bool ReadBytesToFree(ULONGLONG& nOut, bool bReset);
     void AddToCopyList(const char* pszSource, const char* pszMirror, const char* pszHistoryName);

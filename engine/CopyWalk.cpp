@@ -65,7 +65,8 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
     ShortenPath(szShown, 30);
     SetStatusText("検索中 : ", szShown);
 
-    int nKind = CompareFiles(pszSource, pszMirror);
+    ULONGLONG nSourceSize = 0;
+    int nKind = CompareFiles(pszSource, pszMirror, &nSourceSize);
     if (m_bSurvey)
         ++m_nTotal;
     bool bOk = true;
@@ -77,7 +78,9 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
         bOk = ShiftHistory(pszHistoryName, szFileName, pszMirror);
     }
     if (nKind != COMPARE_EQUAL && bOk) {
-        AccumulateSize(m_nBytesToCopy, pszSource);
+        // The size read by the comparison (0 for a source that could not be
+        // opened), so the file is not opened a third time.
+        AddToTotal(m_nBytesToCopy, nSourceSize);
         if (m_bSurvey) {
             AddToCopyList(pszSource, pszMirror, pszHistoryName);
         } else {

@@ -15,15 +15,60 @@ HANDLE OpenForReading(const char* pszPath, DWORD dwShare) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool ReadFileInformation(const char* pszPath, DWORD dwShare, BY_HANDLE_FILE_INFORMATION& info) {
+// What the comparison and the copy need of a file, read through one open
+// handle. FileBasicInfo is far cheaper than the full file information under
+// wine, which looks up the volume for the latter.
+struct CFileFacts {
+    FILE_BASIC_INFO basic;
+    ULONGLONG nSize;
+};
+
+bool ReadFileFacts(const char* pszPath, DWORD dwShare, CFileFacts& facts) {
     HANDLE h = OpenForReading(pszPath, dwShare);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    bool bOk = GetFileInformationByHandle(h, &info) != FALSE;
+    LARGE_INTEGER size;
+    bool bOk = GetFileInformationByHandleEx(h, FileBasicInfo, &facts.basic, sizeof facts.basic) &&
+               GetFileSizeEx(h, &size);
     DWORD dwError = GetLastError();
     CloseHandle(h);
     SetLastError(dwError);
+    facts.nSize = bOk ? static_cast<ULONGLONG>(size.QuadPart) : 0;
     return bOk;
+}
+
+FILETIME ToFileTime(const LARGE_INTEGER& time) {
+    FILETIME ft;
+    ft.dwLowDateTime = time.LowPart;
+    ft.dwHighDateTime = static_cast<DWORD>(time.HighPart);
+    return ft;
+}
+
+// Gives the copy the source's times and attributes: one call on one handle
+// where it works, else the attributes cleared, the times set, the
+// attributes set.
+void ApplyTimesAndAttributes(const char* pszTarget, const FILE_BASIC_INFO& source) {
+    FILE_BASIC_INFO wanted = source;
+    wanted.ChangeTime.QuadPart = 0; // 0 leaves it to the file system
+    HANDLE h = CreateFileA(pszTarget, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        bool bOk = SetFileInformationByHandle(h, FileBasicInfo, &wanted, sizeof wanted) != FALSE;
+        CloseHandle(h);
+        if (bOk)
+            return;
+    }
+    FILETIME ftCreated = ToFileTime(source.CreationTime);
+    FILETIME ftAccessed = ToFileTime(source.LastAccessTime);
+    FILETIME ftWritten = ToFileTime(source.LastWriteTime);
+    SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
+    h = CreateFileA(pszTarget, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                    nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        SetFileTime(h, &ftCreated, &ftAccessed, &ftWritten);
+        CloseHandle(h);
+    }
+    SetFileAttributesA(pszTarget, source.FileAttributes);
 }
 
 bool FindAnyEntry(const char* pszFolder, bool bFoldersOnly) {
@@ -116,29 +161,34 @@ bool CreationTimesMatch(CTime source, CTime mirror) {
     return source == mirror;
 }
 
-int CompareFiles(const char* pszSource, const char* pszMirror) {
-    BY_HANDLE_FILE_INFORMATION source, mirror;
-    if (!ReadFileInformation(pszSource, 0, source))
+int CompareFiles(const char* pszSource, const char* pszMirror, ULONGLONG* pnSourceSize) {
+    CFileFacts source, mirror;
+    if (pnSourceSize)
+        *pnSourceSize = 0;
+    if (!ReadFileFacts(pszSource, 0, source))
         return COMPARE_SOURCE_UNREADABLE;
-    if (!ReadFileInformation(pszMirror, 0, mirror))
+    if (pnSourceSize)
+        *pnSourceSize = source.nSize;
+    if (!ReadFileFacts(pszMirror, 0, mirror))
         return COMPARE_NEW;
 
-    CTime sourceWritten(source.ftLastWriteTime), mirrorWritten(mirror.ftLastWriteTime);
-    if (!CreationTimesMatch(CTime(source.ftCreationTime), CTime(mirror.ftCreationTime)) ||
-        sourceWritten != mirrorWritten)
+    CTime sourceCreated(ToFileTime(source.basic.CreationTime));
+    CTime mirrorCreated(ToFileTime(mirror.basic.CreationTime));
+    CTime sourceWritten(ToFileTime(source.basic.LastWriteTime));
+    CTime mirrorWritten(ToFileTime(mirror.basic.LastWriteTime));
+    if (!CreationTimesMatch(sourceCreated, mirrorCreated) || sourceWritten != mirrorWritten)
         return COMPARE_CHANGED;
-    if (GetFileAttributesA(pszSource) != GetFileAttributesA(pszMirror))
+    if (source.basic.FileAttributes != mirror.basic.FileAttributes)
         return COMPARE_CHANGED;
-    if (source.nFileSizeHigh != mirror.nFileSizeHigh || source.nFileSizeLow != mirror.nFileSizeLow)
+    if (source.nSize != mirror.nSize)
         return COMPARE_CHANGED;
     return COMPARE_EQUAL;
 }
 
 bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!ReadFileInformation(pszSource, FILE_SHARE_READ, info))
+    CFileFacts source;
+    if (!ReadFileFacts(pszSource, FILE_SHARE_READ, source))
         return false;
-    DWORD dwAttributes = GetFileAttributesA(pszSource);
 
     DWORD dwOldTarget = GetFileAttributesA(pszTarget);
     if (dwOldTarget != INVALID_FILE_ATTRIBUTES) {
@@ -164,15 +214,7 @@ bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
         return false;
     }
 
-    SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
-    HANDLE h = CreateFileA(pszTarget, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        SetFileTime(h, &info.ftCreationTime, &info.ftLastAccessTime, &info.ftLastWriteTime);
-        CloseHandle(h);
-    }
-    if (dwAttributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesA(pszTarget, dwAttributes);
+    ApplyTimesAndAttributes(pszTarget, source.basic);
     return true;
 }
 

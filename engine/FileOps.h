@@ -39,8 +39,10 @@ enum {
 
 // Compares size, attributes, last-write time and creation time (whole
 // seconds of local time, the creation time with one second of tolerance).
-// Contents are never read.
-int CompareFiles(const char* pszSource, const char* pszMirror);
+// Contents are never read. Both files are opened without sharing, so a
+// source another program holds open gives COMPARE_SOURCE_UNREADABLE.
+// pnSourceSize, when given, receives the source's size (0 when unreadable).
+int CompareFiles(const char* pszSource, const char* pszMirror, ULONGLONG* pnSourceSize = nullptr);
 
 // The creation-time rule of CompareFiles: equal, or one second apart with
 // both in the same minute.
