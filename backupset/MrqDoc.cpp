@@ -1,0 +1,29 @@
+#include "MrqDoc.h"
+
+#include "Archive.h"
+#include "DataFile.h"
+
+CMrqDoc::~CMrqDoc() {
+    DestroySources();
+}
+
+void CMrqDoc::DestroySources() {
+    for (POSITION pos = m_sources.GetHeadPosition(); pos;)
+        delete m_sources.GetNext(pos);
+    m_sources.RemoveAll();
+}
+
+void CMrqDoc::DeleteContents() {
+    m_strDestination.Empty();
+    m_strLastBackup.Empty();
+    DestroySources();
+    UpdateAllViews(nullptr, HINT_CLEAR, nullptr);
+    CDocument::DeleteContents();
+}
+
+void CMrqDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        WriteDataFile(*this, ar);
+    else
+        ReadDataFile(*this, ar);
+}
