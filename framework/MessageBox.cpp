@@ -1,11 +1,14 @@
 #include "MessageBox.h"
 
+#include <utility>
+
 #include "String.h"
 
 namespace {
 
 MessageBoxHandler g_pfnMessageBoxHandler = nullptr;
 CString g_strAppTitle;
+ModalDialogHandler g_modalDialogHandler;
 
 } // namespace
 
@@ -23,3 +26,11 @@ void AfxSetAppTitle(const char* pszTitle) { g_strAppTitle = pszTitle; }
 const char* AfxGetAppTitle() { return g_strAppTitle; }
 
 void AfxSetMessageBoxHandler(MessageBoxHandler pfnHandler) { g_pfnMessageBoxHandler = pfnHandler; }
+
+void AfxSetModalDialogHandler(ModalDialogHandler handler) {
+    g_modalDialogHandler = std::move(handler);
+}
+
+const ModalDialogHandler& AfxGetModalDialogHandler() {
+    return g_modalDialogHandler;
+}

@@ -1,0 +1,181 @@
+#include "Wnd.h"
+
+namespace {
+
+// The window property that leads from a handle to its object. A property
+// rather than GWLP_USERDATA, so the same lookup serves dialogs (whose
+// DWLP_USER belongs to the program) and any window class.
+const char kObjectProp[] = "MrqWndObject";
+const char kWindowClass[] = "MrqWnd";
+
+// The object a CreateEx call is creating, until WM_NCCREATE claims it:
+// messages arrive before CreateWindowEx returns.
+thread_local CWnd* t_pWndInit = nullptr;
+
+} // namespace
+
+CWnd::~CWnd() {
+    RemovePermanent();
+}
+
+bool CWnd::Attach(HWND hWnd) {
+    if (m_hWnd || !hWnd)
+        return false;
+    m_hWnd = hWnd;
+    return true;
+}
+
+HWND CWnd::Detach() {
+    RemovePermanent();
+    HWND hWnd = m_hWnd;
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProp)) : nullptr;
+}
+
+void CWnd::AttachPermanent(HWND hWnd) {
+    m_hWnd = hWnd;
+    ::SetPropA(hWnd, kObjectProp, this);
+}
+
+void CWnd::RemovePermanent() {
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+        ::RemovePropA(m_hWnd, kObjectProp);
+}
+
+bool CWnd::CreateEx(DWORD dwExStyle, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
+                    HWND hWndParent, UINT nID) {
+    if (m_hWnd)
+        return false;
+    static const bool s_bRegistered = [] {
+        WNDCLASSA wc = {};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kWindowClass;
+        return ::RegisterClassA(&wc) != 0;
+    }();
+    if (!s_bRegistered)
+        return false;
+    // A child's menu argument is its id.
+    HMENU hMenuOrID = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(UINT_PTR{nID}) : nullptr;
+    t_pWndInit = this;
+    HWND hWnd = ::CreateWindowExA(dwExStyle, kWindowClass, pszWindowName, dwStyle, rect.left,
+                                  rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                  hWndParent, hMenuOrID, ::GetModuleHandleA(nullptr), nullptr);
+    t_pWndInit = nullptr;
+    return hWnd != nullptr;
+}
+
+bool CWnd::DestroyWindow() {
+    return m_hWnd && ::DestroyWindow(m_hWnd) != 0;
+}
+
+void CWnd::GetWindowText(CString& rString) const {
+    int nLength = GetWindowTextLength();
+    // GetWindowTextA may report more bytes than it copies, never fewer.
+    ::GetWindowTextA(m_hWnd, rString.GetBuffer(nLength + 1), nLength + 1);
+    rString.ReleaseBuffer();
+}
+
+CString CWnd::GetWindowText() const {
+    CString str;
+    GetWindowText(str);
+    return str;
+}
+
+CString CWnd::GetDlgItemText(int nID) const {
+    CString str;
+    HWND hWndItem = GetDlgItem(nID);
+    if (hWndItem) {
+        CWnd item(hWndItem);
+        item.GetWindowText(str);
+    }
+    return str;
+}
+
+const CMessageMap* CWnd::GetMessageMap() const {
+    static const CMessageMap s_map;
+    return &s_map;
+}
+
+bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    const CMessageMapEntry* pEntry = nullptr;
+    for (const CMessageMap* pMap = GetMessageMap(); pMap && !pEntry; pMap = pMap->GetBaseMap())
+        pEntry = pMap->Find(nMsg, wParam, lParam);
+    if (!pEntry)
+        return false;
+
+    const CMessageHandler& handler = pEntry->handler;
+    *pResult = 0;
+    switch (pEntry->kind) {
+    case HandlerKind::Void:
+        (this->*handler.pfnVoid)();
+        break;
+    case HandlerKind::Timer:
+        (this->*handler.pfnTimer)(static_cast<UINT_PTR>(wParam));
+        break;
+    case HandlerKind::Notify:
+        (this->*handler.pfnNotify)(reinterpret_cast<NMHDR*>(lParam), pResult);
+        break;
+    case HandlerKind::Message:
+        *pResult = (this->*handler.pfnMessage)(wParam, lParam);
+        break;
+    }
+    return true;
+}
+
+LRESULT CWnd::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(m_hWnd, nMsg, wParam, lParam);
+}
+
+bool CWnd::Dispatch(CWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    // An exception must not unwind through the system's frames between the
+    // message loop and this procedure: the runtime would end the program.
+    // A handler that throws counts as having handled its message.
+    try {
+        return pWnd->OnWndMsg(nMsg, wParam, lParam, pResult);
+    } catch (...) {
+        ::OutputDebugStringA("mrq: exception in a message handler\n");
+        *pResult = 0;
+        return true;
+    }
+}
+
+void CWnd::OnFinalMessage(CWnd* pWnd) {
+    pWnd->RemovePermanent();
+    pWnd->m_hWnd = nullptr;
+    try {
+        pWnd->PostNcDestroy();
+    } catch (...) {
+        ::OutputDebugStringA("mrq: exception in PostNcDestroy\n");
+    }
+}
+
+LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    CWnd* pWnd = FromHandlePermanent(hWnd);
+    if (!pWnd && t_pWndInit) {
+        pWnd = t_pWndInit;
+        t_pWndInit = nullptr;
+        pWnd->AttachPermanent(hWnd);
+    }
+    if (!pWnd)
+        return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+
+    LRESULT lResult = 0;
+    if (!Dispatch(pWnd, nMsg, wParam, lParam, &lResult)) {
+        try {
+            lResult = pWnd->DefWindowProc(nMsg, wParam, lParam);
+        } catch (...) {
+            lResult = 0;
+        }
+    }
+    if (nMsg == WM_NCDESTROY)
+        OnFinalMessage(pWnd);
+    return lResult;
+}
