@@ -22,10 +22,16 @@ int AfxMessageBox(const char* pszText, UINT nType) {
     return ShowMessageBox(nullptr, pszText, g_strAppTitle, nType);
 }
 
-void AfxSetAppTitle(const char* pszTitle) { g_strAppTitle = pszTitle; }
-const char* AfxGetAppTitle() { return g_strAppTitle; }
+void AfxSetAppTitle(const char* pszTitle) {
+    g_strAppTitle = pszTitle;
+}
+const char* AfxGetAppTitle() {
+    return g_strAppTitle;
+}
 
-void AfxSetMessageBoxHandler(MessageBoxHandler pfnHandler) { g_pfnMessageBoxHandler = pfnHandler; }
+void AfxSetMessageBoxHandler(MessageBoxHandler pfnHandler) {
+    g_pfnMessageBoxHandler = pfnHandler;
+}
 
 void AfxSetModalDialogHandler(ModalDialogHandler handler) {
     g_modalDialogHandler = std::move(handler);

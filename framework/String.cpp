@@ -25,7 +25,9 @@ CString& CString::operator+=(char ch) {
     return *this;
 }
 
-int CString::Compare(const char* psz) const { return std::strcmp(m_str.c_str(), psz ? psz : ""); }
+int CString::Compare(const char* psz) const {
+    return std::strcmp(m_str.c_str(), psz ? psz : "");
+}
 
 CString CString::Left(int nCount) const {
     if (nCount <= 0)
@@ -41,7 +43,9 @@ CString CString::Right(int nCount) const {
     return CString(m_str.substr(m_str.size() - static_cast<size_t>(nCount)));
 }
 
-CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength()); }
+CString CString::Mid(int nFirst) const {
+    return Mid(nFirst, GetLength());
+}
 
 CString CString::Mid(int nFirst, int nCount) const {
     if (nFirst < 0)
@@ -109,7 +113,9 @@ void CString::ReleaseBuffer(int nNewLength) {
         m_str.resize(static_cast<size_t>(nNewLength));
 }
 
-CString operator+(const CString& a, const CString& b) { return CString(a.str() + b.str()); }
+CString operator+(const CString& a, const CString& b) {
+    return CString(a.str() + b.str());
+}
 CString operator+(const CString& a, const char* b) {
     CString r(a);
     r += b;

@@ -39,7 +39,9 @@ CTime::CTime(const FILETIME& fileTime) {
 CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec)
     : m_time(FromLocalFields(nYear, nMonth, nDay, nHour, nMin, nSec)) {}
 
-CTime CTime::GetCurrentTime() { return CTime(_time64(nullptr)); }
+CTime CTime::GetCurrentTime() {
+    return CTime(_time64(nullptr));
+}
 
 int CTime::Field(int tm::*pField) const {
     tm t;
