@@ -1,0 +1,199 @@
+#include "SystemRegistry.h"
+
+#include <cstring>
+
+#include "PathText.h"
+
+namespace {
+
+const char* const CLASSES_PREFIX = "Software\\CLASSES\\";
+const char* const UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+bool IsEmptyText(const char* psz) {
+    return psz == nullptr || *psz == '\0';
+}
+
+CString TypeOrDefault(const char* pszExt, const char* pszType) {
+    return pszType != nullptr ? CString(pszType) : CString(pszExt) + "file";
+}
+
+// Creates or opens hRoot\pszKey with full access and sets its default value.
+bool SetDefaultValue(HKEY hRoot, const char* pszKey, const char* pszValue) {
+    HKEY hKey = nullptr;
+    DWORD dwDisposition = 0;
+    if (RegCreateKeyExA(hRoot, pszKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &hKey, &dwDisposition) != ERROR_SUCCESS)
+        return false;
+    LONG lResult = RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
+                                  static_cast<DWORD>(std::strlen(pszValue) + 1));
+    RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
+}
+
+// Reads the default value of hRoot\pszKey into a MAX_PATH buffer; the
+// buffer is left alone on failure.
+bool ReadDefaultValue(HKEY hRoot, const char* pszKey, char* pszOut) {
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    char szValue[MAX_PATH + 1] = {};
+    DWORD cbValue = MAX_PATH;
+    DWORD dwType = 0;
+    LONG lResult = RegQueryValueExA(hKey, nullptr, nullptr, &dwType,
+                                    reinterpret_cast<BYTE*>(szValue), &cbValue);
+    RegCloseKey(hKey);
+    if (lResult != ERROR_SUCCESS || dwType != REG_SZ)
+        return false;
+    std::strcpy(pszOut, szValue);
+    return true;
+}
+
+bool KeyOpensForReading(HKEY hRoot, const char* pszKey) {
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(hKey);
+    return true;
+}
+
+bool HasSubkey(HKEY hRoot, const char* pszKey) {
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    char szName[MAX_PATH];
+    DWORD cchName = sizeof(szName);
+    LONG lResult = RegEnumKeyExA(hKey, 0, szName, &cchName, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(hKey);
+    return lResult != ERROR_NO_MORE_ITEMS;
+}
+
+CString SettingsKey(const char* pszCompany, const char* pszTitle) {
+    return CString("Software\\") + pszCompany + "\\" + pszTitle;
+}
+
+} // namespace
+
+CString GetProgramPath() {
+    char szPath[MAX_PATH] = {};
+    DWORD nLength = GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    return nLength > 0 && nLength < MAX_PATH ? CString(szPath) : CString();
+}
+
+void MakeShortPath(char* pszPath) {
+    // Walks from the last component to the first, looking each whole
+    // prefix up; the double-byte rule keeps a trail byte 0x5C inside its
+    // character.
+    char szRest[MAX_PATH];
+    lstrcpynA(szRest, pszPath, MAX_PATH);
+    CString strTail;
+    for (int nCut = FindBackslash(szRest, false); nCut >= 0; nCut = FindBackslash(szRest, false)) {
+        WIN32_FIND_DATAA fd;
+        HANDLE hFind = FindFirstFileA(szRest, &fd);
+        if (hFind != INVALID_HANDLE_VALUE) {
+            FindClose(hFind);
+            const char* pszName = fd.cAlternateFileName[0] ? fd.cAlternateFileName : fd.cFileName;
+            strTail = CString("\\") + pszName + strTail;
+        }
+        szRest[nCut] = '\0';
+    }
+    CString strShort = CString(szRest) + strTail;
+    if (strShort.GetLength() < MAX_PATH)
+        std::strcpy(pszPath, strShort);
+}
+
+bool CSystemRegistry::RegisterFileType(const char* pszExt, const char* pszType) {
+    if (IsEmptyText(pszExt))
+        return false;
+    CString strType = TypeOrDefault(pszExt, pszType);
+    if (!SetDefaultValue(HKEY_CLASSES_ROOT, CString(".") + pszExt, strType))
+        return false;
+
+    CString strProgram = GetProgramPath();
+    char szShort[MAX_PATH];
+    lstrcpynA(szShort, strProgram, MAX_PATH);
+    MakeShortPath(szShort);
+    if (!SetDefaultValue(HKEY_CLASSES_ROOT, strType + "\\shell\\open\\command",
+                         CString(szShort) + " \"%1\""))
+        return false;
+    return SetDefaultValue(HKEY_CLASSES_ROOT, strType + "\\DefaultIcon", strProgram + ",1");
+}
+
+bool CSystemRegistry::GetFileTypeClass(char* szExt) {
+    if (IsEmptyText(szExt))
+        return false;
+    return ReadDefaultValue(HKEY_LOCAL_MACHINE, CString(CLASSES_PREFIX) + "." + szExt, szExt);
+}
+
+bool CSystemRegistry::UnregisterFileType(const char* pszExt, const char* pszType) {
+    if (IsEmptyText(pszExt))
+        return false;
+    CString strType = TypeOrDefault(pszExt, pszType);
+    char szClass[MAX_PATH];
+    lstrcpynA(szClass, pszExt, MAX_PATH);
+    if (!GetFileTypeClass(szClass) || std::strcmp(szClass, strType) != 0)
+        return false;
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, CString(CLASSES_PREFIX) + "." + pszExt);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, CString(CLASSES_PREFIX) + strType);
+    return true;
+}
+
+CString CSystemRegistry::GetFileTypeName(const char* pszExt) {
+    char szName[MAX_PATH];
+    lstrcpynA(szName, pszExt != nullptr ? pszExt : "", MAX_PATH);
+    if (!GetFileTypeClass(szName))
+        return CString(pszExt) + " ファイル";
+    // The type's display name, when it has one, replaces the type name.
+    ReadDefaultValue(HKEY_LOCAL_MACHINE, CString(CLASSES_PREFIX) + szName, szName);
+    return szName;
+}
+
+bool CSystemRegistry::WriteUninstallEntry(const char* pszTitle, const char* pszDisplayName,
+                                          const char* pszArgument) {
+    if (IsEmptyText(pszTitle))
+        return false;
+    HKEY hKey = nullptr;
+    DWORD dwDisposition = 0;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, CString(UNINSTALL_KEY) + pszTitle, 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &hKey,
+                        &dwDisposition) != ERROR_SUCCESS)
+        return false;
+    auto setText = [hKey](const char* pszName, const char* pszValue) {
+        return RegSetValueExA(hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
+                              static_cast<DWORD>(std::strlen(pszValue) + 1)) == ERROR_SUCCESS;
+    };
+    bool bDone = setText("DisplayName", pszDisplayName) &&
+                 setText("UninstallString", GetProgramPath() + " " + pszArgument);
+    RegCloseKey(hKey);
+    return bDone;
+}
+
+bool CSystemRegistry::DeleteUninstallEntry(const char* pszTitle) {
+    if (IsEmptyText(pszTitle))
+        return false;
+    CString strKey = CString(UNINSTALL_KEY) + pszTitle;
+    if (!KeyOpensForReading(HKEY_LOCAL_MACHINE, strKey))
+        return false;
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, strKey);
+    return true;
+}
+
+bool CSystemRegistry::DeleteSettingsTree(const char* pszCompany, const char* pszTitle) {
+    if (IsEmptyText(pszTitle) || IsEmptyText(pszCompany))
+        return false;
+    CString strKey = SettingsKey(pszCompany, pszTitle);
+    if (!KeyOpensForReading(HKEY_CURRENT_USER, strKey))
+        return false;
+    RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
+    // The company key stays while another program of ours keeps its
+    // settings under it.
+    CString strCompanyKey = CString("Software\\") + pszCompany;
+    if (!HasSubkey(HKEY_CURRENT_USER, strCompanyKey))
+        RegDeleteKeyA(HKEY_CURRENT_USER, strCompanyKey);
+    return true;
+}
+
+bool CSystemRegistry::IsSettingsTreePresent(const char* pszCompany, const char* pszTitle) {
+    if (IsEmptyText(pszTitle) || IsEmptyText(pszCompany))
+        return false;
+    return KeyOpensForReading(HKEY_CURRENT_USER, SettingsKey(pszCompany, pszTitle));
+}
