@@ -6,7 +6,7 @@ set -e
 
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
 binutils-mingw-w64-x86-64 wine64 locales xvfb x11-utils fonts-ipafont-gothic \
-googletest rsync clang-format"
+googletest rsync clang-format python3"
 
 missing=""
 for p in $PACKAGES; do
