@@ -49,6 +49,19 @@ void ReportSaveFailure(const char* pszPathName, DWORD dwError) {
     AfxMessageBox(strText, MB_OK | MB_ICONEXCLAMATION);
 }
 
+// The part after the last separator. A trail byte 0x5C (as in "表") is
+// part of its character, not a separator.
+const char* FileNameOf(const char* pszPath) {
+    const char* pszName = pszPath;
+    for (const char* p = pszPath; *p; ++p) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1])
+            ++p;
+        else if (*p == '\\' || *p == '/' || *p == ':')
+            pszName = p + 1;
+    }
+    return pszName;
+}
+
 } // namespace
 
 CDocument::~CDocument() {
@@ -60,6 +73,7 @@ void CDocument::SetPathName(const char* pszPathName) {
     char szFull[MAX_PATH];
     DWORD n = GetFullPathNameA(pszPathName, MAX_PATH, szFull, nullptr);
     m_strPathName = (n > 0 && n < MAX_PATH) ? szFull : pszPathName;
+    SetTitle(FileNameOf(m_strPathName));
 }
 
 void CDocument::AddView(CView* pView) {

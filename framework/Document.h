@@ -8,16 +8,21 @@
 // The path name is recorded only after a load or save succeeded, so views
 // updated from inside Serialize still see the previous one. Failures are
 // shown through AfxMessageBox and returned as false.
+//
+// A document is also a command target: in a frame, commands the active
+// view does not take come here (Save and Save As by default).
 #pragma once
 
+#include "CmdTarget.h"
 #include "Object.h"
 #include "PtrList.h"
 #include "String.h"
 
 class CArchive;
 class CView;
+class CSingleDocTemplate;
 
-class CDocument : public CObject {
+class CDocument : public CObject, public CCmdTarget {
 public:
     CDocument() = default;
     CDocument(const CDocument&) = delete;
@@ -26,8 +31,14 @@ public:
     ~CDocument() override;
 
     const CString& GetPathName() const { return m_strPathName; }
-    // Records the full path of pszPathName (as given when it has none).
+    // Records the full path of pszPathName (as given when it has none); the
+    // title becomes its file name.
     void SetPathName(const char* pszPathName);
+    const CString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const char* pszTitle) { m_strTitle = pszTitle; }
+
+    // The template that made the document, or null.
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
@@ -47,7 +58,24 @@ public:
     // Writes the document to, or reads it from, ar.
     virtual void Serialize(CArchive& ar);
 
+    // Before the document is closed or replaced: a modified document asks
+    // whether to save it (Yes saves, No drops the changes, Cancel keeps
+    // the document). False when it must stay.
+    virtual bool SaveModified();
+    // Saves to pszPathName, or to a name the user picks when it is null.
+    // False when the user cancelled or the save failed.
+    bool DoSave(const char* pszPathName);
+
+    void OnFileSave();
+    void OnFileSaveAs();
+
+protected:
+    const CMessageMap* GetMessageMap() const override;
+
 private:
+    friend class CSingleDocTemplate; // sets m_pDocTemplate
+    CSingleDocTemplate* m_pDocTemplate = nullptr;
+    CString m_strTitle;
     CString m_strPathName;
     bool m_bModified = false;
     CTypedList<CView*> m_views;

@@ -29,9 +29,10 @@ const CMessageMapEntry* CMessageMap::Find(UINT nMessage, WPARAM wParam, LPARAM l
         // window can also route all of WM_COMMAND itself.
         if (entry.kind == HandlerKind::Message)
             return &entry;
-        if (nMessage == WM_COMMAND  ? MatchesCommand(entry, wParam, lParam)
-            : nMessage == WM_NOTIFY ? MatchesNotify(entry, lParam)
-                                    : true)
+        if (nMessage == WM_COMMAND                ? MatchesCommand(entry, wParam, lParam)
+            : nMessage == WM_NOTIFY               ? MatchesNotify(entry, lParam)
+            : nMessage == kUpdateCommandUIMessage ? entry.nID == wParam
+                                                  : true)
             return &entry;
     }
     return nullptr;

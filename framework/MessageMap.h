@@ -22,23 +22,28 @@
 #include <cstddef>
 #include "Types.h"
 
-class CWnd;
+class CCmdTarget;
+class CCmdUI;
 
 // The handler signatures, written out once. Every table entry holds one of
 // them; the entry builders below pick the kind from the handler's type, so a
 // handler of the wrong shape does not compile.
 enum class HandlerKind {
-    Void,    // void OnX(): commands, clicks, and messages without arguments
-    Timer,   // void OnTimer(UINT_PTR nIDEvent)
-    Notify,  // void OnX(NMHDR* pNMHDR, LRESULT* pResult): WM_NOTIFY
-    Message, // LRESULT OnX(WPARAM wParam, LPARAM lParam): anything else
+    Void,     // void OnX(): commands, clicks, and messages without arguments
+    Timer,    // void OnTimer(UINT_PTR nIDEvent)
+    Notify,   // void OnX(NMHDR* pNMHDR, LRESULT* pResult): WM_NOTIFY
+    Message,  // LRESULT OnX(WPARAM wParam, LPARAM lParam): anything else
+    UpdateUI, // void OnUpdateX(CCmdUI* pCmdUI): state of a command's menu item or button
 };
 
+// Handlers are members of any command target: windows, documents and the
+// application all keep tables of the same kind.
 union CMessageHandler {
-    void (CWnd::*pfnVoid)();
-    void (CWnd::*pfnTimer)(UINT_PTR);
-    void (CWnd::*pfnNotify)(NMHDR*, LRESULT*);
-    LRESULT (CWnd::*pfnMessage)(WPARAM, LPARAM);
+    void (CCmdTarget::*pfnVoid)();
+    void (CCmdTarget::*pfnTimer)(UINT_PTR);
+    void (CCmdTarget::*pfnNotify)(NMHDR*, LRESULT*);
+    LRESULT (CCmdTarget::*pfnMessage)(WPARAM, LPARAM);
+    void (CCmdTarget::*pfnUpdateUI)(CCmdUI*);
 };
 
 struct CMessageMapEntry {
@@ -71,36 +76,41 @@ private:
 // accelerator, which all arrive as WM_COMMAND without a code of their own.
 const UINT kCommandCode = 0xFFFFFFFFu;
 
+// The "message" of update entries. No window message is this large, so the
+// entries are only ever found by the command-UI lookup, which passes the
+// command id as wParam.
+const UINT kUpdateCommandUIMessage = 0x00010000u;
+
 // A message such as WM_DESTROY whose arguments the handler does not need.
 template <class T> CMessageMapEntry MapEvent(UINT nMessage, void (T::*pfn)()) {
     CMessageMapEntry entry{nMessage, 0, 0, HandlerKind::Void, {}};
-    entry.handler.pfnVoid = static_cast<void (CWnd::*)()>(pfn);
+    entry.handler.pfnVoid = static_cast<void (CCmdTarget::*)()>(pfn);
     return entry;
 }
 
 template <class T> CMessageMapEntry MapMessage(UINT nMessage, LRESULT (T::*pfn)(WPARAM, LPARAM)) {
     CMessageMapEntry entry{nMessage, 0, 0, HandlerKind::Message, {}};
-    entry.handler.pfnMessage = static_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn);
+    entry.handler.pfnMessage = static_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(pfn);
     return entry;
 }
 
 template <class T> CMessageMapEntry MapTimer(void (T::*pfn)(UINT_PTR)) {
     CMessageMapEntry entry{WM_TIMER, 0, 0, HandlerKind::Timer, {}};
-    entry.handler.pfnTimer = static_cast<void (CWnd::*)(UINT_PTR)>(pfn);
+    entry.handler.pfnTimer = static_cast<void (CCmdTarget::*)(UINT_PTR)>(pfn);
     return entry;
 }
 
 // A button click, menu command or accelerator with the given id.
 template <class T> CMessageMapEntry MapCommand(UINT nID, void (T::*pfn)()) {
     CMessageMapEntry entry{WM_COMMAND, kCommandCode, nID, HandlerKind::Void, {}};
-    entry.handler.pfnVoid = static_cast<void (CWnd::*)()>(pfn);
+    entry.handler.pfnVoid = static_cast<void (CCmdTarget::*)()>(pfn);
     return entry;
 }
 
 // A control notification sent as WM_COMMAND, e.g. EN_CHANGE or LBN_SELCHANGE.
 template <class T> CMessageMapEntry MapControl(UINT nID, UINT nCode, void (T::*pfn)()) {
     CMessageMapEntry entry{WM_COMMAND, nCode, nID, HandlerKind::Void, {}};
-    entry.handler.pfnVoid = static_cast<void (CWnd::*)()>(pfn);
+    entry.handler.pfnVoid = static_cast<void (CCmdTarget::*)()>(pfn);
     return entry;
 }
 
@@ -108,6 +118,14 @@ template <class T> CMessageMapEntry MapControl(UINT nID, UINT nCode, void (T::*p
 template <class T>
 CMessageMapEntry MapNotify(UINT nID, UINT nCode, void (T::*pfn)(NMHDR*, LRESULT*)) {
     CMessageMapEntry entry{WM_NOTIFY, nCode, nID, HandlerKind::Notify, {}};
-    entry.handler.pfnNotify = static_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(pfn);
+    entry.handler.pfnNotify = static_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn);
+    return entry;
+}
+
+// Asks for the enabled, checked or text state of a command's menu items,
+// tool bar buttons and status panes; see CmdUI.h.
+template <class T> CMessageMapEntry MapUpdateCommandUI(UINT nID, void (T::*pfn)(CCmdUI*)) {
+    CMessageMapEntry entry{kUpdateCommandUIMessage, 0, nID, HandlerKind::UpdateUI, {}};
+    entry.handler.pfnUpdateUI = static_cast<void (CCmdTarget::*)(CCmdUI*)>(pfn);
     return entry;
 }

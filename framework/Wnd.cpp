@@ -105,29 +105,18 @@ const CMessageMap* CWnd::GetMessageMap() const {
 }
 
 bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    const CMessageMapEntry* pEntry = nullptr;
-    for (const CMessageMap* pMap = GetMessageMap(); pMap && !pEntry; pMap = pMap->GetBaseMap())
-        pEntry = pMap->Find(nMsg, wParam, lParam);
+    *pResult = 0;
+    if (nMsg == WM_COMMAND && OnCommand(wParam, lParam))
+        return true;
+    const CMessageMapEntry* pEntry = FindEntry(nMsg, wParam, lParam);
     if (!pEntry)
         return false;
-
-    const CMessageHandler& handler = pEntry->handler;
-    *pResult = 0;
-    switch (pEntry->kind) {
-    case HandlerKind::Void:
-        (this->*handler.pfnVoid)();
-        break;
-    case HandlerKind::Timer:
-        (this->*handler.pfnTimer)(static_cast<UINT_PTR>(wParam));
-        break;
-    case HandlerKind::Notify:
-        (this->*handler.pfnNotify)(reinterpret_cast<NMHDR*>(lParam), pResult);
-        break;
-    case HandlerKind::Message:
-        *pResult = (this->*handler.pfnMessage)(wParam, lParam);
-        break;
-    }
+    *pResult = CallHandler(*pEntry, wParam, lParam);
     return true;
+}
+
+bool CWnd::OnCommand(WPARAM, LPARAM) {
+    return false;
 }
 
 LRESULT CWnd::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {

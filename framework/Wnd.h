@@ -4,15 +4,13 @@
 // their messages go through the object's message map (MessageMap.h).
 #pragma once
 
-#include "MessageMap.h"
+#include "CmdTarget.h"
 #include "String.h"
 
-class CWnd {
+class CWnd : public CCmdTarget {
 public:
     explicit CWnd(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
-    CWnd(const CWnd&) = delete;
-    CWnd& operator=(const CWnd&) = delete;
-    virtual ~CWnd();
+    ~CWnd() override;
 
     // Attach takes a handle into an empty wrapper only; false otherwise.
     bool Attach(HWND hWnd);
@@ -82,6 +80,14 @@ public:
     }
     void Invalidate(bool bErase = true) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    bool GetWindowPlacement(WINDOWPLACEMENT* pPlacement) const {
+        pPlacement->length = sizeof(WINDOWPLACEMENT);
+        return ::GetWindowPlacement(m_hWnd, pPlacement) != 0;
+    }
+    bool SetWindowPlacement(const WINDOWPLACEMENT& placement) {
+        return ::SetWindowPlacement(m_hWnd, &placement) != 0;
+    }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
     void SetFont(HFONT hFont, bool bRedraw = true) {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
@@ -89,10 +95,13 @@ public:
 
 protected:
     // This class's message map; see MessageMap.h. The root has no entries.
-    virtual const CMessageMap* GetMessageMap() const;
+    const CMessageMap* GetMessageMap() const override;
     // Looks the message up in the map chain and calls the handler; false
     // when no table has an entry for it.
     bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Sees every WM_COMMAND before the map does; true takes it. Frames
+    // route menu commands here (FrameWnd.h); a plain window takes nothing.
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
     // What a message no table takes gets.
     virtual LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
     // Called after the window is gone (WM_NCDESTROY); the handle is already
