@@ -1,0 +1,80 @@
+#include "BackupProgressDlg.h"
+
+#include "ListBoxText.h"
+#include "MessageMap.h"
+#include "resource.h"
+
+namespace {
+
+const UINT_PTR POLL_TIMER = 1;
+const UINT POLL_INTERVAL_MS = 10;
+
+} // namespace
+
+CBackupProgressDlg::CBackupProgressDlg(CWnd* pParentWnd)
+    : CDialog(IDD_PROGRESS, pParentWnd), m_strDestination(m_progress.m_strDestination),
+      m_pJob(m_progress.m_pJob) {}
+
+const CMessageMap* CBackupProgressDlg::GetMessageMap() const {
+    static const CMessageMapEntry kEntries[] = {
+        MapTimer(&CBackupProgressDlg::OnTimer),
+        MapCommand(IDC_ABORT, &CBackupProgressDlg::OnAbort),
+        MapEvent(WM_DESTROY, &CBackupProgressDlg::OnDestroy),
+    };
+    static const CMessageMap s_map(CDialog::GetMessageMap(), kEntries);
+    return &s_map;
+}
+
+bool CBackupProgressDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_bar.Attach(::GetDlgItem(GetSafeHwnd(), IDC_PROGRESS));
+    CString strNoCopy = m_pNoCopyList ? JoinListBoxItems(*m_pNoCopyList, ",") : CString();
+    m_progress.Start(strNoCopy);
+    SetTimer(POLL_TIMER, POLL_INTERVAL_MS);
+    return true;
+}
+
+void CBackupProgressDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != POLL_TIMER)
+        return;
+    Apply(m_progress.OnTimer());
+}
+
+void CBackupProgressDlg::Apply(const CProgressTick& tick) {
+    if (tick.bStatusText) {
+        m_strLabel1 = tick.strStatusText;
+        SetDlgItemText(IDC_STATUS, m_strLabel1);
+    }
+    if (tick.bSpaceText) {
+        m_strLabel2 = tick.strSpaceText;
+        SetDlgItemText(IDC_SPACE, m_strLabel2);
+    }
+    if (tick.bSetRange)
+        m_bar.SetRange(0, tick.nRangeMax);
+    if (tick.bSetPos)
+        m_bar.SetPos(tick.nPos);
+    if (tick.bClose) {
+        KillTimer(POLL_TIMER);
+        PostMessage(WM_CLOSE);
+    }
+}
+
+void CBackupProgressDlg::OnAbort() {
+    m_progress.OnAbort();
+}
+
+void CBackupProgressDlg::OnOK() {
+    if (m_pJob->m_bFinished)
+        EndDialog(IDOK);
+}
+
+void CBackupProgressDlg::OnCancel() {
+    if (m_pJob->m_bFinished)
+        EndDialog(IDCANCEL);
+}
+
+void CBackupProgressDlg::OnDestroy() {
+    KillTimer(POLL_TIMER);
+    m_bar.Detach();
+    m_progress.End();
+}
