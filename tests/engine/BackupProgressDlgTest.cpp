@@ -25,17 +25,30 @@ protected:
             m_tree.WriteFile(sz, std::string(200, 'x'));
         }
     }
+
+    // Runs the fixture's source through the dialog; the seam's handler acts
+    // as the user right after the dialog has started the run.
+    void RunDialog(CBackupProgressDlg& dlg, const ModalDialogHandler& user,
+                   CListBox* pNoCopyList = nullptr) {
+        dlg.m_strDestination = m_strDestination;
+        dlg.SetFreeSpaceQuery(PlentyOfSpace);
+        dlg.m_pNoCopyList = pNoCopyList;
+        dlg.m_pJob->m_entries.AddTail(m_source.get());
+        AfxSetModalDialogHandler(user);
+        dlg.DoModal();
+        dlg.m_pJob->m_entries.RemoveAll();
+    }
 };
+
+// The user leaves the dialog alone until it ends itself.
+int LeaveAlone(CDialog&) {
+    return 0;
+}
 
 TEST_F(BackupProgressDlgTest, RunsTheBackupAndClosesItselfWhenDone) {
     FillSource(20);
     CBackupProgressDlg dlg;
-    dlg.m_strDestination = m_strDestination;
-    dlg.SetFreeSpaceQuery(PlentyOfSpace);
-    dlg.m_pJob->m_entries.AddTail(m_source.get());
-    AfxSetModalDialogHandler([](CDialog&) { return 0; }); // let it run by itself
-    dlg.DoModal();
-    dlg.m_pJob->m_entries.RemoveAll();
+    RunDialog(dlg, LeaveAlone);
     EXPECT_EQ(0, dlg.m_pJob->m_nStatus);
     EXPECT_EQ(20, dlg.m_pJob->m_nNew.load());
     EXPECT_EQ("バックアップが終了しました。", dlg.m_strDestination);
@@ -46,19 +59,14 @@ TEST_F(BackupProgressDlgTest, RunsTheBackupAndClosesItselfWhenDone) {
 TEST_F(BackupProgressDlgTest, EnterEscapeAndCloseBoxDoNotEndARunningBackup) {
     FillSource(300);
     CBackupProgressDlg dlg;
-    dlg.m_strDestination = m_strDestination;
-    dlg.SetFreeSpaceQuery(PlentyOfSpace);
-    dlg.m_pJob->m_entries.AddTail(m_source.get());
     bool bEndedEarly = false;
-    AfxSetModalDialogHandler([&](CDialog& d) {
+    RunDialog(dlg, [&](CDialog& d) {
         d.SendMessage(WM_COMMAND, IDOK);
         d.SendMessage(WM_COMMAND, IDCANCEL);
         d.SendMessage(WM_CLOSE);
         bEndedEarly = d.IsEnded();
         return 0;
     });
-    dlg.DoModal();
-    dlg.m_pJob->m_entries.RemoveAll();
     EXPECT_FALSE(bEndedEarly);
     EXPECT_EQ(1, dlg.m_pJob->m_bFinished.load());
     EXPECT_EQ(0, dlg.m_pJob->m_nStatus);
@@ -68,15 +76,10 @@ TEST_F(BackupProgressDlgTest, EnterEscapeAndCloseBoxDoNotEndARunningBackup) {
 TEST_F(BackupProgressDlgTest, AbortButtonStopsTheRun) {
     FillSource(300);
     CBackupProgressDlg dlg;
-    dlg.m_strDestination = m_strDestination;
-    dlg.SetFreeSpaceQuery(PlentyOfSpace);
-    dlg.m_pJob->m_entries.AddTail(m_source.get());
-    AfxSetModalDialogHandler([](CDialog& d) {
+    RunDialog(dlg, [](CDialog& d) {
         SendMessageA(GetDlgItem(d.GetSafeHwnd(), IDC_ABORT), BM_CLICK, 0, 0);
         return 0;
     });
-    dlg.DoModal();
-    dlg.m_pJob->m_entries.RemoveAll();
     EXPECT_EQ(STATUS_ABORTED, dlg.m_pJob->m_nStatus);
     EXPECT_EQ("", dlg.m_strDestination);
     EXPECT_LT(CountFiles(m_source->m_strMirror), 300);
@@ -97,13 +100,7 @@ TEST_F(BackupProgressDlgTest, NeverCopiedListComesFromTheListBox) {
     EXPECT_EQ("bak,表", JoinListBoxItems(list, ","));
 
     CBackupProgressDlg dlg;
-    dlg.m_strDestination = m_strDestination;
-    dlg.SetFreeSpaceQuery(PlentyOfSpace);
-    dlg.m_pNoCopyList = &list;
-    dlg.m_pJob->m_entries.AddTail(m_source.get());
-    AfxSetModalDialogHandler([](CDialog&) { return 0; });
-    dlg.DoModal();
-    dlg.m_pJob->m_entries.RemoveAll();
+    RunDialog(dlg, LeaveAlone, &list);
     list.Detach();
     DestroyWindow(hParent);
     EXPECT_EQ(1, CountFiles(m_source->m_strMirror));
