@@ -26,9 +26,11 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
         if (!JoinPath(szSource, pszSourceFolder, strName) ||
             !JoinPath(szMirror, pszMirrorFolder, strName)) {
             // Too long for a path: this file (or every file of this
-            // subfolder) fails like a file that could not be copied.
-            AddWarning(JoinPath(CString(pszSourceFolder), strName),
-                       " がコピーされませんでした。\n");
+            // subfolder) fails like a file that could not be copied, unless
+            // the filters would have left it out anyway.
+            if (bDirectory || PassesFilters(strName))
+                AddWarning(JoinPath(CString(pszSourceFolder), strName),
+                           " がコピーされませんでした。\n");
             continue;
         }
         if (bDirectory) {

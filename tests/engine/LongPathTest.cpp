@@ -93,6 +93,15 @@ TEST_F(LongPathTest, LongFileNameInAShortSourceFailsAlone) {
               result.strWarnings);
 }
 
+TEST_F(LongPathTest, FilteredFileIsNotReportedEvenWhenItsPathIsTooLong) {
+    ASSERT_TRUE(WriteLongFile(m_strSource + "\\" + CString('x', 240) + ".tmp", "t"));
+    CRunOptions options;
+    options.strNoCopy = "tmp";
+    CRunResult result = Run(options);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ("", result.strWarnings);
+}
+
 TEST_F(LongPathTest, LongDestinationFailsTheFilesThatNoLongerFit) {
     // The source path fits; its mirror path under a deep destination does not.
     CString strDeepDestination = m_strDestination + "\\" + JapaneseName(150);
