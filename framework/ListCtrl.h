@@ -55,6 +55,9 @@ public:
     HIMAGELIST GetImageList(int nImageList) const {
         return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, nImageList));
     }
+    DWORD GetExtendedStyle() const {
+        return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
+    }
     // LVS_EX_ flags such as LVS_EX_FULLROWSELECT; returns the previous ones.
     DWORD SetExtendedStyle(DWORD dwExStyle) {
         return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwExStyle));
