@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FolderRelation.h"
+#include "HiddenListView.h"
 #include "ListCtrl.h"
 
 namespace {
@@ -46,19 +47,7 @@ TEST(ComparePaths, TrailByteIsNoFolderBoundary) {
 
 class FindListRelationTest : public testing::Test {
 protected:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&icc);
-        m_hParent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                    nullptr, nullptr);
-        HWND hList = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 400, 300,
-                                     m_hParent, nullptr, nullptr, nullptr);
-        ASSERT_TRUE(m_list.Attach(hList));
-    }
-    void TearDown() override {
-        m_list.Detach();
-        DestroyWindow(m_hParent);
-    }
+    void SetUp() override { ASSERT_NE(nullptr, m_list.GetSafeHwnd()); }
 
     // A source list: folder and subfolder columns (note and history empty).
     void MakeSourceList(std::initializer_list<std::pair<const char*, const char*>> rows) {
@@ -71,8 +60,8 @@ protected:
         }
     }
 
-    HWND m_hParent = nullptr;
-    CListCtrl m_list;
+    CHiddenListView m_host;
+    CListCtrl& m_list = m_host.List();
 };
 
 TEST_F(FindListRelationTest, EmptyListRelatesToNothing) {

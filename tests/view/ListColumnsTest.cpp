@@ -3,6 +3,7 @@
 // styles the list already had.
 #include <gtest/gtest.h>
 
+#include "HiddenListView.h"
 #include "ListColumns.h"
 #include "ListCtrl.h"
 #include "Profile.h"
@@ -13,13 +14,7 @@ namespace {
 class ListColumnsTest : public testing::Test {
 protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&icc);
-        m_hParent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                    nullptr, nullptr);
-        HWND hList = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 400, 300,
-                                     m_hParent, nullptr, nullptr, nullptr);
-        ASSERT_TRUE(m_list.Attach(hList));
+        ASSERT_NE(nullptr, m_list.GetSafeHwnd());
         m_list.SetExtendedStyle(LVS_EX_GRIDLINES);
         char szCompany[64];
         std::snprintf(szCompany, sizeof szCompany, "mrq columns test %lu", GetCurrentProcessId());
@@ -27,8 +22,6 @@ protected:
         m_profile.SetRegistryKey(m_strCompany);
     }
     void TearDown() override {
-        m_list.Detach();
-        DestroyWindow(m_hParent);
         RegDeleteTreeA(HKEY_CURRENT_USER, CString("Software\\") + m_strCompany);
     }
 
@@ -51,8 +44,8 @@ protected:
         return static_cast<int>(SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0));
     }
 
-    HWND m_hParent = nullptr;
-    CListCtrl m_list;
+    CHiddenListView m_host;
+    CListCtrl& m_list = m_host.List();
     CString m_strCompany;
     CProfile m_profile{"mrq BackupTool"};
 };
