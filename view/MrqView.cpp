@@ -1,0 +1,183 @@
+#include "MrqView.h"
+
+#include <cstdlib>
+
+#include "ListColumns.h"
+#include "LogBuffer.h"
+#include "MessageMap.h"
+#include "MrqDoc.h"
+#include "PathText.h"
+#include "SizeText.h"
+#include "WinApp.h"
+#include "resource.h"
+
+namespace {
+
+// The size of the buffers through which a loaded entry reaches its row:
+// paths of up to 259 bytes and notes of up to 47 bytes.
+const int FOLDER_BUFFER = 260;
+const int NOTE_BUFFER = 48;
+
+// The first nBuffer - 1 bytes of the text, never ending inside a
+// double-byte character.
+CString FitBuffer(const CString& str, int nBuffer) {
+    const char* p = str;
+    int nFit = 0;
+    while (p[nFit]) {
+        int nStep = IsDoubleByteAt(p + nFit) ? 2 : 1;
+        if (nFit + nStep > nBuffer - 1)
+            break;
+        nFit += nStep;
+    }
+    return str.Left(nFit);
+}
+
+} // namespace
+
+CMrqView::CMrqView() : CFormView(IDD_MRQ_FORM) {
+    g_pLog = new CLogBuffer;
+}
+
+CMrqView::~CMrqView() {
+    delete m_pImageList;
+    delete g_pLog;
+    g_pLog = nullptr;
+}
+
+CMrqDoc* CMrqView::GetDocument() const {
+    return static_cast<CMrqDoc*>(CFormView::GetDocument());
+}
+
+const CMessageMap* CMrqView::GetMessageMap() const {
+    static const CMessageMapEntry kEntries[] = {
+        MapMessage(WM_SIZE, &CMrqView::OnSize),
+        MapMessage(WM_LBUTTONDOWN, &CMrqView::OnLButtonDown),
+        MapMessage(WM_LBUTTONUP, &CMrqView::OnLButtonUp),
+        MapMessage(WM_MOUSEMOVE, &CMrqView::OnMouseMove),
+        MapNotify(IDC_TAB, TCN_SELCHANGE, &CMrqView::OnSelChangeTab),
+        MapEvent(WM_DESTROY, &CMrqView::OnDestroy),
+        MapControl(IDC_DESTINATION, EN_CHANGE, &CMrqView::OnChangeDestination),
+        MapCommand(IDC_START_BACKUP, &CMrqView::OnStartBackupCheck),
+        MapCommand(IDC_NOCOPY_ADD, &CMrqView::OnAddNoCopy),
+        MapCommand(IDC_NOCOPY_REMOVE, &CMrqView::OnRemoveNoCopy),
+        MapMessage(WM_VSCROLL, &CMrqView::OnVScroll),
+    };
+    static const CMessageMap s_map(CFormView::GetMessageMap(), kEntries);
+    return &s_map;
+}
+
+bool CMrqView::OnInitDialog() {
+    AttachControls();
+    return CFormView::OnInitDialog();
+}
+
+void CMrqView::AttachControls() {
+    m_tab.Attach(GetDlgItem(IDC_TAB));
+    m_folderTree.Attach(GetDlgItem(IDC_FOLDER_TREE));
+    m_syncTree.Attach(GetDlgItem(IDC_SYNC_TREE));
+    m_destination.Attach(GetDlgItem(IDC_DESTINATION));
+    m_sourceList.Attach(GetDlgItem(IDC_SOURCE_LIST));
+    m_restoreList.Attach(GetDlgItem(IDC_RESTORE_LIST));
+    m_fileName.Attach(GetDlgItem(IDC_FILE_NAME));
+    m_startBackup.Attach(GetDlgItem(IDC_START_BACKUP));
+    m_startBackupExit.Attach(GetDlgItem(IDC_START_BACKUP_EXIT));
+    m_logView.Attach(GetDlgItem(IDC_LOG_VIEW));
+    m_extended.Attach(GetDlgItem(IDC_EXTENDED));
+    m_noCopyList.Attach(GetDlgItem(IDC_NOCOPY_LIST));
+    m_logText.Attach(GetDlgItem(IDC_LOG_TEXT));
+    m_logScroll.Attach(GetDlgItem(IDC_LOG_SCROLL));
+}
+
+CProfile* CMrqView::GetProfile() const {
+    CWinApp* pApp = AfxGetApp();
+    return pApp ? pApp->GetProfile() : nullptr;
+}
+
+void CMrqView::OnInitialUpdate() {
+    // Shows the document's file name and logs it; the first run's log
+    // reset below drops that line again.
+    CFormView::OnInitialUpdate();
+
+    if (!m_bInitialized) {
+        LoadViewSettings();
+        InsertTabs();
+        CreateImageList();
+        if (CProfile* pProfile = GetProfile()) {
+            SetUpSourceListColumns(m_sourceList, *pProfile);
+            SetUpRestoreListColumns(m_restoreList, *pProfile);
+        }
+        InitLogView();
+        LoadNoCopyList();
+    }
+
+    CMrqDoc* pDoc = GetDocument();
+    ReplaceDestinationText(pDoc->m_strDestination);
+    for (POSITION pos = pDoc->m_sources.GetHeadPosition(); pos;) {
+        CBackupSource* pEntry = GetNextSource(pDoc->m_sources, pos);
+        CString strFolder = FitBuffer(pEntry->m_strFolder, FOLDER_BUFFER);
+        CString strNote = FitBuffer(pEntry->m_strNote, NOTE_BUFFER);
+        AddSourceRow(strFolder, pEntry, strNote, std::atoi(pEntry->m_szHistory),
+                     pEntry->m_szSubfolders);
+    }
+    pDoc->SetModifiedFlag(false);
+
+    m_bInitialized = 1;
+    RefreshFreeSpace();
+}
+
+void CMrqView::OnUpdate(CView*, LPARAM lHint, CObject*) {
+    if (lHint == HINT_CLEAR) {
+        // The entries belong to the document, which is emptying itself.
+        m_sourceList.DeleteAllItems();
+        ReplaceDestinationText("");
+        m_restoreList.DeleteAllItems();
+        return;
+    }
+    const CString& strPath = GetDocument()->GetPathName();
+    if (strPath == m_fileName.GetWindowText())
+        return;
+    if (strPath.IsEmpty()) {
+        m_fileName.SetWindowText("New DataFile");
+        AppendLog("データファイルを初期化しました。");
+    } else {
+        m_fileName.SetWindowText(strPath);
+        AppendLog("データファイル ", strPath, " を読み込みました。");
+    }
+}
+
+void CMrqView::OnDestroy() {
+    SaveViewSettings();
+    m_restoreList.DeleteAllItems();
+    SaveNoCopyList();
+}
+
+void CMrqView::CreateImageList() {
+    m_bImageBusy = 1;
+    m_pImageList = new CImageList;
+    m_pImageList->Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
+    HINSTANCE hInstance = ::GetModuleHandleA(nullptr);
+    for (int i = 0; i < IDB_IMAGE_COUNT; i++) {
+        HBITMAP hBitmap = static_cast<HBITMAP>(
+            ::LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_IMAGE_FIRST + i), IMAGE_BITMAP, 0, 0, 0));
+        m_pImageList->Add(hBitmap, RGB(0, 0, 255));
+        ::DeleteObject(hBitmap);
+    }
+    // One list serves both trees and both lists; the lists share it
+    // (LVS_SHAREIMAGELISTS), so only the view destroys it.
+    HIMAGELIST hImages = m_pImageList->GetSafeHandle();
+    m_folderTree.SetImageList(hImages);
+    m_syncTree.SetImageList(hImages);
+    m_sourceList.SetImageList(hImages, LVSIL_SMALL);
+    m_restoreList.SetImageList(hImages, LVSIL_SMALL);
+    m_bImageBusy = 0;
+}
+
+void CMrqView::RefreshFreeSpace() {
+    CString strText = "空き容量 : ";
+    strText += FormatFreeSpace(GetDestinationText());
+    SetDlgItemText(IDC_FREE_SPACE, strText);
+}
+
+void CMrqView::ShowWarning(const char* pszText) {
+    ShowMessageBox(m_hWnd, pszText, "mrq Warning", MB_OK | MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,151 @@
+// CMrqView: the main window's form (template 101). A tab control covers
+// the whole view and four pages of controls lie over it: sources,
+// destination, restore and settings. The view registers sources and the
+// destination in its document, keeps the log panel at its foot, and reads
+// its settings from the profile on the first update and writes them back
+// when it goes.
+//
+// The class is split by concern:
+//   MrqView.cpp          life cycle, document updates, image list
+//   MrqViewLayout.cpp    placement, splitter, page switching
+//   MrqViewRegister.cpp  registration of sources and the destination
+//   MrqViewSettings.cpp  the settings page and the view's profile values
+//   MrqViewLog.cpp       the log panel
+#pragma once
+
+#include "Button.h"
+#include "Edit.h"
+#include "FormView.h"
+#include "ImageList.h"
+#include "ListBox.h"
+#include "ListCtrl.h"
+#include "ScrollBar.h"
+#include "TabCtrl.h"
+#include "TreeCtrl.h"
+
+class CBackupSource;
+class CMrqDoc;
+class CProfile;
+
+// Pages, as the tab items' data.
+enum ViewPage {
+    PAGE_SOURCES = 1,
+    PAGE_DESTINATION = 2,
+    PAGE_RESTORE = 3,
+    PAGE_SETTINGS = 4,
+};
+
+// Image of a source row in the view's image list.
+const int IMAGE_FOLDER_CLOSED = 6;
+
+class CMrqView : public CFormView {
+public:
+    CMrqView();
+    ~CMrqView() override;
+
+    CMrqDoc* GetDocument() const;
+
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+
+    // Registration (1 done, 0 refused with a message to the user).
+    int RegisterSource(const char* pszPath);
+    int SetDestination(const char* pszPath);
+    // True when the destination box is not empty and the path is the
+    // destination, lies inside it or contains it.
+    bool IsDestinationRelated(const char* pszPath) const;
+    void AddSourceRow(const char* pszPath, CBackupSource* pEntry, const char* pszNote, int nHistory,
+                      const char* pszSubfolders);
+    void RefreshFreeSpace();
+
+    // The one way to write the log: the non-null parts joined into one
+    // line; a null first part only refreshes the panel.
+    void AppendLog(const char* pszPart1, const char* pszPart2 = nullptr,
+                   const char* pszPart3 = nullptr);
+
+    // True while "拡張機能を有効にする。" is checked.
+    bool IsExtendedEnabled() const;
+
+    // Page switching and placement, public for the tests that drive them.
+    void ShowPage(int nPage, int nCmdShow);
+    void Layout();
+
+    int m_nViewWidth = 0;
+    int m_nViewHeight = 0;
+    int m_bDragging = 0;
+    int m_nDragX = 0;
+    int m_nDragY = 0;
+    int m_nDragStartX = 0;
+    int m_nDragStartY = 0;
+    RECT m_rcSplitter = {};
+    int m_nTreeWidth = 150;
+    int m_nPage = PAGE_SOURCES;
+    int m_bInitialized = 0;
+    int m_bImageBusy = 0;
+    CImageList* m_pImageList = nullptr;
+
+    // The controls, attached once the form exists.
+    CTabCtrl m_tab;
+    CTreeCtrl m_folderTree;
+    CTreeCtrl m_syncTree;
+    CEdit m_destination;
+    CListCtrl m_sourceList;
+    CListCtrl m_restoreList;
+    CWnd m_fileName;
+    CButton m_startBackup;
+    CButton m_startBackupExit;
+    CButton m_logView;
+    CButton m_extended;
+    CListBox m_noCopyList;
+    CWnd m_logText;
+    CScrollBar m_logScroll;
+
+protected:
+    bool OnInitDialog() override;
+    const CMessageMap* GetMessageMap() const override;
+
+    // Life cycle (MrqView.cpp).
+    void OnDestroy();
+    void CreateImageList();
+
+    // Placement and pages (MrqViewLayout.cpp).
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    void OnSelChangeTab(NMHDR* pNMHDR, LRESULT* pResult);
+    void InsertTabs();
+
+    // Registration (MrqViewRegister.cpp).
+    void OnChangeDestination();
+
+    // Settings page (MrqViewSettings.cpp).
+    void LoadViewSettings();
+    void SaveViewSettings();
+    void OnStartBackupCheck();
+    void OnAddNoCopy();
+    void OnRemoveNoCopy();
+    void LoadNoCopyList();
+    void SaveNoCopyList();
+
+    // Log panel (MrqViewLog.cpp).
+    void InitLogView();
+    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
+
+private:
+    void AttachControls();
+    void ShowWarning(const char* pszText);
+    CProfile* GetProfile() const;
+    bool InSplitter(int x, int y) const;
+    void DrawDragLine(int x);
+    void SetSplitterCursor();
+    // The box's text the way the rules read it, at most 259 bytes.
+    CString GetDestinationText() const;
+    void ReplaceDestinationText(const char* pszText);
+    void ShowLogText();
+
+    // Values read from the profile for the automatic backup of the first
+    // update.
+    int m_nStartBackupRead = 0;
+    int m_nStartBackupExitRead = 0;
+};

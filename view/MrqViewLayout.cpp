@@ -1,0 +1,205 @@
+// Placement of the view's controls, the splitter between the folder trees
+// and the lists, and the tab pages.
+#include "MrqView.h"
+
+#include <windowsx.h>
+
+#include "resource.h"
+
+namespace {
+
+// The narrowest trees, and the room the lists keep on the right.
+const int MIN_TREE_WIDTH = 4;
+const int LIST_RESERVE = 79;
+// The drag line stays this far inside the view.
+const int DRAG_LEFT_LIMIT = 7;
+const int DRAG_RIGHT_MARGIN = 8;
+
+// Each page's controls, in the order they are shown.
+const int kSourcePage[] = {IDC_REGISTER, IDC_DELETE,      IDC_INIT_LIST,  IDC_START,
+                           IDC_SPLITTER, IDC_FOLDER_TREE, IDC_SOURCE_LIST};
+const int kDestinationPage[] = {IDC_REGISTER, IDC_START,       IDC_DESTINATION,
+                                IDC_SPLITTER, IDC_FOLDER_TREE, IDC_FREE_SPACE};
+const int kRestorePage[] = {IDC_REGISTER, IDC_DELETE,    IDC_INIT_LIST,   IDC_START,
+                            IDC_SPLITTER, IDC_SYNC_TREE, IDC_RESTORE_LIST};
+const int kSettingsPage[] = {IDC_START_BACKUP, IDC_START_BACKUP_EXIT, IDC_DATAFILE_GROUP,
+                             IDC_NOCOPY_ADD,   IDC_NOCOPY_REMOVE,     IDC_NOCOPY_GROUP,
+                             IDC_NOCOPY_LIST,  IDC_OPTIONS_GROUP,     IDC_LOG_VIEW,
+                             IDC_EXTENDED,     IDC_EXTENDED_TAB,      IDC_LOG_FILE,
+                             IDC_CHECK_SPACE,  IDC_EXTENDED_GROUP};
+const int kLogGroup[] = {IDC_LOG_TEXT, IDC_LOG_FRAME, IDC_LOG_SCROLL};
+
+struct CTabPage {
+    const char* pszTitle;
+    int nPage;
+};
+const CTabPage kTabs[] = {
+    {"バックアップ元", PAGE_SOURCES},
+    {"バックアップ先", PAGE_DESTINATION},
+    {"復 元", PAGE_RESTORE},
+    {"設 定", PAGE_SETTINGS},
+};
+
+template <size_t N> void ShowControls(HWND hView, const int (&ids)[N], int nCmdShow) {
+    for (int nID : ids)
+        ::ShowWindow(::GetDlgItem(hView, nID), nCmdShow);
+}
+
+} // namespace
+
+LRESULT CMrqView::OnSize(WPARAM, LPARAM) {
+    // WM_SIZE comes once before the controls exist.
+    if (!m_tab.GetSafeHwnd())
+        return 0;
+    RECT rc;
+    GetWindowRect(&rc);
+    m_nViewWidth = rc.right - rc.left - 5;
+    m_nViewHeight = rc.bottom - rc.top - 5;
+    Invalidate(true);
+    m_tab.MoveWindow(0, 0, m_nViewWidth, m_nViewHeight);
+    m_fileName.MoveWindow(310, 2, m_nViewWidth - 310, 15);
+    Layout();
+    return 0;
+}
+
+void CMrqView::Layout() {
+    const int W = m_nViewWidth;
+    const int H = m_nViewHeight;
+    // On a very narrow view the right-hand limit wins.
+    if (m_nTreeWidth < MIN_TREE_WIDTH)
+        m_nTreeWidth = MIN_TREE_WIDTH;
+    if (m_nTreeWidth > W - LIST_RESERVE)
+        m_nTreeWidth = W - LIST_RESERVE;
+    const int T = m_nTreeWidth;
+
+    auto move = [this](int nID, int x, int y, int cx, int cy) {
+        ::MoveWindow(GetDlgItem(nID), x, y, cx, cy, TRUE);
+    };
+    move(IDC_FOLDER_TREE, 5, 70, T, H - 120);
+    move(IDC_SYNC_TREE, 5, 70, T, H - 120);
+    move(IDC_SOURCE_LIST, T + 70, 70, W - T - 75, H - 120);
+    move(IDC_RESTORE_LIST, T + 70, 70, W - T - 75, H - 120);
+    move(IDC_DESTINATION, T + 70, 75, W - T - 75, 20);
+    move(IDC_FREE_SPACE, T + 70, 105, W - T - 75, 12);
+    m_rcSplitter = {T + 7, 70, T + 12, H - 50};
+    move(IDC_SPLITTER, T + 7, 70, 5, H - 120);
+    move(IDC_REGISTER, T + 15, 75, 50, 20);
+    move(IDC_DELETE, T + 15, 125, 50, 20);
+    move(IDC_INIT_LIST, T + 15, 175, 50, 20);
+    move(IDC_START, W - 80, 40, 70, 20);
+    move(IDC_LOG_TEXT, 7, H - 43, W - 32, 36);
+    move(IDC_LOG_FRAME, 3, H - 47, W - 6, 43);
+    move(IDC_LOG_SCROLL, W - 22, H - 43, 16, 36);
+}
+
+bool CMrqView::InSplitter(int x, int y) const {
+    POINT pt = {x, y};
+    return m_nPage <= PAGE_RESTORE && ::PtInRect(&m_rcSplitter, pt);
+}
+
+void CMrqView::SetSplitterCursor() {
+    ::SetCursor(::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_SPLITTER)));
+}
+
+void CMrqView::DrawDragLine(int x) {
+    // Inverting twice at the same place restores the screen.
+    HDC hDC = ::GetDC(m_hWnd);
+    int nOldRop = ::SetROP2(hDC, R2_NOT);
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(NULL_BRUSH));
+    ::MoveToEx(hDC, x, m_rcSplitter.top, nullptr);
+    ::LineTo(hDC, x, m_rcSplitter.bottom);
+    ::SelectObject(hDC, hOldBrush);
+    ::SetROP2(hDC, nOldRop);
+    ::ReleaseDC(m_hWnd, hDC);
+}
+
+LRESULT CMrqView::OnLButtonDown(WPARAM, LPARAM lParam) {
+    int x = GET_X_LPARAM(lParam);
+    int y = GET_Y_LPARAM(lParam);
+    if (InSplitter(x, y)) {
+        SetSplitterCursor();
+        DrawDragLine(x);
+        m_nDragX = m_nDragStartX = x;
+        m_nDragY = m_nDragStartY = y;
+        m_bDragging = 1;
+        ::SetCapture(m_hWnd);
+    }
+    return 0;
+}
+
+LRESULT CMrqView::OnMouseMove(WPARAM, LPARAM lParam) {
+    int x = GET_X_LPARAM(lParam);
+    int y = GET_Y_LPARAM(lParam);
+    if (InSplitter(x, y))
+        SetSplitterCursor();
+    if (m_bDragging) {
+        if (x < DRAG_LEFT_LIMIT)
+            x = DRAG_LEFT_LIMIT;
+        if (x > m_nViewWidth - DRAG_RIGHT_MARGIN)
+            x = m_nViewWidth - DRAG_RIGHT_MARGIN;
+        DrawDragLine(m_nDragX);
+        DrawDragLine(x);
+        m_nDragX = x;
+        m_nDragY = y;
+    }
+    return 0;
+}
+
+LRESULT CMrqView::OnLButtonUp(WPARAM, LPARAM lParam) {
+    if (m_bDragging) {
+        DrawDragLine(m_nDragX);
+        m_bDragging = 0;
+        ::ReleaseCapture();
+        Invalidate(true);
+        // The release point as delivered; Layout applies the limits.
+        m_nTreeWidth += GET_X_LPARAM(lParam) - m_nDragStartX;
+        Layout();
+    }
+    return 0;
+}
+
+void CMrqView::InsertTabs() {
+    for (int i = 0; i < static_cast<int>(sizeof kTabs / sizeof kTabs[0]); i++) {
+        m_tab.InsertItem(i, kTabs[i].pszTitle);
+        TCITEMA item = {};
+        item.mask = TCIF_PARAM;
+        item.lParam = kTabs[i].nPage;
+        m_tab.SendMessage(TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        if (i == 0) {
+            m_nPage = PAGE_SOURCES;
+            ShowPage(PAGE_SOURCES, SW_SHOW);
+        }
+    }
+}
+
+void CMrqView::OnSelChangeTab(NMHDR*, LRESULT* pResult) {
+    TCITEMA item = {};
+    item.mask = TCIF_PARAM;
+    m_tab.SendMessage(TCM_GETITEMA, m_tab.GetCurSel(), reinterpret_cast<LPARAM>(&item));
+    int nNewPage = static_cast<int>(item.lParam);
+    ShowPage(m_nPage, SW_HIDE);
+    ShowPage(nNewPage, SW_SHOW);
+    m_nPage = nNewPage;
+    *pResult = 0;
+}
+
+void CMrqView::ShowPage(int nPage, int nCmdShow) {
+    switch (nPage) {
+    case PAGE_SOURCES:
+        ShowControls(m_hWnd, kSourcePage, nCmdShow);
+        break;
+    case PAGE_DESTINATION:
+        ShowControls(m_hWnd, kDestinationPage, nCmdShow);
+        break;
+    case PAGE_RESTORE:
+        ShowControls(m_hWnd, kRestorePage, nCmdShow);
+        break;
+    case PAGE_SETTINGS:
+        ShowControls(m_hWnd, kSettingsPage, nCmdShow);
+        return;
+    default:
+        return;
+    }
+    if (m_logView.GetCheck() == BST_CHECKED)
+        ShowControls(m_hWnd, kLogGroup, nCmdShow);
+}

@@ -1,0 +1,109 @@
+// The settings page and the view's values in the profile: read on the
+// first update, written when the view goes.
+#include "MrqView.h"
+
+#include "ExtensionEntryDlg.h"
+#include "ListColumns.h"
+#include "Settings.h"
+#include "StringList.h"
+#include "resource.h"
+
+namespace {
+
+const int SOURCE_COLUMNS = 4;
+const int RESTORE_COLUMNS = 3;
+
+int CheckFromValue(int nValue) {
+    return nValue ? BST_CHECKED : BST_UNCHECKED;
+}
+
+int ValueFromCheck(const CButton& button) {
+    return button.GetCheck() == BST_CHECKED ? 1 : 0;
+}
+
+} // namespace
+
+void CMrqView::LoadViewSettings() {
+    CProfile* pProfile = GetProfile();
+    if (!pProfile)
+        return;
+    m_nTreeWidth = LoadTreeWidth(*pProfile);
+    CButtonSettings settings;
+    settings.Load(*pProfile);
+    m_nStartBackupRead = settings.m_nStartBackup;
+    m_nStartBackupExitRead = settings.m_nStartBackupExit;
+    m_startBackup.SetCheck(CheckFromValue(settings.m_nStartBackup));
+    m_startBackupExit.SetCheck(CheckFromValue(settings.m_nStartBackupExit));
+    OnStartBackupCheck();
+    m_logView.SetCheck(CheckFromValue(settings.m_nLogView));
+    m_extended.SetCheck(CheckFromValue(settings.m_nExtended));
+}
+
+void CMrqView::SaveViewSettings() {
+    CProfile* pProfile = GetProfile();
+    if (!pProfile)
+        return;
+    SaveTreeWidth(*pProfile, m_nTreeWidth);
+    for (int i = 0; i < SOURCE_COLUMNS; i++)
+        SaveColumnWidth(*pProfile, SOURCE_LIST, i, m_sourceList.GetColumnWidth(i));
+    for (int i = 0; i < RESTORE_COLUMNS; i++)
+        SaveColumnWidth(*pProfile, RESTORE_LIST, i, m_restoreList.GetColumnWidth(i));
+    CButtonSettings settings;
+    settings.m_nStartBackup = ValueFromCheck(m_startBackup);
+    settings.m_nStartBackupExit = ValueFromCheck(m_startBackupExit);
+    settings.m_nLogView = ValueFromCheck(m_logView);
+    settings.m_nExtended = ValueFromCheck(m_extended);
+    settings.Save(*pProfile);
+}
+
+void CMrqView::OnStartBackupCheck() {
+    // The exit box keeps its check while disabled; that state is saved.
+    ::EnableWindow(m_startBackupExit.GetSafeHwnd(), m_startBackup.GetCheck() == BST_CHECKED);
+}
+
+bool CMrqView::IsExtendedEnabled() const {
+    return m_extended.GetCheck() == BST_CHECKED;
+}
+
+void CMrqView::OnAddNoCopy() {
+    CExtensionEntryDlg dlg(this);
+    if (dlg.DoModal() != IDOK || dlg.m_strExtension.IsEmpty())
+        return;
+    // LB_FINDSTRINGEXACT ignores letter case; the list must not.
+    CString strItem;
+    for (int i = 0; i < m_noCopyList.GetCount(); i++) {
+        m_noCopyList.GetText(i, strItem);
+        if (strItem == dlg.m_strExtension)
+            return;
+    }
+    m_noCopyList.AddString(dlg.m_strExtension);
+}
+
+void CMrqView::OnRemoveNoCopy() {
+    int nSelected = m_noCopyList.GetCurSel();
+    if (nSelected >= 0)
+        m_noCopyList.DeleteString(nSelected);
+}
+
+void CMrqView::LoadNoCopyList() {
+    CProfile* pProfile = GetProfile();
+    if (!pProfile)
+        return;
+    CStringList extensions;
+    ::LoadNoCopyList(*pProfile, extensions);
+    for (POSITION pos = extensions.GetHeadPosition(); pos;)
+        m_noCopyList.AddString(extensions.GetNext(pos));
+}
+
+void CMrqView::SaveNoCopyList() {
+    CProfile* pProfile = GetProfile();
+    if (!pProfile)
+        return;
+    CStringList extensions;
+    CString strItem;
+    for (int i = 0; i < m_noCopyList.GetCount(); i++) {
+        m_noCopyList.GetText(i, strItem);
+        extensions.AddTail(strItem);
+    }
+    ::SaveNoCopyList(*pProfile, extensions);
+}
