@@ -130,7 +130,6 @@ void CMrqView::OnUpdate(CView*, LPARAM lHint, CObject*) {
         // The entries belong to the document, which is emptying itself.
         m_sourceList.DeleteAllItems();
         ReplaceDestinationText("");
-        m_restoreList.DeleteAllItems();
         return;
     }
     const CString& strPath = GetDocument()->GetPathName();
@@ -147,7 +146,6 @@ void CMrqView::OnUpdate(CView*, LPARAM lHint, CObject*) {
 
 void CMrqView::OnDestroy() {
     SaveViewSettings();
-    m_restoreList.DeleteAllItems();
     SaveNoCopyList();
 }
 
