@@ -10,6 +10,9 @@ bool CFormView::Create(CWnd* pParent, UINT nID) {
         return false;
     }
     ::SetWindowLongPtrA(m_hWnd, GWLP_ID, static_cast<LONG_PTR>(nID));
+    // A form template is usually drawn without WS_VISIBLE; the view itself
+    // is always shown, and appears when its frame does.
+    ShowWindow(SW_SHOWNA);
     m_bAutoDelete = true;
     return true;
 }

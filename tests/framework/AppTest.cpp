@@ -308,6 +308,8 @@ TEST_F(CAppTest, TemplateMakesNewDocumentThenOpensRealFile) {
     EXPECT_EQ(CString("表示"), View()->GetDlgItemText(IDC_FORM_EDIT)); // the view's members shown
     EXPECT_FALSE(Frame()->GetStyle() & WS_VISIBLE); // the start-up show state, SW_HIDE
     EXPECT_EQ(-1, m_pApp->m_nCmdShow);
+    // The view shows with its frame, whatever its template says.
+    EXPECT_TRUE(View()->GetStyle() & WS_VISIBLE);
 
     CString strPath = WriteFile("データ表.tst", "十能\nソ表\n");
     ASSERT_EQ(pDoc, m_pApp->OpenDocumentFile(strPath));
