@@ -74,6 +74,25 @@ TEST_F(MrqViewPagesTest, TabsCarryTheirPagesAndTheSourcePageShowsFirst) {
     EXPECT_EQ(Join(kAlwaysShown, kSourcePage), ShownControls());
 }
 
+TEST_F(MrqViewPagesTest, OneImageListOfFifteenPicturesServesTreesAndLists) {
+    Start();
+    CMrqView* pView = View();
+    ASSERT_NE(nullptr, pView->m_pImageList);
+    HIMAGELIST hImages = pView->m_pImageList->GetSafeHandle();
+    EXPECT_EQ(15, ImageList_GetImageCount(hImages));
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(hImages, &cx, &cy);
+    EXPECT_EQ(16, cx);
+    EXPECT_EQ(16, cy);
+    EXPECT_EQ(hImages, pView->m_sourceList.GetImageList(LVSIL_SMALL));
+    EXPECT_EQ(hImages, pView->m_restoreList.GetImageList(LVSIL_SMALL));
+    EXPECT_EQ(hImages, reinterpret_cast<HIMAGELIST>(
+                           pView->m_folderTree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL)));
+    EXPECT_EQ(hImages, reinterpret_cast<HIMAGELIST>(
+                           pView->m_syncTree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL)));
+    EXPECT_EQ(0, pView->m_bImageBusy);
+}
+
 TEST_F(MrqViewPagesTest, EachPageShowsExactlyItsControlsWithoutTheLog) {
     Start();
     SelectTab(1);
