@@ -1,13 +1,16 @@
 # Front door: every target installs what is missing first.
-#   make test    build everything and run every test under wine
-#   make bench   run the backup benchmark
-#   make format  clang-format the sources
+#   make test         build everything and run every test under wine
+#   make bench        run the backup benchmark
+#   make run          build and start the program under wine (ARGS=... are
+#                     its arguments): on $DISPLAY, or headless on Xvfb
+#   make screenshots  pictures of the program's windows in build/screenshots/
+#   make format       clang-format the sources
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/mingw-w64-x86_64.cmake
 
-.PHONY: all deps configure build test bench format clean
+.PHONY: all deps configure build test bench run screenshots format clean
 
 all: build
 
@@ -25,6 +28,14 @@ test: build
 
 bench: build
 	bench/run-bench.sh $(BUILD)
+
+# A prefix of its own, so that running the program never touches the
+# tests' registry or drives.
+run: build
+	MRQ_WINE_ROOT=$(abspath $(BUILD))/run-wine tools/wine-run.sh --show $(abspath $(BUILD))/shell/mrq.exe $(ARGS)
+
+screenshots: build
+	tools/screenshots.sh $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

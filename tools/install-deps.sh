@@ -1,12 +1,13 @@
 #!/bin/sh
-# Installs the Debian packages the build, the tests and the benchmark need,
-# and generates the ja_JP.UTF-8 locale without which wine silently falls back
-# to code page 1252. Does nothing when everything is already there.
+# Installs the Debian packages the build, the tests, the benchmark and the
+# screenshots need, and generates the ja_JP.UTF-8 locale without which wine
+# silently falls back to code page 1252. Does nothing when everything is
+# already there.
 set -e
 
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
 binutils-mingw-w64-x86-64 wine64 locales xvfb x11-utils fonts-ipafont-gothic \
-googletest rsync clang-format python3"
+googletest rsync clang-format python3 imagemagick"
 
 missing=""
 for p in $PACKAGES; do

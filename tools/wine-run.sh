@@ -2,6 +2,7 @@
 # Runs a Windows program under wine in the isolated prefix of the build tree.
 #
 #   wine-run.sh PROGRAM.exe [ARGS...]   run a program (the CTest emulator)
+#   wine-run.sh --show PROGRAM.exe ...  run a program for a person to look at
 #   wine-run.sh --setup                 create the prefix, drives and display
 #   wine-run.sh --teardown              stop the wine server and the display
 #
@@ -11,6 +12,14 @@
 # folder that does not exist, like a drive whose medium was taken out. Wine uses code
 # page 932 only with LC_ALL=ja_JP.UTF-8 and that locale generated; the tests
 # check GetACP() so a missing locale fails loudly.
+#
+# Windows go to $DISPLAY when it is set, unless MRQ_FORCE_XVFB is set too;
+# otherwise to an Xvfb display of the prefix's own. An Xvfb display has no
+# window manager, so windows there have no captions or frames; with
+# MRQ_WINE_DESKTOP=WIDTHxHEIGHT the programs of the prefix run inside a wine
+# virtual desktop of that size instead, in which wine draws them itself.
+# --show runs headless programs in such a desktop, tells how to look at the
+# display, and stops the server and the display once the program has ended.
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,6 +33,11 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=ja_JP.UTF-8
 unset LANGUAGE
+
+# Wine on a system without its 32-bit half says so at every start.
+drop_wine32_notes() {
+    grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2
+}
 
 drive_dir() { echo "$root/drives/$1"; }
 
@@ -65,6 +79,52 @@ ensure_display() {
     export DISPLAY=:$num
 }
 
+# The prefix's default desktop: a virtual desktop of MRQ_WINE_DESKTOP's
+# size, or none. The registry is written only when the wish changes.
+configure_desktop() {
+    local wanted=${MRQ_WINE_DESKTOP:-} state=$root/desktop current=""
+    [ -f "$state" ] && current=$(cat "$state")
+    [ "$wanted" = "$current" ] && return
+    if [ -n "$wanted" ]; then
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$wanted" /f
+    else
+        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f
+    fi >/dev/null 2>&1 </dev/null
+    echo "$wanted" >"$state"
+}
+
+stop_server_and_display() {
+    wineserver -k >/dev/null 2>&1 </dev/null
+    if [ -f "$root/xvfb" ]; then
+        read -r pid _ <"$root/xvfb"
+        kill "$pid" 2>/dev/null
+        rm -f "$root/xvfb"
+    fi
+}
+
+show_program() {
+    local headless=""
+    [ -z "${DISPLAY:-}" ] || [ -n "${MRQ_FORCE_XVFB:-}" ] && headless=1
+    with_lock create_prefix
+    with_lock ensure_display
+    if [ -n "$headless" ]; then
+        export MRQ_WINE_DESKTOP=${MRQ_WINE_DESKTOP:-1024x768}
+        cat >&2 <<EOF_NOTE
+No display of yours: $(basename "$1") runs headless on the virtual display
+$DISPLAY (Xvfb, in a wine desktop of $MRQ_WINE_DESKTOP). To look at it:
+    DISPLAY=$DISPLAY import -window root screen.png
+Ctrl+C ends it.
+EOF_NOTE
+    fi
+    configure_desktop
+    trap 'stop_server_and_display; exit 130' INT TERM
+    wine "$@" 2> >(drop_wine32_notes)
+    local status=$?
+    stop_server_and_display
+    return $status
+}
+
 with_lock() {
     exec 9>"$root/.lock"
     flock 9
@@ -81,19 +141,20 @@ case "${1:-}" in
     # A persistent server: tests start quickly, and no test's wine process
     # spawns a server that would hold the test runner's output pipe open.
     wineserver -p >/dev/null 2>&1 </dev/null
+    configure_desktop
     # Start wine's own services now, detached from our output: started by
     # the first test they would inherit, and hold open, the runner's pipe.
     wine wineboot >/dev/null 2>&1 </dev/null
     exit 0
     ;;
 --teardown)
-    wineserver -k >/dev/null 2>&1 </dev/null
-    if [ -f "$root/xvfb" ]; then
-        read -r pid _ <"$root/xvfb"
-        kill "$pid" 2>/dev/null
-        rm -f "$root/xvfb"
-    fi
+    stop_server_and_display
     exit 0
+    ;;
+--show)
+    shift
+    show_program "$@"
+    exit $?
     ;;
 --env)
     # Prints the environment for running wine by hand in this prefix.
@@ -102,11 +163,12 @@ case "${1:-}" in
     exit 0
     ;;
 "")
-    echo "usage: $0 PROGRAM.exe [ARGS...] | --setup | --teardown | --env" >&2
+    echo "usage: $0 PROGRAM.exe [ARGS...] | --show PROGRAM.exe [ARGS...] | --setup | --teardown | --env" >&2
     exit 2
     ;;
 esac
 
 with_lock create_prefix
 with_lock ensure_display
-exec wine "$@" 2> >(grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2)
+configure_desktop
+exec wine "$@" 2> >(drop_wine32_notes)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "String.h"
@@ -36,6 +37,18 @@ inline std::string ReadText(HKEY hRoot, const char* pszKey, const char* pszName)
     if (dwType != REG_SZ)
         return "<type " + std::to_string(dwType) + ">";
     return data.c_str();
+}
+
+// A REG_DWORD value; -1 when it is missing or not one.
+inline long long ReadNumber(HKEY hRoot, const char* pszKey, const char* pszName) {
+    std::string data;
+    DWORD dwType = 0;
+    if (!ReadRawValue(hRoot, pszKey, pszName, data, dwType) || dwType != REG_DWORD ||
+        data.size() != sizeof(DWORD))
+        return -1;
+    DWORD dwValue = 0;
+    std::memcpy(&dwValue, data.data(), sizeof dwValue);
+    return dwValue;
 }
 
 inline bool KeyExists(HKEY hRoot, const char* pszKey) {
@@ -76,6 +89,16 @@ inline void SetText(HKEY hRoot, const char* pszKey, const char* pszName, const c
         return;
     RegSetValueExA(hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
                    static_cast<DWORD>(lstrlenA(pszValue) + 1));
+    RegCloseKey(hKey);
+}
+
+inline void SetNumber(HKEY hRoot, const char* pszKey, const char* pszName, DWORD dwValue) {
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExA(hRoot, pszKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+                   sizeof dwValue);
     RegCloseKey(hKey);
 }
 
