@@ -1,6 +1,6 @@
 #!/bin/bash
 # Takes pictures of the program's windows for a look at the layout: the main
-# window on each of its four pages and every dialog a user meets on the way
+# window on each of its four pages (and once with its log panel) and every dialog a user meets on the way
 # (install notice, extension entry, about box, the warning of a second
 # start with /uninstall, the uninstall question).
 #
@@ -53,6 +53,10 @@ shoot main-settings "$(drive tab 3)"
 drive click 1029 # 登録 of the never-copied extensions
 shoot extension "$(drive dialog 拡張子の登録)"
 drive press 拡張子の登録 2
+
+# With the log view on, the source page shows the log at its foot.
+drive click 1022 # ログビューを表示する。
+shoot main-log "$(drive tab 0)"
 
 drive command 57664 # About
 shoot about "$(drive dialog ﾊﾞｰｼﾞｮﾝ情報)"

@@ -89,8 +89,15 @@ int Click(int nID) {
     HWND hButton = hMain ? FindDescendant(hMain, nID) : nullptr;
     if (!hButton)
         return Fail("no such button");
-    ::PostMessageA(::GetParent(hButton), WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(hButton));
+    // Posted, since a button may open a modal dialog and not return; a
+    // check box is waited for until its check has changed, so the next
+    // step sees the new state.
+    LRESULT nCheck = ::SendMessageA(hButton, BM_GETCHECK, 0, 0);
+    bool bCheckBox = (::GetWindowLongA(hButton, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+    ::PostMessageA(hButton, BM_CLICK, 0, 0);
+    if (bCheckBox &&
+        !WaitUntil([&] { return ::SendMessageA(hButton, BM_GETCHECK, 0, 0) != nCheck; }))
+        return Fail("the check box did not change");
     return 0;
 }
 
