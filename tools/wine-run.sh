@@ -119,7 +119,11 @@ EOF_NOTE
     fi
     configure_desktop
     trap 'stop_server_and_display; exit 130' INT TERM
-    wine "$@" 2> >(drop_wine32_notes)
+    # A wine program does not end on Ctrl+C, and bash runs a trap only once
+    # its foreground command has ended: so wait in the background, which a
+    # signal interrupts, and stop the server, which ends every program.
+    wine "$@" 2> >(drop_wine32_notes) &
+    wait $!
     local status=$?
     stop_server_and_display
     return $status
