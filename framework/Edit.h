@@ -15,5 +15,8 @@ public:
     void ReplaceSel(const char* pszText) {
         SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pszText));
     }
+    void ScrollCaret() { SendMessage(EM_SCROLLCARET); }
+    // True once the user (or ReplaceSel) changed the text since it was set.
+    bool GetModify() const { return SendMessage(EM_GETMODIFY) != 0; }
     bool SetReadOnly(bool bReadOnly = true) { return SendMessage(EM_SETREADONLY, bReadOnly) != 0; }
 };

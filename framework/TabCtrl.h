@@ -12,6 +12,9 @@ public:
     // Returns the new tab's index, or -1. nImage -1: no image.
     int InsertItem(int nItem, const char* pszText, int nImage = -1);
     bool DeleteAllItems() { return SendMessage(TCM_DELETEALLITEMS) != 0; }
+    // The value a program keeps with a tab (0 until set).
+    bool SetItemData(int nItem, LPARAM lData);
+    LPARAM GetItemData(int nItem) const;
     int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
     // -1 when no tab is selected.
     int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }

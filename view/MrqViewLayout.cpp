@@ -161,10 +161,7 @@ LRESULT CMrqView::OnLButtonUp(WPARAM, LPARAM lParam) {
 void CMrqView::InsertTabs() {
     for (int i = 0; i < static_cast<int>(sizeof kTabs / sizeof kTabs[0]); i++) {
         m_tab.InsertItem(i, kTabs[i].pszTitle);
-        TCITEMA item = {};
-        item.mask = TCIF_PARAM;
-        item.lParam = kTabs[i].nPage;
-        m_tab.SendMessage(TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        m_tab.SetItemData(i, kTabs[i].nPage);
         if (i == 0) {
             m_nPage = PAGE_SOURCES;
             ShowPage(PAGE_SOURCES, SW_SHOW);
@@ -173,10 +170,7 @@ void CMrqView::InsertTabs() {
 }
 
 void CMrqView::OnSelChangeTab(NMHDR*, LRESULT* pResult) {
-    TCITEMA item = {};
-    item.mask = TCIF_PARAM;
-    m_tab.SendMessage(TCM_GETITEMA, m_tab.GetCurSel(), reinterpret_cast<LPARAM>(&item));
-    int nNewPage = static_cast<int>(item.lParam);
+    int nNewPage = static_cast<int>(m_tab.GetItemData(m_tab.GetCurSel()));
     ShowPage(m_nPage, SW_HIDE);
     ShowPage(nNewPage, SW_SHOW);
     m_nPage = nNewPage;

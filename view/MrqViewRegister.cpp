@@ -36,7 +36,7 @@ void CMrqView::ReplaceDestinationText(const char* pszText) {
     // Replacing the selection (not setting the text) marks the box
     // modified, so the change rule copies the text into the document.
     m_destination.SetSel(0, -1);
-    m_destination.SendMessage(EM_SCROLLCARET);
+    m_destination.ScrollCaret();
     m_destination.ReplaceSel(pszText);
 }
 
@@ -90,7 +90,7 @@ void CMrqView::AddSourceRow(const char* pszPath, CBackupSource* pEntry, const ch
 }
 
 void CMrqView::OnChangeDestination() {
-    if (!m_destination.SendMessage(EM_GETMODIFY))
+    if (!m_destination.GetModify())
         return;
     CMrqDoc* pDoc = GetDocument();
     if (!pDoc)

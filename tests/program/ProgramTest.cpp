@@ -1,5 +1,6 @@
 #include "ProgramTest.h"
 
+#include "DocTestSupport.h"
 #include "RegistryDump.h"
 #include "RegistryTestSupport.h"
 #include "resource.h"
@@ -59,8 +60,7 @@ std::string ProgramTest::DumpProgramKeys() {
 }
 
 std::string ProgramTest::CopyDataFile(const char* pszName, const char* pszCopyName) const {
-    std::string strSource = std::string("Z:") + MRQ_TEST_DATA + "/" + pszName;
-    return m_scratch.WriteFile(pszCopyName, ReadWholeFile(strSource.c_str())).str();
+    return m_scratch.WriteFile(pszCopyName, ReadWholeFile(TestDataPath(pszName).c_str())).str();
 }
 
 std::string ProgramTest::ScratchPath(const char* pszName) const {

@@ -2,6 +2,7 @@
 // the real controls of a hidden frame.
 #include "ViewHarness.h"
 
+#include "DocTestSupport.h"
 #include "LogBuffer.h"
 #include "SizeText.h"
 
@@ -232,7 +233,7 @@ TEST_F(MrqViewPagesTest, StartLogShowsOnlyTheOpeningLine) {
 
 TEST_F(MrqViewPagesTest, OpeningNewAndReopeningLogTheFileNameOnlyWhenItChanges) {
     Start();
-    CString strFile = CString("Z:") + MRQ_TEST_DATA + "/two_sources.mrd";
+    CString strFile = TestDataPath("two_sources.mrd");
     ASSERT_NE(nullptr, m_pApp->OpenDocumentFile(strFile));
     const CString& strPath = Doc()->GetPathName();
     EXPECT_EQ(strPath, ControlText(IDC_FILE_NAME));
@@ -254,7 +255,7 @@ TEST_F(MrqViewPagesTest, OpeningNewAndReopeningLogTheFileNameOnlyWhenItChanges) 
 
 TEST_F(MrqViewPagesTest, LoadedSetFillsTheListAndTheBoxUnmodified) {
     Start();
-    CString strFile = CString("Z:") + MRQ_TEST_DATA + "/japanese.mrd";
+    CString strFile = TestDataPath("japanese.mrd");
     ASSERT_NE(nullptr, m_pApp->OpenDocumentFile(strFile));
     EXPECT_EQ(CString("F:\\バックアップ\\表"), ControlText(IDC_DESTINATION));
     EXPECT_EQ(CString("F:\\バックアップ\\表"), Doc()->m_strDestination);
