@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "AppText.h"
 #include "MessageBox.h"
 #include "Wnd.h"
 
@@ -69,7 +70,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
         return;
     }
     if (!ParseInt(control.GetWindowText(), &value))
-        pDX->Fail("整数を入力してください。");
+        pDX->Fail(AfxLoadString(AFX_IDP_PARSE_INT));
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
@@ -117,7 +118,8 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {
     }
     if (value.GetLength() <= nChars)
         return;
-    CString strMessage;
-    strMessage.Format("半角 %d 文字 (全角 %d 文字) 以内で入力してください。", nChars, nChars / 2);
-    pDX->Fail(strMessage);
+    CString strHalfWidth, strFullWidth;
+    strHalfWidth.Format("%d", nChars);
+    strFullWidth.Format("%d", nChars / 2);
+    pDX->Fail(AfxFormatString(AFX_IDP_PARSE_STRING_SIZE, strHalfWidth, strFullWidth));
 }

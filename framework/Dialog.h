@@ -8,7 +8,7 @@
 // OnOK or OnCancel and simply returns.
 #pragma once
 
-#include "MessageBox.h"
+#include "ModalSeam.h"
 #include "Wnd.h"
 
 class CDataExchange;

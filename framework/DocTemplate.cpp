@@ -1,7 +1,10 @@
 #include "DocTemplate.h"
 
+#include "AppText.h"
 #include "Document.h"
+#include "FileDialog.h"
 #include "FrameWnd.h"
+#include "MessageBox.h"
 #include "WinApp.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, DocumentFactory newDocument,
@@ -56,7 +59,7 @@ void CSingleDocTemplate::CloseDocument() {
 void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument) const {
     CString strTitle;
     if (!GetDocString(strTitle, docName))
-        strTitle = "無題";
+        strTitle = AfxLoadString(AFX_IDS_UNTITLED);
     pDocument->SetTitle(strTitle);
 }
 
@@ -87,7 +90,7 @@ bool CSingleDocTemplate::CreateDocumentAndFrame() {
 CDocument* CSingleDocTemplate::OpenDocumentFile(const char* pszPathName, bool bMakeVisible) {
     bool bCreated = false;
     if (m_pDocument && GetFrame()) {
-        if (!m_pDocument->SaveModified())
+        if (!SaveModified())
             return nullptr;
     } else {
         CloseDocument(); // a document whose frame went
@@ -128,4 +131,44 @@ bool CSingleDocTemplate::OpenInto(CDocument* pDocument, const char* pszPathName,
         m_pFrame->InitialUpdateFrame(pDocument, false);
     }
     return false;
+}
+
+bool CSingleDocTemplate::SaveModified() {
+    if (!m_pDocument || !m_pDocument->IsModified())
+        return true;
+    CString strPrompt = AfxFormatString(AFX_IDP_ASK_TO_SAVE, m_pDocument->GetTitle());
+    switch (AfxMessageBox(strPrompt, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDYES:
+        return SaveDocument();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CSingleDocTemplate::SaveDocument() {
+    if (!m_pDocument)
+        return false;
+    const CString& strPathName = m_pDocument->GetPathName();
+    return DoSave(strPathName.IsEmpty() ? nullptr : static_cast<const char*>(strPathName));
+}
+
+bool CSingleDocTemplate::DoSave(const char* pszPathName) {
+    if (!m_pDocument)
+        return false;
+    CString strPathName = pszPathName ? pszPathName : "";
+    if (strPathName.IsEmpty()) {
+        strPathName = m_pDocument->GetPathName().IsEmpty() ? m_pDocument->GetTitle()
+                                                           : m_pDocument->GetPathName();
+        CString strExt;
+        GetDocString(strExt, filterExt);
+        if (!AfxDoPromptFileName(strPathName, false, GetFileFilter(), strExt))
+            return false;
+    }
+    if (!m_pDocument->OnSaveDocument(strPathName))
+        return false;
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->AddToRecentFileList(m_pDocument->GetPathName());
+    return true;
 }

@@ -2,7 +2,7 @@
 // The resource id names the frame's menu, accelerators, icon and tool bar,
 // and a string of line-feed separated fields (see DocStringIndex):
 //
-//     "mrq BackupTool\nBackup\nmrq Data File\nmrq ﾃﾞｰﾀﾌｧｲﾙ (*.mrd)\n.mrd\nmrdfile\nmrq Data File"
+//     "Notes\nNote\nNotes File\nNotes Files (*.nts)\n.nts\nntsfile\nNotes File"
 //
 // The classes come as factories, so the template needs no run-time class
 // information:
@@ -30,7 +30,7 @@ public:
         docName,         // base name of a new document's title
         fileNewName,     // type name in a File New choice
         filterName,      // file dialog filter text
-        filterExt,       // extension with its period, ".mrd"
+        filterExt,       // extension with its period, ".nts"
         regFileTypeId,   // registry type id
         regFileTypeName, // registry type name
     };
@@ -58,6 +58,16 @@ public:
     // failure already emptied it; then it becomes a new document.
     CDocument* OpenDocumentFile(const char* pszPathName, bool bMakeVisible = true);
     CDocument* GetDocument() const { return m_pDocument; }
+    // Before the document is closed or replaced: a modified document is
+    // offered to be saved (Yes saves, No drops the changes, Cancel keeps
+    // the document). False when it must stay.
+    bool SaveModified();
+    // Saves the document to pszPathName, or to a name the user picks when
+    // it is null (Save As), and adds it to the recent files. False when
+    // the user cancelled or the save failed.
+    bool DoSave(const char* pszPathName);
+    // The Save command: under the document's own name when it has one.
+    bool SaveDocument();
     // The frame, or null once its window is gone.
     CFrameWnd* GetFrame() const;
     // Destroys the frame (and so the view) and deletes the document.

@@ -2,7 +2,7 @@
 // dialogs they pass one seam, so a test answers them instead of a user:
 //
 //     AfxSetFileDialogHandler([](CString& rPathName, bool bOpen) {
-//         rPathName = "D:\\表\\Backup.mrd";
+//         rPathName = "D:\\表\\Notes.nts";
 //         return true; // false: the user cancelled
 //     });
 #pragma once
@@ -14,7 +14,7 @@
 // Asks for a file to open (bOpen) or a name to save under. rPathName comes
 // in as the proposed name and goes out as the chosen one. pszFilter is
 // "name\npattern" pairs separated by line feeds; pszDefExt the extension
-// added to a name typed without one (".mrd" or "mrd"). False on cancel.
+// added to a name typed without one (".nts" or "nts"). False on cancel.
 bool AfxDoPromptFileName(CString& rPathName, bool bOpen, const char* pszFilter,
                          const char* pszDefExt);
 

@@ -266,9 +266,9 @@ bool CFrameWnd::OnCmdMsg(UINT nID, CCmdUI* pCmdUI, bool bCheckOnly) {
 
 void CFrameWnd::OnClose() {
     CDocument* pDocument = GetActiveDocument();
-    if (pDocument && !pDocument->SaveModified())
-        return;
     CSingleDocTemplate* pTemplate = pDocument ? pDocument->GetDocTemplate() : nullptr;
+    if (pTemplate && !pTemplate->SaveModified())
+        return;
     if (pTemplate && pTemplate->GetFrame() == this)
         pTemplate->CloseDocument(); // the frame goes with its document
     else

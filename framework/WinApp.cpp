@@ -53,6 +53,8 @@ void CWinApp::SetStartupState(HINSTANCE hInstance, const char* pszCmdLine, int n
 
 const CMessageMap* CWinApp::GetMessageMap() const {
     static const CMessageMapEntry kEntries[] = {
+        MapCommand(ID_FILE_SAVE, &CWinApp::OnFileSave),
+        MapCommand(ID_FILE_SAVE_AS, &CWinApp::OnFileSaveAs),
         MapCommand(ID_APP_EXIT, &CWinApp::OnAppExit),
     };
     static const CMessageMap s_map(CCmdTarget::GetMessageMap(), kEntries);
@@ -223,6 +225,16 @@ void CWinApp::OnFileOpen() {
     }
     if (AfxDoPromptFileName(strPathName, true, strFilter, strExt))
         OpenDocumentFile(strPathName);
+}
+
+void CWinApp::OnFileSave() {
+    if (m_pDocTemplate)
+        m_pDocTemplate->SaveDocument();
+}
+
+void CWinApp::OnFileSaveAs() {
+    if (m_pDocTemplate)
+        m_pDocTemplate->DoSave(nullptr);
 }
 
 void CWinApp::OnAppExit() {

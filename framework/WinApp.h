@@ -11,7 +11,8 @@
 // ExitInstance writes the recent-file list and gives the exit code.
 //
 // The application is the last command target of a frame's route; it
-// handles Exit and the recent-file commands, and offers OnFileNew and
+// handles Save, Save As, Exit and the recent-file commands (the saves
+// through the template, which asks the user), and offers OnFileNew and
 // OnFileOpen for a derived map to name.
 #pragma once
 
@@ -79,6 +80,8 @@ public:
     void OnFileNew();
     // Asks for a file through the file dialog seam (FileDialog.h).
     void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
     void OnAppExit();
 
     bool OnCmdMsg(UINT nID, CCmdUI* pCmdUI, bool bCheckOnly = false) override;

@@ -1,12 +1,24 @@
 #include "Wnd.h"
 
+#include "AppText.h"
+
 namespace {
 
 // The window property that leads from a handle to its object. A property
 // rather than GWLP_USERDATA, so the same lookup serves dialogs (whose
 // DWLP_USER belongs to the program) and any window class.
-const char kObjectProp[] = "MrqWndObject";
-const char kWindowClass[] = "MrqWnd";
+const char kObjectProp[] = "CWnd object";
+
+// The window class: the program names it in its string table, as it names
+// everything of its own; the framework's name serves a program that does
+// not.
+const CString& WindowClassName() {
+    static const CString s_strName = [] {
+        CString strName = AfxLoadString(AFX_IDS_WINDOW_CLASS);
+        return strName.IsEmpty() ? CString("FrameworkWnd") : strName;
+    }();
+    return s_strName;
+}
 
 // The object a CreateEx call is creating, until WM_NCCREATE claims it:
 // messages arrive before CreateWindowEx returns.
@@ -57,7 +69,7 @@ bool CWnd::CreateEx(DWORD dwExStyle, const char* pszWindowName, DWORD dwStyle, c
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kWindowClass;
+        wc.lpszClassName = WindowClassName();
         return ::RegisterClassA(&wc) != 0;
     }();
     if (!s_bRegistered)
@@ -65,7 +77,7 @@ bool CWnd::CreateEx(DWORD dwExStyle, const char* pszWindowName, DWORD dwStyle, c
     // A child's menu argument is its id.
     HMENU hMenuOrID = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(UINT_PTR{nID}) : nullptr;
     t_pWndInit = this;
-    HWND hWnd = ::CreateWindowExA(dwExStyle, kWindowClass, pszWindowName, dwStyle, rect.left,
+    HWND hWnd = ::CreateWindowExA(dwExStyle, WindowClassName(), pszWindowName, dwStyle, rect.left,
                                   rect.top, rect.right - rect.left, rect.bottom - rect.top,
                                   hWndParent, hMenuOrID, ::GetModuleHandleA(nullptr), nullptr);
     t_pWndInit = nullptr;
@@ -130,7 +142,7 @@ bool CWnd::Dispatch(CWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT
     try {
         return pWnd->OnWndMsg(nMsg, wParam, lParam, pResult);
     } catch (...) {
-        ::OutputDebugStringA("mrq: exception in a message handler\n");
+        ::OutputDebugStringA("exception in a message handler\n");
         *pResult = 0;
         return true;
     }
@@ -142,7 +154,7 @@ void CWnd::OnFinalMessage(CWnd* pWnd) {
     try {
         pWnd->PostNcDestroy();
     } catch (...) {
-        ::OutputDebugStringA("mrq: exception in PostNcDestroy\n");
+        ::OutputDebugStringA("exception in PostNcDestroy\n");
     }
 }
 

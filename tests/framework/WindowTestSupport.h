@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "MessageBox.h"
+#include "ModalSeam.h"
 #include "String.h"
 
 struct CShownBox {

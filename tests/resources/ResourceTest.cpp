@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "TextIds.h"
 #include "resource.h"
 
 namespace {
@@ -109,6 +110,21 @@ TEST_F(ResourceTest, StringsKeepTheirJapaneseBytes) {
     // 表 is 0x95 0x5C: the trail byte must not have turned into an escape.
     std::string idle = LoadText(IDS_IDLE_MESSAGE);
     EXPECT_NE(std::string::npos, idle.find("\x95\x5C\x8E\xA6")) << "表示 in code page 932";
+}
+
+TEST_F(ResourceTest, TheFrameworkFindsEveryTextItAsksFor) {
+    // The framework words nothing itself: a text missing here would be an
+    // empty message box. The ids are one run; those that take arguments
+    // must have their places for them.
+    for (UINT nId = AFX_IDS_WINDOW_CLASS; nId <= AFX_IDP_PARSE_STRING_SIZE; ++nId)
+        EXPECT_FALSE(LoadText(nId).empty()) << "string " << nId;
+    for (UINT nId : {AFX_IDP_ASK_TO_SAVE, AFX_IDS_ERROR_NUMBER, AFX_IDP_PARSE_STRING_SIZE,
+                     AFX_IDP_FAILED_TO_OPEN_DOC, AFX_IDP_FAILED_TO_SAVE_DOC})
+        EXPECT_NE(std::string::npos, LoadText(nId).find("%1")) << "string " << nId;
+    for (UINT nId :
+         {AFX_IDP_PARSE_STRING_SIZE, AFX_IDP_FAILED_TO_OPEN_DOC, AFX_IDP_FAILED_TO_SAVE_DOC})
+        EXPECT_NE(std::string::npos, LoadText(nId).find("%2")) << "string " << nId;
+    EXPECT_EQ("MrqWnd", LoadText(AFX_IDS_WINDOW_CLASS));
 }
 
 TEST_F(ResourceTest, DocumentTemplateHasSevenFieldsAndTheAppTitleFirst) {

@@ -7,10 +7,12 @@
 // (full disk, read-only file, path too long) never costs the previous file.
 // The path name is recorded only after a load or save succeeded, so views
 // updated from inside Serialize still see the previous one. Failures are
-// shown through AfxMessageBox and returned as false.
+// shown through AfxMessageBox, in the words of the program's string table
+// (AppText.h), and returned as false.
 //
 // A document is also a command target: in a frame, commands the active
-// view does not take come here (Save and Save As by default).
+// view does not take come here. Asking the user (whether to save, under
+// which name) is the template's part, in the window layer (DocTemplate.h).
 #pragma once
 
 #include "CmdTarget.h"
@@ -57,20 +59,6 @@ public:
     virtual bool OnSaveDocument(const char* pszPathName);
     // Writes the document to, or reads it from, ar.
     virtual void Serialize(CArchive& ar);
-
-    // Before the document is closed or replaced: a modified document asks
-    // whether to save it (Yes saves, No drops the changes, Cancel keeps
-    // the document). False when it must stay.
-    virtual bool SaveModified();
-    // Saves to pszPathName, or to a name the user picks when it is null.
-    // False when the user cancelled or the save failed.
-    bool DoSave(const char* pszPathName);
-
-    void OnFileSave();
-    void OnFileSaveAs();
-
-protected:
-    const CMessageMap* GetMessageMap() const override;
 
 private:
     friend class CSingleDocTemplate; // sets m_pDocTemplate

@@ -1,5 +1,6 @@
 #include "Document.h"
 
+#include "AppText.h"
 #include "Archive.h"
 #include "MessageBox.h"
 #include "ReplacingFile.h"
@@ -7,46 +8,37 @@
 
 namespace {
 
-// Why a file operation failed, in the words of the document messages.
+// Why a file operation failed, in the program's words.
 CString DescribeError(DWORD dwError) {
     switch (dwError) {
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-        return "ディスクの空き領域が足りません。";
+        return AfxLoadString(AFX_IDS_ERROR_DISK_FULL);
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return "書き込みが禁止されているか、ほかのプログラムが使用中です。";
+        return AfxLoadString(AFX_IDS_ERROR_WRITE_DENIED);
     case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_BUFFER_OVERFLOW:
-        return "パスが長すぎます。";
+        return AfxLoadString(AFX_IDS_ERROR_PATH_TOO_LONG);
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_DIRECTORY:
     case ERROR_NOT_READY:
-        return "ファイルまたはフォルダが見つかりません。";
+        return AfxLoadString(AFX_IDS_ERROR_NOT_FOUND);
     default: {
-        CString str;
-        str.Format("エラー番号 %lu", dwError);
-        return str;
+        CString strNumber;
+        strNumber.Format("%lu", dwError);
+        return AfxFormatString(AFX_IDS_ERROR_NUMBER, strNumber);
     }
     }
 }
 
-void ReportOpenFailure(const char* pszPathName, DWORD dwError) {
-    CString strText;
-    strText.Format("ファイル %s を開けませんでした。\n%s", pszPathName,
-                   static_cast<const char*>(DescribeError(dwError)));
-    AfxMessageBox(strText, MB_OK | MB_ICONEXCLAMATION);
-}
-
-void ReportSaveFailure(const char* pszPathName, DWORD dwError) {
-    CString strText;
-    strText.Format("ファイル %s に保存できませんでした。以前のファイルはそのまま残っています。\n%s",
-                   pszPathName, static_cast<const char*>(DescribeError(dwError)));
-    AfxMessageBox(strText, MB_OK | MB_ICONEXCLAMATION);
+void ReportFailure(UINT nIDPrompt, const char* pszPathName, DWORD dwError) {
+    AfxMessageBox(AfxFormatString(nIDPrompt, pszPathName, DescribeError(dwError)),
+                  MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The part after the last separator. A trail byte 0x5C (as in "表") is
@@ -114,7 +106,7 @@ bool CDocument::OnNewDocument() {
 bool CDocument::OnOpenDocument(const char* pszPathName) {
     CFile file;
     if (!file.Open(pszPathName, CFile::modeRead)) {
-        ReportOpenFailure(pszPathName, file.GetError());
+        ReportFailure(AFX_IDP_FAILED_TO_OPEN_DOC, pszPathName, file.GetError());
         return false;
     }
     DeleteContents();
@@ -123,7 +115,7 @@ bool CDocument::OnOpenDocument(const char* pszPathName) {
     Serialize(ar);
     if (ar.GetError() != 0) {
         DeleteContents();
-        ReportOpenFailure(pszPathName, ar.GetError());
+        ReportFailure(AFX_IDP_FAILED_TO_OPEN_DOC, pszPathName, ar.GetError());
         return false;
     }
     SetPathName(pszPathName);
@@ -134,7 +126,7 @@ bool CDocument::OnOpenDocument(const char* pszPathName) {
 bool CDocument::OnSaveDocument(const char* pszPathName) {
     CReplacingFile file;
     if (!file.Open(pszPathName)) {
-        ReportSaveFailure(pszPathName, file.GetError());
+        ReportFailure(AFX_IDP_FAILED_TO_SAVE_DOC, pszPathName, file.GetError());
         return false;
     }
     DWORD dwError = 0;
@@ -148,7 +140,7 @@ bool CDocument::OnSaveDocument(const char* pszPathName) {
         dwError = file.GetError();
     if (dwError != 0) {
         file.Abandon();
-        ReportSaveFailure(pszPathName, dwError);
+        ReportFailure(AFX_IDP_FAILED_TO_SAVE_DOC, pszPathName, dwError);
         return false;
     }
     SetPathName(pszPathName);

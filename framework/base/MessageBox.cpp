@@ -1,14 +1,11 @@
 #include "MessageBox.h"
 
-#include <utility>
-
 #include "String.h"
 
 namespace {
 
 MessageBoxHandler g_pfnMessageBoxHandler = nullptr;
 CString g_strAppTitle;
-ModalDialogHandler g_modalDialogHandler;
 
 } // namespace
 
@@ -31,12 +28,4 @@ const char* AfxGetAppTitle() {
 
 void AfxSetMessageBoxHandler(MessageBoxHandler pfnHandler) {
     g_pfnMessageBoxHandler = pfnHandler;
-}
-
-void AfxSetModalDialogHandler(ModalDialogHandler handler) {
-    g_modalDialogHandler = std::move(handler);
-}
-
-const ModalDialogHandler& AfxGetModalDialogHandler() {
-    return g_modalDialogHandler;
 }
