@@ -59,31 +59,23 @@ void CBackupJob::AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszP
 }
 
 void CBackupJob::AddToTotal(std::atomic<ULONGLONG>& nTotal, ULONGLONG nBytes) {
-    m_bSizeBusy = 1;
-    nTotal = nTotal + nBytes;
-    m_bSizeBusy = 0;
+    nTotal += nBytes;
 }
 
 namespace {
 
-bool ReadTotal(const std::atomic<int>& bBusy, std::atomic<ULONGLONG>& nTotal, ULONGLONG& nOut,
-               bool bReset) {
-    if (bBusy)
-        return false;
-    nOut = nTotal;
-    if (bReset)
-        nTotal = 0;
-    return true;
+ULONGLONG ReadTotal(std::atomic<ULONGLONG>& nTotal, bool bReset) {
+    return bReset ? nTotal.exchange(0) : nTotal.load();
 }
 
 } // namespace
 
-bool CBackupJob::ReadBytesToCopy(ULONGLONG& nOut, bool bReset) {
-    return ReadTotal(m_bSizeBusy, m_nBytesToCopy, nOut, bReset);
+ULONGLONG CBackupJob::ReadBytesToCopy(bool bReset) {
+    return ReadTotal(m_nBytesToCopy, bReset);
 }
 
-bool CBackupJob::ReadBytesToFree(ULONGLONG& nOut, bool bReset) {
-    return ReadTotal(m_bSizeBusy, m_nBytesToFree, nOut, bReset);
+ULONGLONG CBackupJob::ReadBytesToFree(bool bReset) {
+    return ReadTotal(m_nBytesToFree, bReset);
 }
 
 void CBackupJob::AddToCopyList(const char* pszSource, const char* pszMirror,

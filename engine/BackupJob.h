@@ -3,10 +3,10 @@
 //
 // Sharing rules: the status text and its changed flag are guarded by the
 // named mutex m_hMutex, which both sides only try (time-out 0) and never
-// wait on. The two byte totals are written by the worker between raising and
-// clearing m_bSizeBusy; the dialog reads them only while the flag is clear.
-// Every other flag and counter is written by one side and polled by the
-// other.
+// wait on. The two byte totals are atomic: the worker adds to them, the
+// dialog reads them, and takes the bytes to copy back to 0 once, at the
+// go-ahead, without losing an addition. Every other flag and counter is
+// written by one side and polled by the other.
 #pragma once
 
 #include <atomic>
@@ -42,8 +42,9 @@ public:
     void SetHistoryLimit(int nLimit);
     void AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszPath);
     void AddToTotal(std::atomic<ULONGLONG>& nTotal, ULONGLONG nBytes);
-    bool ReadBytesToCopy(ULONGLONG& nOut, bool bReset);
-    bool ReadBytesToFree(ULONGLONG& nOut, bool bReset);
+    // The total so far; with bReset the total starts again from 0.
+    ULONGLONG ReadBytesToCopy(bool bReset);
+    ULONGLONG ReadBytesToFree(bool bReset);
     void AddToCopyList(const char* pszSource, const char* pszMirror, const char* pszHistoryName);
     void AddToDeleteList(const char* pszPath);
 
@@ -76,7 +77,6 @@ public:
     int m_bCopyListOk = 1;
     int m_bDeleteListOk = 1;
     int m_bSurvey = 0;
-    std::atomic<int> m_bSizeBusy{0};
     CString m_strWarnings;
     CString m_strHistoryRoot;
     CString m_strNoCopy;
@@ -92,7 +92,7 @@ public:
     std::atomic<int> m_bAbort{0};
     std::atomic<int> m_bAwaitGo{0};
     CObList m_entries{10};
-    HANDLE m_hMutex = nullptr;
+    HANDLE m_hMutex = nullptr; // lent by the progress logic, which owns it
 
 private:
     void RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,

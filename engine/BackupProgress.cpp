@@ -17,7 +17,8 @@ bool CBackupProgress::Start(const CString& strNoCopy) {
     m_pJob->m_strHistoryRoot = strRoot + HISTORY_FOLDER_NAME;
     m_bProgress = 0;
     m_pJob->m_bAwaitGo = 0;
-    m_pJob->m_hMutex = CreateMutexA(nullptr, FALSE, "mrq Backup Execute");
+    m_hStatusMutex.Reset(CreateMutexA(nullptr, FALSE, "mrq Backup Execute"));
+    m_pJob->m_hMutex = m_hStatusMutex;
 
     // Started suspended and kept after it ends, so End() can wait for it.
     m_pThread =
@@ -49,10 +50,8 @@ void CBackupProgress::End() {
         delete m_pThread;
         m_pThread = nullptr;
     }
-    if (m_pJob->m_hMutex) {
-        CloseHandle(m_pJob->m_hMutex);
-        m_pJob->m_hMutex = nullptr;
-    }
+    m_pJob->m_hMutex = nullptr;
+    m_hStatusMutex.Close();
 }
 
 CProgressTick CBackupProgress::OnTimer() {
@@ -62,10 +61,9 @@ CProgressTick CBackupProgress::OnTimer() {
     if (m_pJob->m_bAwaitGo)
         GoAhead(tick);
 
-    ULONGLONG nCopied;
-    if (m_bProgress && m_pJob->ReadBytesToCopy(nCopied, false)) {
+    if (m_bProgress) {
         tick.bSetPos = true;
-        tick.nPos = static_cast<int>(nCopied >> m_nScale);
+        tick.nPos = static_cast<int>(m_pJob->ReadBytesToCopy(false) >> m_nScale);
     }
 
     if (m_pJob->m_bFinished) {
@@ -79,10 +77,10 @@ void CBackupProgress::GoAhead(CProgressTick& tick) {
     m_pJob->m_bAwaitGo = 0;
     m_bProgress = 1;
 
-    ULONGLONG nFreed = 0, nToCopy = 0;
-    m_pJob->ReadBytesToFree(nFreed, false);
+    ULONGLONG nFreed = m_pJob->ReadBytesToFree(false);
     ULONGLONG nAvailable = m_pfnGetFreeSpace(m_pJob->m_strHistoryRoot) + nFreed;
-    m_pJob->ReadBytesToCopy(nToCopy, true);
+    // From here on the worker counts the bytes it has copied.
+    ULONGLONG nToCopy = m_pJob->ReadBytesToCopy(true);
     ULONGLONG nNeeded = nToCopy + SPACE_MARGIN;
     if (nNeeded >= nAvailable) {
         m_pJob->m_nStatus = STATUS_NO_SPACE;

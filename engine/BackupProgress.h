@@ -6,6 +6,7 @@
 #pragma once
 
 #include "BackupJob.h"
+#include "Handle.h"
 #include "String.h"
 #include "WinThread.h"
 
@@ -57,4 +58,5 @@ private:
     void GoAhead(CProgressTick& tick);
 
     CWinThread* m_pThread = nullptr;
+    CHandle m_hStatusMutex; // lent to the job for the time of the run
 };

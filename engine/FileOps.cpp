@@ -4,15 +4,16 @@
 
 #include "File.h"
 #include "FileFind.h"
+#include "Handle.h"
 #include "PathText.h"
 #include "SizeText.h"
 
 namespace {
 
 // Opens a file for reading; nShare 0 fails while another program holds it.
-HANDLE OpenForReading(const char* pszPath, DWORD dwShare) {
-    return CreateFileA(pszPath, GENERIC_READ, dwShare, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+CHandle OpenForReading(const char* pszPath, DWORD dwShare) {
+    return CHandle(CreateFileA(pszPath, GENERIC_READ, dwShare, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // What the comparison and the copy need of a file, read through one open
@@ -24,15 +25,14 @@ struct CFileFacts {
 };
 
 bool ReadFileFacts(const char* pszPath, DWORD dwShare, CFileFacts& facts) {
-    HANDLE h = OpenForReading(pszPath, dwShare);
-    if (h == INVALID_HANDLE_VALUE)
+    CHandle hFile = OpenForReading(pszPath, dwShare);
+    if (!hFile.IsValid())
         return false;
     LARGE_INTEGER size;
-    bool bOk = GetFileInformationByHandleEx(h, FileBasicInfo, &facts.basic, sizeof facts.basic) &&
-               GetFileSizeEx(h, &size);
-    DWORD dwError = GetLastError();
-    CloseHandle(h);
-    SetLastError(dwError);
+    bool bOk =
+        GetFileInformationByHandleEx(hFile, FileBasicInfo, &facts.basic, sizeof facts.basic) &&
+        GetFileSizeEx(hFile, &size);
+    // The handle closes on return and leaves the last error as it is.
     facts.nSize = bOk ? static_cast<ULONGLONG>(size.QuadPart) : 0;
     return bOk;
 }
@@ -50,11 +50,12 @@ FILETIME ToFileTime(const LARGE_INTEGER& time) {
 void ApplyTimesAndAttributes(const char* pszTarget, const FILE_BASIC_INFO& source) {
     FILE_BASIC_INFO wanted = source;
     wanted.ChangeTime.QuadPart = 0; // 0 leaves it to the file system
-    HANDLE h = CreateFileA(pszTarget, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        bool bOk = SetFileInformationByHandle(h, FileBasicInfo, &wanted, sizeof wanted) != FALSE;
-        CloseHandle(h);
+    CHandle hFile(CreateFileA(pszTarget, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (hFile.IsValid()) {
+        bool bOk =
+            SetFileInformationByHandle(hFile, FileBasicInfo, &wanted, sizeof wanted) != FALSE;
+        hFile.Close();
         if (bOk)
             return;
     }
@@ -62,11 +63,11 @@ void ApplyTimesAndAttributes(const char* pszTarget, const FILE_BASIC_INFO& sourc
     FILETIME ftAccessed = ToFileTime(source.LastAccessTime);
     FILETIME ftWritten = ToFileTime(source.LastWriteTime);
     SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
-    h = CreateFileA(pszTarget, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                    nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        SetFileTime(h, &ftCreated, &ftAccessed, &ftWritten);
-        CloseHandle(h);
+    hFile.Reset(CreateFileA(pszTarget, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (hFile.IsValid()) {
+        SetFileTime(hFile, &ftCreated, &ftAccessed, &ftWritten);
+        hFile.Close();
     }
     SetFileAttributesA(pszTarget, source.FileAttributes);
 }
@@ -219,22 +220,20 @@ bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
 }
 
 ULONGLONG AddFileSize(ULONGLONG nSum, const char* pszPath) {
-    HANDLE h = OpenForReading(pszPath, 0);
-    if (h == INVALID_HANDLE_VALUE)
+    CHandle hFile = OpenForReading(pszPath, 0);
+    if (!hFile.IsValid())
         return nSum;
     DWORD dwHigh = 0;
-    DWORD dwLow = GetFileSize(h, &dwHigh);
-    CloseHandle(h);
+    DWORD dwLow = GetFileSize(hFile, &dwHigh);
     return nSum + ((static_cast<ULONGLONG>(dwHigh) << 32) | dwLow);
 }
 
 CString FormatFileSize(const char* pszPath) {
-    HANDLE h = OpenForReading(pszPath, 0);
-    if (h == INVALID_HANDLE_VALUE)
+    CHandle hFile = OpenForReading(pszPath, 0);
+    if (!hFile.IsValid())
         return CString();
     DWORD dwHigh = 0;
-    DWORD dwLow = GetFileSize(h, &dwHigh);
-    CloseHandle(h);
+    DWORD dwLow = GetFileSize(hFile, &dwHigh);
     return FormatSize((static_cast<ULONGLONG>(dwHigh) << 32) | dwLow);
 }
 

@@ -1,23 +1,23 @@
 #include "FolderTotals.h"
 
 #include "FileFind.h"
+#include "Handle.h"
 #include "PathText.h"
 
 namespace {
 
 DWORD LowSizeOf(const char* pszPath) {
-    HANDLE h = CreateFileA(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    CHandle hFile(CreateFileA(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!hFile.IsValid())
         return 0;
     // With the high half asked for, INVALID_FILE_SIZE is a failure only when
     // the last error says so: 0xFFFFFFFF is also the low half of real sizes
     // (4 GiB - 1 bytes, 8 GiB - 1 bytes, ...).
     DWORD dwHigh = 0;
     SetLastError(NO_ERROR);
-    DWORD dwLow = GetFileSize(h, &dwHigh);
+    DWORD dwLow = GetFileSize(hFile, &dwHigh);
     bool bFailed = dwLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR;
-    CloseHandle(h);
     return bFailed ? 0 : dwLow;
 }
 

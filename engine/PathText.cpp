@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "Handle.h"
+
 namespace {
 
 bool IsLeadByte(unsigned char c) {
@@ -130,10 +132,8 @@ CString GetFolderTitle(const char* pszPath) {
         return CString(pszPath, CharLength(pszPath)) + " root";
     }
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(pszPath, &data);
-    if (hFind == INVALID_HANDLE_VALUE)
+    if (!CFindHandle(FindFirstFileA(pszPath, &data)).IsValid())
         return CString();
-    FindClose(hFind);
     return data.cFileName;
 }
 

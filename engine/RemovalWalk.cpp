@@ -9,6 +9,7 @@
 #include "BackupJob.h"
 #include "FileFind.h"
 #include "FileOps.h"
+#include "Handle.h"
 #include "PathText.h"
 
 namespace {
@@ -26,11 +27,8 @@ SourceState ProbeSourceFolder(const char* pszFolder, bool bParentListed) {
     if (!JoinPath(szPattern, pszFolder, "*.*"))
         return SOURCE_UNREADABLE;
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(szPattern, &data);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        FindClose(hFind);
+    if (CFindHandle(FindFirstFileA(szPattern, &data)).IsValid())
         return SOURCE_READABLE;
-    }
     DWORD dwListError = GetLastError();
     DWORD dwAttributes = GetFileAttributesA(pszFolder);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES) {

@@ -59,8 +59,8 @@ bool CMrqApp::InitInstance() {
     // Only the name's existence matters: nobody waits on the mutex. Any
     // failure other than "already exists" lets this start go on as the
     // first instance.
-    m_hInstanceMutex = ::CreateMutexA(nullptr, FALSE, INSTANCE_NAME);
-    if (m_hInstanceMutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+    m_hInstanceMutex.Reset(::CreateMutexA(nullptr, FALSE, INSTANCE_NAME));
+    if (m_hInstanceMutex.IsValid() && ::GetLastError() == ERROR_ALREADY_EXISTS) {
         if (IsUninstallCommand(m_strCmdLine)) {
             ShowMessageBox(nullptr,
                            "mrq BackupToolが起動していますのでアンインストールできません。",
@@ -68,8 +68,6 @@ bool CMrqApp::InitInstance() {
         } else {
             HandOverToRunningInstance();
         }
-        ::CloseHandle(m_hInstanceMutex);
-        m_hInstanceMutex = nullptr;
         return false;
     }
 
@@ -138,12 +136,9 @@ bool CMrqApp::StartNormally() {
 }
 
 int CMrqApp::ExitInstance() {
-    if (m_hInstanceMutex) {
-        // Never owned, so the release fails harmlessly; the close matters.
-        ::ReleaseMutex(m_hInstanceMutex);
-        ::CloseHandle(m_hInstanceMutex);
-        m_hInstanceMutex = nullptr;
-    }
+    // Nobody ever owns the mutex, so only the close matters: from here on
+    // a new start is a first start again.
+    m_hInstanceMutex.Close();
     return CWinApp::ExitInstance();
 }
 

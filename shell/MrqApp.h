@@ -4,6 +4,7 @@
 // install notice of the first start.
 #pragma once
 
+#include "Handle.h"
 #include "String.h"
 #include "WinApp.h"
 
@@ -24,7 +25,9 @@ public:
     bool InitInstance() override;
     int ExitInstance() override;
 
-    HANDLE m_hInstanceMutex = nullptr;
+    // Held from the start until ExitInstance; a second start's handle goes
+    // with its ExitInstance too.
+    CHandle m_hInstanceMutex;
 
 protected:
     const CMessageMap* GetMessageMap() const override;

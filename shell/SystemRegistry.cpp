@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "Handle.h"
 #include "PathText.h"
 
 namespace {
@@ -88,9 +89,7 @@ void MakeShortPath(char* pszPath) {
     CString strTail;
     for (int nCut = FindBackslash(szRest, false); nCut >= 0; nCut = FindBackslash(szRest, false)) {
         WIN32_FIND_DATAA fd;
-        HANDLE hFind = FindFirstFileA(szRest, &fd);
-        if (hFind != INVALID_HANDLE_VALUE) {
-            FindClose(hFind);
+        if (CFindHandle(FindFirstFileA(szRest, &fd)).IsValid()) {
             const char* pszName = fd.cAlternateFileName[0] ? fd.cAlternateFileName : fd.cFileName;
             strTail = CString("\\") + pszName + strTail;
         }

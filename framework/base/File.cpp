@@ -24,9 +24,9 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags) {
     DWORD dwAccess = bWrite ? GENERIC_WRITE : GENERIC_READ;
     DWORD dwShare = bWrite ? 0 : FILE_SHARE_READ;
     DWORD dwCreation = (nOpenFlags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
-    m_hFile = CreateFileA(pszFileName, dwAccess, dwShare, nullptr, dwCreation,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_hFile == INVALID_HANDLE_VALUE)
+    m_hFile.Reset(CreateFileA(pszFileName, dwAccess, dwShare, nullptr, dwCreation,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_hFile.IsValid())
         return Fail();
     m_nWritesLeft = bWrite ? g_nWriteLimit : -1;
     return true;
@@ -62,16 +62,14 @@ bool CFile::Flush() {
 }
 
 bool CFile::Close() {
-    if (m_hFile == INVALID_HANDLE_VALUE)
+    if (!m_hFile.IsValid())
         return true;
-    bool bOk = CloseHandle(m_hFile) != 0;
-    m_hFile = INVALID_HANDLE_VALUE;
-    return bOk ? true : Fail();
+    return m_hFile.Close() ? true : Fail();
 }
 
 ULONGLONG CFile::GetLength() const {
     LARGE_INTEGER size;
-    if (m_hFile == INVALID_HANDLE_VALUE || !GetFileSizeEx(m_hFile, &size))
+    if (!m_hFile.IsValid() || !GetFileSizeEx(m_hFile, &size))
         return 0;
     return static_cast<ULONGLONG>(size.QuadPart);
 }

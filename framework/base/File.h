@@ -1,8 +1,9 @@
-// Files: a thin owner of one Win32 file handle, and the status query the
+// Files: a thin wrapper of one Win32 file handle (held by a CHandle), and the status query the
 // engine needs. Failures are return values; GetError() keeps the system
 // error of the last failed call so the document layer can report it.
 #pragma once
 
+#include "Handle.h"
 #include "Time.h"
 
 struct CFileStatus {
@@ -28,7 +29,7 @@ public:
     ~CFile() { Close(); }
 
     bool Open(const char* pszFileName, UINT nOpenFlags);
-    bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_hFile.IsValid(); }
     // Bytes read into pBuffer; 0 at the end of the file, -1 on a read error.
     int Read(void* pBuffer, UINT nCount);
     // True only when every byte was written.
@@ -54,7 +55,7 @@ public:
 private:
     bool Fail();
 
-    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+    CHandle m_hFile;
     DWORD m_dwError = 0;
     LONGLONG m_nWritesLeft = -1;
 };

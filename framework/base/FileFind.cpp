@@ -26,8 +26,8 @@ bool CFileFind::FindFile(const char* pszName) {
     Close();
     if (!pszName)
         pszName = "*.*";
-    m_hFind = FindFirstFileA(pszName, &m_next);
-    if (m_hFind == INVALID_HANDLE_VALUE)
+    m_hFind.Reset(FindFirstFileA(pszName, &m_next));
+    if (!m_hFind.IsValid())
         return false;
     m_bHaveNext = true;
     m_strRoot = CString(pszName, FolderPartLength(pszName));
@@ -43,10 +43,7 @@ bool CFileFind::FindNextFile() {
 }
 
 void CFileFind::Close() {
-    if (m_hFind != INVALID_HANDLE_VALUE) {
-        FindClose(m_hFind);
-        m_hFind = INVALID_HANDLE_VALUE;
-    }
+    m_hFind.Close();
     m_bHaveNext = false;
 }
 

@@ -8,6 +8,7 @@
 //   }
 #pragma once
 
+#include "Handle.h"
 #include "String.h"
 
 class CFileFind {
@@ -42,7 +43,7 @@ private:
         return (m_found.dwFileAttributes & dwAttribute) != 0;
     }
 
-    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+    CFindHandle m_hFind;
     WIN32_FIND_DATAA m_next = {};
     WIN32_FIND_DATAA m_found = {};
     bool m_bHaveNext = false;

@@ -20,10 +20,9 @@ bool CFile::GetStatus(const char* pszFileName, CFileStatus& rStatus) {
         return false;
     }
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(pszFileName, &data);
-    if (hFind == INVALID_HANDLE_VALUE)
+    // Only the first entry is wanted: the search ends with this statement.
+    if (!CFindHandle(FindFirstFileA(pszFileName, &data)).IsValid())
         return false;
-    FindClose(hFind);
 
     rStatus.m_attribute = static_cast<BYTE>(data.dwFileAttributes);
     rStatus.m_size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

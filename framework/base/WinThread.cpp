@@ -2,13 +2,10 @@
 
 #include <process.h>
 
-CWinThread::~CWinThread() {
-    if (m_hThread)
-        CloseHandle(m_hThread);
-}
+CWinThread::~CWinThread() = default;
 
 bool CWinThread::WaitForEnd(DWORD dwMilliseconds) const {
-    return m_hThread && WaitForSingleObject(m_hThread, dwMilliseconds) == WAIT_OBJECT_0;
+    return m_hThread.IsValid() && WaitForSingleObject(m_hThread, dwMilliseconds) == WAIT_OBJECT_0;
 }
 
 unsigned __stdcall CWinThread::ThreadEntry(void* pThis) {
@@ -31,7 +28,7 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
         delete pThread;
         return nullptr;
     }
-    pThread->m_hThread = reinterpret_cast<HANDLE>(h);
+    pThread->m_hThread.Reset(reinterpret_cast<HANDLE>(h));
     pThread->m_nThreadID = nThreadId;
     SetThreadPriority(pThread->m_hThread, nPriority);
     if (!(dwCreateFlags & CREATE_SUSPENDED))

@@ -5,7 +5,7 @@
 // deletes the object.
 #pragma once
 
-#include "Types.h"
+#include "Handle.h"
 
 typedef UINT (*AFX_THREADPROC)(LPVOID);
 
@@ -21,7 +21,7 @@ public:
     // Waits until the thread has ended; true when it has.
     bool WaitForEnd(DWORD dwMilliseconds = INFINITE) const;
 
-    HANDLE m_hThread = nullptr;
+    CHandle m_hThread; // closed with the object
     DWORD m_nThreadID = 0;
     bool m_bAutoDelete = true;
 

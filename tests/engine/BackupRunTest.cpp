@@ -132,8 +132,7 @@ TEST_F(BackupRunTest, AbortDuringTheSurveyCopiesAndDeletesNothing) {
 }
 
 void AbortOnceCopying(CBackupProgress& progress, void*) {
-    ULONGLONG nCopied = 0;
-    if (progress.m_bProgress && progress.m_pJob->ReadBytesToCopy(nCopied, false) && nCopied > 0)
+    if (progress.m_bProgress && progress.m_pJob->ReadBytesToCopy(false) > 0)
         progress.OnAbort();
 }
 
