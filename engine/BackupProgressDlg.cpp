@@ -27,7 +27,7 @@ const CMessageMap* CBackupProgressDlg::GetMessageMap() const {
 
 bool CBackupProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_bar.Attach(::GetDlgItem(GetSafeHwnd(), IDC_PROGRESS));
+    m_bar.Attach(GetDlgItem(IDC_PROGRESS));
     CString strNoCopy = m_pNoCopyList ? JoinListBoxItems(*m_pNoCopyList, ",") : CString();
     m_progress.Start(strNoCopy);
     SetTimer(POLL_TIMER, POLL_INTERVAL_MS);

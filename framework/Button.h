@@ -9,6 +9,7 @@ public:
 
     // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+    bool IsChecked() const { return GetCheck() == BST_CHECKED; }
     void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck)); }
     // Presses the button as a mouse click would, notifying the parent.
     void Click() { SendMessage(BM_CLICK); }

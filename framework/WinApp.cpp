@@ -143,8 +143,12 @@ bool CWinApp::PreTranslateMessage(MSG* pMsg) {
 }
 
 void CWinApp::SetRegistryKey(const char* pszCompany) {
+    CreateProfile()->SetRegistryKey(pszCompany);
+}
+
+CProfile* CWinApp::CreateProfile() {
     m_pProfile = std::make_unique<CProfile>(m_strAppName);
-    m_pProfile->SetRegistryKey(pszCompany);
+    return m_pProfile.get();
 }
 
 int CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault) const {

@@ -53,6 +53,10 @@ public:
 
     // Profile: HKEY_CURRENT_USER\Software\<company>\<application name>.
     void SetRegistryKey(const char* pszCompany);
+    // A new profile of the application's name whose root the caller sets
+    // (CProfile::SetRegistryKey), for a program that opens its profile in a
+    // function of its own.
+    CProfile* CreateProfile();
     CProfile* GetProfile() const { return m_pProfile.get(); }
     int GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault) const;
     CString GetProfileString(const char* pszSection, const char* pszEntry,

@@ -34,6 +34,11 @@ public:
 
     void GetWindowText(CString& rString) const;
     CString GetWindowText() const;
+    // At most nMaxCount - 1 bytes and a terminating zero into pszBuffer,
+    // for a reader with a fixed limit; returns the bytes copied.
+    int GetWindowText(char* pszBuffer, int nMaxCount) const {
+        return ::GetWindowTextA(m_hWnd, pszBuffer, nMaxCount);
+    }
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     bool SetWindowText(const char* pszText) { return ::SetWindowTextA(m_hWnd, pszText) != 0; }
     bool SetDlgItemText(int nID, const char* pszText) {
@@ -47,6 +52,7 @@ public:
     // Returns whether the window was visible before.
     bool ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow) != 0; }
     bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != 0; }
+    bool SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd) != 0; }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
 
     LRESULT SendMessage(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const {

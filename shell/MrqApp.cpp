@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "AppText.h"
 #include "CommandLineInfo.h"
 #include "DocTemplate.h"
 #include "Installation.h"
@@ -30,7 +31,7 @@ const int TITLE_BUFFER = 127;
 
 BOOL CALLBACK FindRunningWindowProc(HWND hWnd, LPARAM) {
     char szTitle[TITLE_BUFFER] = "";
-    ::GetWindowTextA(hWnd, szTitle, TITLE_BUFFER);
+    CWnd(hWnd).GetWindowText(szTitle, TITLE_BUFFER);
     // No early stop: the last match in enumeration order wins.
     if (std::strcmp(szTitle, INSTANCE_NAME) == 0)
         g_hwndRunning = hWnd;
@@ -42,7 +43,7 @@ LRESULT SendCommandLine(HWND hWndTarget, const char* pszText) {
     data.dwData = 0;
     data.cbData = static_cast<DWORD>(std::strlen(pszText) + 1);
     data.lpData = const_cast<char*>(pszText);
-    return ::SendMessageA(hWndTarget, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    return CWnd(hWndTarget).SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
 const CMessageMap* CMrqApp::GetMessageMap() const {
@@ -71,9 +72,7 @@ bool CMrqApp::InitInstance() {
         return false;
     }
 
-    char szTitle[256] = "";
-    ::LoadStringA(m_hInstance, AFX_IDS_APP_TITLE, szTitle, sizeof szTitle);
-    g_strAppTitle = szTitle;
+    g_strAppTitle = AfxLoadString(AFX_IDS_APP_TITLE);
 
     if (IsUninstallCommand(m_strCmdLine)) {
         RunUninstall();
@@ -88,8 +87,9 @@ void CMrqApp::HandOverToRunningInstance() {
         return;
     if (!m_strCmdLine.IsEmpty())
         SendCommandLine(g_hwndRunning, m_strCmdLine);
-    ::SetForegroundWindow(g_hwndRunning);
-    ::ShowWindow(g_hwndRunning, SW_SHOWNORMAL);
+    CWnd running(g_hwndRunning);
+    running.SetForegroundWindow();
+    running.ShowWindow(SW_SHOWNORMAL);
 }
 
 void CMrqApp::RunUninstall() {
@@ -103,14 +103,13 @@ void CMrqApp::RunUninstall() {
 }
 
 bool CMrqApp::StartNormally() {
-    if (IsFirstStart(g_strAppTitle)) {
+    // The notice comes before anything is written.
+    bool bFirstStart = IsFirstStart(g_strAppTitle);
+    if (bFirstStart) {
         CInstallDlg dlg;
         dlg.DoModal();
-        SetRegistryKey(COMPANY_NAME);
-        WriteNoCopyDefaults(*GetProfile());
-    } else {
-        SetRegistryKey(COMPANY_NAME);
     }
+    OpenProfile(*CreateProfile(), bFirstStart);
     LoadStdProfileSettings(RECENT_FILE_COUNT);
     RenewShellRegistration(g_strAppTitle);
 

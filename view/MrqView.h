@@ -73,10 +73,9 @@ public:
     int m_nViewWidth = 0;
     int m_nViewHeight = 0;
     int m_bDragging = 0;
+    // The splitter moves only sideways: the drag keeps no vertical position.
     int m_nDragX = 0;
-    int m_nDragY = 0;
     int m_nDragStartX = 0;
-    int m_nDragStartY = 0;
     RECT m_rcSplitter = {};
     int m_nTreeWidth = 150;
     int m_nPage = PAGE_SOURCES;

@@ -40,9 +40,9 @@ const CTabPage kTabs[] = {
     {"設 定", PAGE_SETTINGS},
 };
 
-template <size_t N> void ShowControls(HWND hView, const int (&ids)[N], int nCmdShow) {
+template <size_t N> void ShowControls(const CWnd& view, const int (&ids)[N], int nCmdShow) {
     for (int nID : ids)
-        ::ShowWindow(::GetDlgItem(hView, nID), nCmdShow);
+        CWnd(view.GetDlgItem(nID)).ShowWindow(nCmdShow);
 }
 
 } // namespace
@@ -73,7 +73,7 @@ void CMrqView::Layout() {
     const int T = m_nTreeWidth;
 
     auto move = [this](int nID, int x, int y, int cx, int cy) {
-        ::MoveWindow(GetDlgItem(nID), x, y, cx, cy, TRUE);
+        CWnd(GetDlgItem(nID)).MoveWindow(x, y, cx, cy);
     };
     move(IDC_FOLDER_TREE, 5, 70, T, H - 120);
     move(IDC_SYNC_TREE, 5, 70, T, H - 120);
@@ -120,7 +120,6 @@ LRESULT CMrqView::OnLButtonDown(WPARAM, LPARAM lParam) {
         SetSplitterCursor();
         DrawDragLine(x);
         m_nDragX = m_nDragStartX = x;
-        m_nDragY = m_nDragStartY = y;
         m_bDragging = 1;
         ::SetCapture(m_hWnd);
     }
@@ -140,7 +139,6 @@ LRESULT CMrqView::OnMouseMove(WPARAM, LPARAM lParam) {
         DrawDragLine(m_nDragX);
         DrawDragLine(x);
         m_nDragX = x;
-        m_nDragY = y;
     }
     return 0;
 }
@@ -180,20 +178,20 @@ void CMrqView::OnSelChangeTab(NMHDR*, LRESULT* pResult) {
 void CMrqView::ShowPage(int nPage, int nCmdShow) {
     switch (nPage) {
     case PAGE_SOURCES:
-        ShowControls(m_hWnd, kSourcePage, nCmdShow);
+        ShowControls(*this, kSourcePage, nCmdShow);
         break;
     case PAGE_DESTINATION:
-        ShowControls(m_hWnd, kDestinationPage, nCmdShow);
+        ShowControls(*this, kDestinationPage, nCmdShow);
         break;
     case PAGE_RESTORE:
-        ShowControls(m_hWnd, kRestorePage, nCmdShow);
+        ShowControls(*this, kRestorePage, nCmdShow);
         break;
     case PAGE_SETTINGS:
-        ShowControls(m_hWnd, kSettingsPage, nCmdShow);
+        ShowControls(*this, kSettingsPage, nCmdShow);
         return;
     default:
         return;
     }
-    if (m_logView.GetCheck() == BST_CHECKED)
-        ShowControls(m_hWnd, kLogGroup, nCmdShow);
+    if (m_logView.IsChecked())
+        ShowControls(*this, kLogGroup, nCmdShow);
 }

@@ -28,7 +28,7 @@ const char* RefusalText(FolderRelation relation) {
 
 CString CMrqView::GetDestinationText() const {
     char szText[DESTINATION_BUFFER] = "";
-    ::GetWindowTextA(m_destination.GetSafeHwnd(), szText, sizeof szText);
+    m_destination.GetWindowText(szText, sizeof szText);
     return szText;
 }
 

@@ -2,6 +2,7 @@
 // first update, written when the view goes.
 #include "MrqView.h"
 
+#include "DataExchange.h"
 #include "ExtensionEntryDlg.h"
 #include "ListColumns.h"
 #include "Settings.h"
@@ -13,12 +14,14 @@ namespace {
 const int SOURCE_COLUMNS = 4;
 const int RESTORE_COLUMNS = 3;
 
-int CheckFromValue(int nValue) {
-    return nValue ? BST_CHECKED : BST_UNCHECKED;
-}
-
-int ValueFromCheck(const CButton& button) {
-    return button.GetCheck() == BST_CHECKED ? 1 : 0;
+// The settings page's check boxes and their profile values: one list for
+// both directions, as a dialog exchanges its members.
+void ExchangeButtonSettings(CWnd* pView, CButtonSettings& settings, bool bSaveAndValidate) {
+    CDataExchange dx(pView, bSaveAndValidate);
+    DDX_Check(&dx, IDC_START_BACKUP, settings.m_nStartBackup);
+    DDX_Check(&dx, IDC_START_BACKUP_EXIT, settings.m_nStartBackupExit);
+    DDX_Check(&dx, IDC_LOG_VIEW, settings.m_nLogView);
+    DDX_Check(&dx, IDC_EXTENDED, settings.m_nExtended);
 }
 
 } // namespace
@@ -32,11 +35,8 @@ void CMrqView::LoadViewSettings() {
     settings.Load(*pProfile);
     m_nStartBackupRead = settings.m_nStartBackup;
     m_nStartBackupExitRead = settings.m_nStartBackupExit;
-    m_startBackup.SetCheck(CheckFromValue(settings.m_nStartBackup));
-    m_startBackupExit.SetCheck(CheckFromValue(settings.m_nStartBackupExit));
+    ExchangeButtonSettings(this, settings, false);
     OnStartBackupCheck();
-    m_logView.SetCheck(CheckFromValue(settings.m_nLogView));
-    m_extended.SetCheck(CheckFromValue(settings.m_nExtended));
 }
 
 void CMrqView::SaveViewSettings() {
@@ -49,20 +49,17 @@ void CMrqView::SaveViewSettings() {
     for (int i = 0; i < RESTORE_COLUMNS; i++)
         SaveColumnWidth(*pProfile, RESTORE_LIST, i, m_restoreList.GetColumnWidth(i));
     CButtonSettings settings;
-    settings.m_nStartBackup = ValueFromCheck(m_startBackup);
-    settings.m_nStartBackupExit = ValueFromCheck(m_startBackupExit);
-    settings.m_nLogView = ValueFromCheck(m_logView);
-    settings.m_nExtended = ValueFromCheck(m_extended);
+    ExchangeButtonSettings(this, settings, true);
     settings.Save(*pProfile);
 }
 
 void CMrqView::OnStartBackupCheck() {
     // The exit box keeps its check while disabled; that state is saved.
-    ::EnableWindow(m_startBackupExit.GetSafeHwnd(), m_startBackup.GetCheck() == BST_CHECKED);
+    m_startBackupExit.EnableWindow(m_startBackup.IsChecked());
 }
 
 bool CMrqView::IsExtendedEnabled() const {
-    return m_extended.GetCheck() == BST_CHECKED;
+    return m_extended.IsChecked();
 }
 
 void CMrqView::OnAddNoCopy() {
