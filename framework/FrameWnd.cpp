@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
+#include "AppText.h"
 #include "CmdUI.h"
 #include "ControlBar.h"
 #include "DocTemplate.h"
@@ -12,14 +15,20 @@
 
 namespace {
 
-// The first line of string resource nID: a window title, or a command's
-// status prompt (the tool tip follows the line feed).
-CString LoadFirstLine(UINT nID) {
-    char szText[512];
-    int n = ::LoadStringA(::GetModuleHandleA(nullptr), nID, szText, sizeof(szText));
-    CString str(szText, n > 0 ? n : 0);
-    int nEnd = str.Find('\n');
-    return nEnd < 0 ? str : str.Left(nEnd);
+// Line nLine of string resource nID. A command's string is its status
+// prompt, a line feed and its tool tip; a frame's starts with its title.
+CString LoadLine(UINT nID, int nLine) {
+    CString str = AfxLoadString(nID);
+    int nStart = 0;
+    for (int i = 0; i < nLine && nStart >= 0; ++i) {
+        nStart = str.Find('\n', nStart);
+        if (nStart >= 0)
+            ++nStart;
+    }
+    if (nStart < 0)
+        return CString();
+    int nEnd = str.Find('\n', nStart);
+    return nEnd < 0 ? str.Mid(nStart) : str.Mid(nStart, nEnd - nStart);
 }
 
 bool IsKeyMessage(UINT nMsg) {
@@ -37,6 +46,7 @@ const CMessageMap* CFrameWnd::GetMessageMap() const {
         MapMessage(WM_GETMINMAXINFO, &CFrameWnd::HandleGetMinMaxInfo),
         MapMessage(WM_INITMENUPOPUP, &CFrameWnd::HandleInitMenuPopup),
         MapMessage(WM_MENUSELECT, &CFrameWnd::HandleMenuSelect),
+        MapMessage(WM_NOTIFY, &CFrameWnd::HandleNotify),
         MapCommand(ID_VIEW_TOOLBAR, &CFrameWnd::OnViewToolBar),
         MapCommand(ID_VIEW_STATUS_BAR, &CFrameWnd::OnViewStatusBar),
         MapUpdateCommandUI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateViewToolBar),
@@ -52,7 +62,7 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
         return false;
     HINSTANCE hInstance = ::GetModuleHandleA(nullptr);
     m_nIDResource = nIDResource;
-    m_strTitle = LoadFirstLine(nIDResource);
+    m_strTitle = LoadLine(nIDResource, 0);
     if (m_strTitle.IsEmpty())
         m_strTitle = AfxGetAppTitle();
 
@@ -203,6 +213,38 @@ LRESULT CFrameWnd::HandleMenuSelect(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+LRESULT CFrameWnd::HandleNotify(WPARAM wParam, LPARAM lParam) {
+    const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+    switch (pHeader->code) {
+    case TTN_GETDISPINFOA:
+        OnToolTipText(reinterpret_cast<NMTTDISPINFOA*>(lParam));
+        return 0;
+    case TBN_HOTITEMCHANGE:
+        OnHotButtonChange(*reinterpret_cast<const NMTBHOTITEM*>(lParam));
+        return 0; // the button may become hot
+    default:
+        return DefWindowProc(WM_NOTIFY, wParam, lParam);
+    }
+}
+
+void CFrameWnd::OnToolTipText(NMTTDISPINFOA* pInfo) {
+    // A bar's tool tips come here as their buttons' command ids. The
+    // framework's windows are ANSI windows, so the bars ask in ANSI.
+    if (pInfo->uFlags & TTF_IDISHWND)
+        return;
+    m_strToolTip = LoadLine(static_cast<UINT>(pInfo->hdr.idFrom), 1);
+    pInfo->lpszText = const_cast<char*>(static_cast<const char*>(m_strToolTip));
+}
+
+void CFrameWnd::OnHotButtonChange(const NMTBHOTITEM& hot) {
+    // The button under the mouse shows its prompt, as a menu item does;
+    // leaving the bar brings the idle message back.
+    if ((hot.dwFlags & HICF_LEAVING) || hot.idNew == ID_SEPARATOR)
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+    else
+        SetMessageText(static_cast<UINT>(hot.idNew));
+}
+
 CStatusBar* CFrameWnd::GetStatusBar() const {
     return dynamic_cast<CStatusBar*>(GetControlBar(AFX_IDW_STATUS_BAR));
 }
@@ -213,7 +255,7 @@ void CFrameWnd::SetMessageText(const char* pszText) {
 }
 
 void CFrameWnd::SetMessageText(UINT nID) {
-    SetMessageText(LoadFirstLine(nID));
+    SetMessageText(LoadLine(nID, 0));
 }
 
 void CFrameWnd::OnIdleUpdateCmdUI() {

@@ -13,6 +13,11 @@
 // frame to update its menu items, tool bar buttons and status panes through
 // the same route (CmdUI.h).
 //
+// A command's string resource is its status prompt, a line feed and its
+// tool tip ("Opens a file\nOpen"). The prompt shows in the status bar while
+// the command's menu item is selected or the mouse is on its tool bar
+// button; the tool tip shows beside the button.
+//
 // A frame lives as long as its window: it is created with new and deletes
 // itself once its window is gone. When it is the application's main window,
 // its end ends the message loop.
@@ -23,6 +28,8 @@
 
 #include "StdIds.h"
 #include "Wnd.h"
+
+#include <commctrl.h>
 
 class CControlBar;
 class CDocument;
@@ -108,6 +115,10 @@ private:
     LRESULT HandleGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
     LRESULT HandleInitMenuPopup(WPARAM wParam, LPARAM lParam);
     LRESULT HandleMenuSelect(WPARAM wParam, LPARAM lParam);
+    // Tool tips and fly-by prompts of the bars' buttons.
+    LRESULT HandleNotify(WPARAM wParam, LPARAM lParam);
+    void OnToolTipText(NMTTDISPINFOA* pInfo);
+    void OnHotButtonChange(const NMTBHOTITEM& hot);
     bool CreateView(CCreateContext* pContext);
     void ToggleBar(UINT nID);
     void UpdateBarCheck(CCmdUI* pCmdUI, UINT nID);
@@ -116,6 +127,7 @@ private:
     UINT m_nIDResource = 0;
     HACCEL m_hAccel = nullptr;
     CString m_strTitle;
+    CString m_strToolTip; // the text of the tool tip shown now
     bool m_bAddToTitle = false;
     bool m_bAutoDelete = false; // set once the window exists
     bool m_bShown = false;

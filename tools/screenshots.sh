@@ -1,6 +1,7 @@
 #!/bin/bash
 # Takes pictures of the program's windows for a look at the layout: the main
-# window on each of its four pages (and once with its log panel) and every dialog a user meets on the way
+# window on each of its four pages (and once with its log panel, once with
+# a tool bar button's tip) and every dialog a user meets on the way
 # (install notice, extension entry, about box, the warning of a second
 # start with /uninstall, the uninstall question).
 #
@@ -57,6 +58,9 @@ drive press 拡張子の登録 2
 # With the log view on, the source page shows the log at its foot.
 drive click 1022 # ログビューを表示する。
 shoot main-log "$(drive tab 0)"
+
+# The mouse on a tool bar button: its tip beside it, its prompt below.
+shoot toolbar-tip "$(drive hover 57601)" # 開く
 
 drive command 57664 # About
 shoot about "$(drive dialog ﾊﾞｰｼﾞｮﾝ情報)"

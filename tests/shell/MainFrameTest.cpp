@@ -313,3 +313,38 @@ TEST_F(CMainFrameTest, HelpCommandsAreTakenAndNeedNoHelpFile) {
 }
 
 } // namespace
+
+TEST_F(CMainFrameTest, ToolBarButtonsGiveTheirTipsAndPromptsFromTheStringTable) {
+    Start();
+    CToolBar& toolBar = Frame()->m_wndToolBar;
+    HWND hToolBar = toolBar.GetSafeHwnd();
+    // The tool bar's own tool tip control asks for each button's text, as
+    // it does when the mouse rests on the button.
+    HWND hTips = reinterpret_cast<HWND>(toolBar.SendMessage(TB_GETTOOLTIPS));
+    ASSERT_NE(nullptr, hTips);
+    auto tip = [&](UINT nID) {
+        char szText[80] = "";
+        TTTOOLINFOA info = {};
+        info.cbSize = sizeof info;
+        info.hwnd = hToolBar;
+        info.uId = nID;
+        info.lpszText = szText;
+        ::SendMessageA(hTips, TTM_GETTEXTA, sizeof szText, reinterpret_cast<LPARAM>(&info));
+        return CString(szText);
+    };
+    EXPECT_EQ(CString("新規ﾌｧｲﾙ"), tip(ID_FILE_NEW));
+    EXPECT_EQ(CString("開く"), tip(ID_FILE_OPEN));
+    EXPECT_EQ(CString("上書き保存"), tip(ID_FILE_SAVE));
+    EXPECT_EQ(CString("ﾊﾞｰｼﾞｮﾝ情報"), tip(ID_APP_ABOUT));
+    EXPECT_EQ(CString("ﾍﾙﾌﾟ"), tip(ID_CONTEXT_HELP));
+
+    // The mouse on a button puts the button's prompt into the status bar;
+    // leaving the bar brings the idle message back.
+    RECT rc = {};
+    toolBar.SendMessage(TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rc));
+    toolBar.SendMessage(WM_MOUSEMOVE, 0,
+                        MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+    EXPECT_EQ(CString("既存のデータファイルを開く"), Bar().GetPaneText(0));
+    toolBar.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(CString("ﾍﾙﾌﾟを表示するには [F1] を押してください。"), Bar().GetPaneText(0));
+}

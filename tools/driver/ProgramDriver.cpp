@@ -10,6 +10,7 @@
 //   mrq_driver tab INDEX             shows the main view's tab page INDEX (0-3)
 //   mrq_driver command ID            sends the main window the menu command ID
 //   mrq_driver click ID              clicks the main view's button ID
+//   mrq_driver hover ID              rests the mouse on tool bar button ID until its tip shows
 //   mrq_driver close                 closes the main window, waits until it goes
 #include <windows.h>
 #include <commctrl.h>
@@ -26,6 +27,8 @@ namespace {
 const char* const MAIN_TITLE = "mrq BackupTool";
 // Painting follows the first show; the picture should not come first.
 const DWORD SETTLE_MS = 700;
+// The main frame's tool bar.
+const int TOOLBAR_ID = 0xE800;
 
 int Fail(const char* pszWhat, const char* pszName = "") {
     std::fprintf(stderr, "mrq_driver: %s %s\n", pszWhat, pszName);
@@ -101,6 +104,50 @@ int Click(int nID) {
     return 0;
 }
 
+// The visible tool tip window of the process, or null.
+HWND FindToolTip(DWORD dwProcessId) {
+    for (HWND hWnd : VisibleTopWindows(dwProcessId)) {
+        if (WindowClass(hWnd) == TOOLTIPS_CLASSA)
+            return hWnd;
+    }
+    return nullptr;
+}
+
+// The mouse moves onto the button as a user's would, then rests there
+// until the tool tip shows. A tool bar hands no button rectangle to another
+// process, so the mouse walks along the bar until the button is hot. The
+// picture takes in the window and the tip.
+int Hover(int nID) {
+    HWND hMain = WaitForWindow(MAIN_TITLE, false);
+    HWND hBar = hMain ? FindDescendant(hMain, TOOLBAR_ID) : nullptr;
+    LRESULT nIndex = hBar ? ::SendMessageA(hBar, TB_COMMANDTOINDEX, nID, 0) : -1;
+    if (nIndex < 0)
+        return Fail("no such tool bar button");
+    ::SetForegroundWindow(hMain);
+    RECT rcBar = {};
+    ::GetClientRect(hBar, &rcBar);
+    bool bHot = false;
+    for (int x = 0; x < rcBar.right && !bHot; x += 4) {
+        POINT pt = {x, rcBar.bottom / 2};
+        ::ClientToScreen(hBar, &pt);
+        ::SetCursorPos(pt.x, pt.y);
+        bHot = WaitUntil([&] { return ::SendMessageA(hBar, TB_GETHOTITEM, 0, 0) == nIndex; }, 200);
+    }
+    if (!bHot)
+        return Fail("the button never became hot");
+    DWORD dwProcessId = 0;
+    ::GetWindowThreadProcessId(hMain, &dwProcessId);
+    HWND hTip = nullptr;
+    if (!WaitUntil([&] { return (hTip = FindToolTip(dwProcessId)) != nullptr; }))
+        return Fail("no tool tip showed");
+    ::Sleep(SETTLE_MS);
+    RECT rc = WindowRect(hMain);
+    RECT rcTip = WindowRect(hTip);
+    ::UnionRect(&rc, &rc, &rcTip);
+    std::printf("%ldx%ld+%ld+%ld\n", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
+    return 0;
+}
+
 int CloseMain() {
     HWND hMain = WaitForWindow(MAIN_TITLE, false);
     if (!hMain)
@@ -130,8 +177,10 @@ int main(int argc, char** argv) {
         return PostCommand(std::atoi(argv[2]));
     if (argc == 3 && Is(argv[1], "click"))
         return Click(std::atoi(argv[2]));
+    if (argc == 3 && Is(argv[1], "hover"))
+        return Hover(std::atoi(argv[2]));
     if (argc == 2 && Is(argv[1], "close"))
         return CloseMain();
     return Fail("usage: main | dialog CAPTION | press CAPTION ID | tab INDEX | command ID |",
-                "click ID | close");
+                "click ID | hover ID | close");
 }
