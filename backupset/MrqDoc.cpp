@@ -13,6 +13,14 @@ void CMrqDoc::DestroySources() {
     m_sources.RemoveAll();
 }
 
+void CMrqDoc::RemoveSource(CBackupSource* pEntry) {
+    POSITION pos = m_sources.Find(pEntry);
+    if (!pos)
+        return;
+    m_sources.RemoveAt(pos);
+    delete pEntry;
+}
+
 void CMrqDoc::DeleteContents() {
     m_strDestination.Empty();
     m_strLastBackup.Empty();

@@ -23,13 +23,15 @@ public:
     // destination: the folder's last component, with "(1)", "(2)", ...
     // added when an entry already holds that mirror.
     void AssignMirrors();
+    // Takes the entry out of the list and destroys it; an entry the list
+    // does not hold is left alone.
+    void RemoveSource(CBackupSource* pEntry);
+    // Destroys every entry and empties the list.
+    void DestroySources();
 
     CString m_strDestination;
     CString m_strLastBackup;
     CObList m_sources; // CBackupSource*
-
-private:
-    void DestroySources();
 };
 
 // The entry at pos (pos moves on to the next one).

@@ -6,6 +6,8 @@
 #include "Dialog.h"
 #include "String.h"
 
+class CListBox;
+
 class CExtensionEntryDlg : public CDialog {
 public:
     explicit CExtensionEntryDlg(CWnd* pParentWnd = nullptr);
@@ -15,3 +17,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 };
+
+// Asks for an extension and adds it to the list unless it is empty or the
+// list already holds it byte for byte (letter case matters, which the list
+// box's own search ignores). The list sorts it in.
+void AddEnteredExtension(CWnd* pParentWnd, CListBox& list);

@@ -34,6 +34,10 @@ CString FitBuffer(const CString& str, int nBuffer) {
 
 } // namespace
 
+CString ListedNote(const CString& strNote) {
+    return FitBuffer(strNote, NOTE_BUFFER);
+}
+
 CMrqView::CMrqView() : CFormView(IDD_MRQ_FORM) {
     g_pLog = new CLogBuffer;
 }
@@ -61,6 +65,12 @@ const CMessageMap* CMrqView::GetMessageMap() const {
         MapCommand(IDC_NOCOPY_ADD, &CMrqView::OnAddNoCopy),
         MapCommand(IDC_NOCOPY_REMOVE, &CMrqView::OnRemoveNoCopy),
         MapMessage(WM_VSCROLL, &CMrqView::OnVScroll),
+        MapCommand(IDC_DELETE, &CMrqView::OnDelete),
+        MapCommand(IDC_INIT_LIST, &CMrqView::OnInitList),
+        MapCommand(ID_LIST_INIT, &CMrqView::OnInitList),
+        MapCommand(ID_SOURCE_DELETE, &CMrqView::DeleteSource),
+        MapCommand(ID_SOURCE_EDIT, &CMrqView::OnEditSource),
+        MapNotify(IDC_SOURCE_LIST, NM_DBLCLK, &CMrqView::OnSourceListDblClk),
     };
     static const CMessageMap s_map(CFormView::GetMessageMap(), kEntries);
     return &s_map;
@@ -115,9 +125,8 @@ void CMrqView::OnInitialUpdate() {
     for (POSITION pos = pDoc->m_sources.GetHeadPosition(); pos;) {
         CBackupSource* pEntry = GetNextSource(pDoc->m_sources, pos);
         CString strFolder = FitBuffer(pEntry->m_strFolder, FOLDER_BUFFER);
-        CString strNote = FitBuffer(pEntry->m_strNote, NOTE_BUFFER);
-        AddSourceRow(strFolder, pEntry, strNote, std::atoi(pEntry->m_szHistory),
-                     pEntry->m_szSubfolders);
+        AddSourceRow(strFolder, pEntry, ListedNote(pEntry->m_strNote),
+                     std::atoi(pEntry->m_szHistory), pEntry->m_szSubfolders);
     }
     pDoc->SetModifiedFlag(false);
 

@@ -11,6 +11,7 @@
 //   MrqViewRegister.cpp  registration of sources and the destination
 //   MrqViewSettings.cpp  the settings page and the view's profile values
 //   MrqViewLog.cpp       the log panel
+//   MrqViewSourceList.cpp  the commands on the source list's rows
 #pragma once
 
 #include "Button.h"
@@ -38,6 +39,10 @@ enum ViewPage {
 // Image of a source row in the view's image list.
 const int IMAGE_FOLDER_CLOSED = 6;
 
+// The note as the source list shows it: its first 47 bytes, never cut
+// inside a character. The entry keeps the whole note.
+CString ListedNote(const CString& strNote);
+
 class CMrqView : public CFormView {
 public:
     CMrqView();
@@ -62,6 +67,15 @@ public:
     // line; a null first part only refreshes the panel.
     void AppendLog(const char* pszPart1, const char* pszPart2 = nullptr,
                    const char* pszPart3 = nullptr);
+
+    // The source list's commands (MrqViewSourceList.cpp): the properties
+    // of the selected source, its deletion, and the whole list emptied.
+    void OnEditSource();
+    void DeleteSource();
+    void ClearSources();
+    // The Delete and Initialise buttons act on the list of the page shown.
+    void OnDelete();
+    void OnInitList();
 
     // True while "拡張機能を有効にする。" is checked.
     bool IsExtendedEnabled() const;
@@ -127,6 +141,9 @@ protected:
     void LoadNoCopyList();
     void SaveNoCopyList();
 
+    // Source list (MrqViewSourceList.cpp).
+    void OnSourceListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+
     // Log panel (MrqViewLog.cpp).
     void InitLogView();
     LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
@@ -134,6 +151,13 @@ protected:
 private:
     void AttachControls();
     void ShowWarning(const char* pszText);
+
+    // Source list rows: the selected one (-1 none) and the entry behind one.
+    int GetSelectedSource() const;
+    CBackupSource* GetSourceEntry(int nItem) const;
+    // True when some row lies inside the folder.
+    bool HasSourceInside(const char* pszFolder) const;
+
     CProfile* GetProfile() const;
     bool InSplitter(int x, int y) const;
     void DrawDragLine(int x);

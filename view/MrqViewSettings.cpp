@@ -63,17 +63,7 @@ bool CMrqView::IsExtendedEnabled() const {
 }
 
 void CMrqView::OnAddNoCopy() {
-    CExtensionEntryDlg dlg(this);
-    if (dlg.DoModal() != IDOK || dlg.m_strExtension.IsEmpty())
-        return;
-    // LB_FINDSTRINGEXACT ignores letter case; the list must not.
-    CString strItem;
-    for (int i = 0; i < m_noCopyList.GetCount(); i++) {
-        m_noCopyList.GetText(i, strItem);
-        if (strItem == dlg.m_strExtension)
-            return;
-    }
-    m_noCopyList.AddString(dlg.m_strExtension);
+    AddEnteredExtension(this, m_noCopyList);
 }
 
 void CMrqView::OnRemoveNoCopy() {
