@@ -1,6 +1,8 @@
 # Front door: every target installs what is missing first.
 #   make test         build everything and run every test under wine
-#   make bench        run the backup benchmark
+#   make bench        run the backup benchmark (a few minutes)
+#   make bench-large  the benchmark's large cases: 200,000 files, one 2 GiB file
+#   make bench-probe  what single file operations cost, per file
 #   make run          build and start the program under wine (ARGS=... are
 #                     its arguments): on $DISPLAY, or headless on Xvfb
 #   make screenshots  pictures of the program's windows in build/screenshots/
@@ -10,7 +12,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/mingw-w64-x86_64.cmake
 
-.PHONY: all deps configure build test bench run screenshots format clean
+.PHONY: all deps configure build test bench bench-large bench-probe run screenshots format clean
 
 all: build
 
@@ -28,6 +30,12 @@ test: build
 
 bench: build
 	bench/run-bench.sh $(BUILD)
+
+bench-large: build
+	bench/run-bench.sh $(BUILD) --large
+
+bench-probe: build
+	bench/run-bench.sh $(BUILD) --probe
 
 # A prefix of its own, so that running the program never touches the
 # tests' registry or drives.

@@ -1,22 +1,30 @@
 // Times the backup engine the way the progress dialog drives it: a first
 // backup of a source tree, a backup with nothing changed, and a backup after
-// one file in a hundred was rewritten. Prints the times, the counters with
-// their expected values, and the process's peak memory.
+// one file in a hundred was rewritten. Beside them it measures, in the same
+// process, the floor a no-change run is held against (listing the source
+// and the mirror tree), and the memory the first backup needed above the
+// idle process. Checks the counters and the mirror against what they must be.
 //
-//   bench_backup.exe SOURCE DESTINATION
+//   bench_backup.exe [--skip-changed] [--only-first] SOURCE DESTINATION
 //
-// Lines starting with "RESULT " are for the script that builds the table.
+//   --skip-changed  no 1 % run (the large trees)
+//   --only-first    the first backup only (the large file); it also counts
+//                   the positions the progress bar showed while copying
+//
+// Lines starting with "RESULT " are name=value pairs for the script that
+// builds the table.
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "BackupProgress.h"
+#include "BenchClock.h"
 #include "BackupSource.h"
 
 namespace {
@@ -33,16 +41,11 @@ struct RunResult {
     int nUpdated = 0;
     int nDeleted = 0;
     std::string strWarnings;
+    int nRangeMax = 0;
+    // Bar positions shown after the go-ahead, strictly between empty and
+    // full: how often the bar moved while the work was going on.
+    std::set<int> inBetween;
 };
-
-double Now() {
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string Join(const std::string& strFolder, const char* pszName) {
     return strFolder + "\\" + pszName;
@@ -59,8 +62,12 @@ void RunTicks(CBackupProgress& progress, double dStart, RunResult& result) {
     for (;;) {
         Sleep(10);
         CProgressTick tick = progress.OnTimer();
-        if (tick.bSetRange || tick.bSpaceText)
+        if (tick.bSetRange) {
             result.dSurveySeconds = Now() - dStart;
+            result.nRangeMax = tick.nRangeMax;
+        }
+        if (tick.bSetPos && tick.nPos > 0 && tick.nPos < result.nRangeMax)
+            result.inBetween.insert(tick.nPos);
         if (tick.bClose)
             break;
     }
@@ -90,6 +97,7 @@ RunResult RunBackup(const std::string& strSource, const std::string& strDestinat
     result.nUpdated = job.m_nUpdated;
     result.nDeleted = job.m_nDeleted;
     result.strWarnings = job.m_strWarnings.str();
+    progress.m_pJob->m_entries.RemoveAll();
     return result;
 }
 
@@ -117,6 +125,27 @@ int CountFiles(const std::string& strFolder) {
     int nCount = 0;
     ForEachFile(strFolder, [&](const std::string&) { ++nCount; });
     return nCount;
+}
+
+// Mean length in bytes of the full paths of a tree's files.
+double MeanPathLength(const std::string& strFolder) {
+    double dBytes = 0;
+    int nCount = 0;
+    ForEachFile(strFolder, [&](const std::string& strPath) {
+        dBytes += static_cast<double>(strPath.size());
+        ++nCount;
+    });
+    return nCount ? dBytes / nCount : 0;
+}
+
+// The floor of a run that finds nothing to do: every entry of both trees
+// listed once, one search per folder, nothing else.
+double TimeListingBothTrees(const std::string& strSource, const std::string& strMirror) {
+    double dStart = Now();
+    int nEntries = 0;
+    ForEachFile(strSource, [&](const std::string&) { ++nEntries; });
+    ForEachFile(strMirror, [&](const std::string&) { ++nEntries; });
+    return Now() - dStart;
 }
 
 bool ReadWholeFile(const std::string& strPath, std::string& strOut) {
@@ -175,6 +204,43 @@ int CountStaleMirrors(const std::vector<std::string>& changed, const std::string
     return nStale;
 }
 
+// Size of a file and a checksum of its whole content, read in large blocks
+// (the large-file case has nothing else to compare the copy with).
+bool Fingerprint(const std::string& strPath, ULONGLONG& nSize, ULONGLONG& nSum) {
+    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    static ULONGLONG buffer[1 << 17];
+    nSize = 0;
+    nSum = 1469598103934665603ull;
+    DWORD dwRead = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &dwRead, nullptr) && dwRead) {
+        nSize += dwRead;
+        size_t nWords = dwRead / sizeof buffer[0];
+        for (size_t i = 0; i < nWords; ++i)
+            nSum = (nSum ^ buffer[i]) * 1099511628211ull;
+        const unsigned char* pTail = reinterpret_cast<const unsigned char*>(buffer + nWords);
+        for (DWORD i = static_cast<DWORD>(nWords * sizeof buffer[0]); i < dwRead; ++i)
+            nSum = (nSum ^ *pTail++) * 1099511628211ull;
+    }
+    CloseHandle(h);
+    return true;
+}
+
+// Files whose mirror copy differs in size or content.
+int CountDifferentCopies(const std::string& strSource, const std::string& strMirror) {
+    int nDifferent = 0;
+    ForEachFile(strSource, [&](const std::string& strPath) {
+        ULONGLONG nSizeA = 0, nSumA = 0, nSizeB = 1, nSumB = 1;
+        Fingerprint(strPath, nSizeA, nSumA);
+        Fingerprint(strMirror + strPath.substr(strSource.size()), nSizeB, nSumB);
+        if (nSizeA != nSizeB || nSumA != nSumB)
+            ++nDifferent;
+    });
+    return nDifferent;
+}
+
 int g_nFailures = 0;
 
 void Check(const char* pszWhat, long long nActual, long long nExpected) {
@@ -194,6 +260,8 @@ void Report(const char* pszKey, const char* pszTitle, const RunResult& result) {
     if (!result.strWarnings.empty())
         std::printf("  warnings (first 300 bytes): %.300s\n", result.strWarnings.c_str());
     std::printf("RESULT engine_%s=%.3f\n", pszKey, result.dSeconds);
+    std::printf("RESULT survey_%s=%.3f\n", pszKey, result.dSurveySeconds);
+    std::fflush(stdout);
 }
 
 void CheckRun(const char* pszTitle, const RunResult& result, int nFiles, int nNew, int nUpdated) {
@@ -205,56 +273,132 @@ void CheckRun(const char* pszTitle, const RunResult& result, int nFiles, int nNe
     Check((strPrefix + ": deleted").c_str(), result.nDeleted, 0);
 }
 
-void ReportMemory() {
+struct Memory {
+    SIZE_T nWorkingSet = 0;
+    SIZE_T nPeakWorkingSet = 0;
+};
+
+Memory ReadMemory() {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
-        std::printf("peak memory: unavailable (error %lu)\n", GetLastError());
-        return;
+    Memory memory;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+        memory.nWorkingSet = counters.WorkingSetSize;
+        memory.nPeakWorkingSet = counters.PeakWorkingSetSize;
     }
+    return memory;
+}
+
+// Peak working set of the first backup above the idle process, per file
+// the survey listed for copy. The peak is the process's high-water mark, so
+// it is read right after the first backup, the run with the longest list.
+void ReportMemory(const Memory& idle, const Memory& afterFirst, int nListed) {
     double dMiB = 1024.0 * 1024.0;
-    std::printf("peak memory: working set %.1f MiB, pagefile usage %.1f MiB\n",
-                static_cast<double>(counters.PeakWorkingSetSize) / dMiB,
-                static_cast<double>(counters.PeakPagefileUsage) / dMiB);
+    double dAbove =
+        static_cast<double>(afterFirst.nPeakWorkingSet) - static_cast<double>(idle.nWorkingSet);
+    std::printf("memory: idle working set %.1f MiB, peak after the first backup %.1f MiB, "
+                "%.0f bytes above idle for %d listed files\n",
+                static_cast<double>(idle.nWorkingSet) / dMiB,
+                static_cast<double>(afterFirst.nPeakWorkingSet) / dMiB, dAbove, nListed);
+    std::printf("RESULT idle_working_set_mib=%.1f\n", static_cast<double>(idle.nWorkingSet) / dMiB);
     std::printf("RESULT peak_working_set_mib=%.1f\n",
-                static_cast<double>(counters.PeakWorkingSetSize) / dMiB);
-    std::printf("RESULT peak_pagefile_mib=%.1f\n",
-                static_cast<double>(counters.PeakPagefileUsage) / dMiB);
+                static_cast<double>(afterFirst.nPeakWorkingSet) / dMiB);
+    std::printf("RESULT bytes_per_listed_file=%.0f\n", nListed ? dAbove / nListed : 0.0);
+}
+
+struct Options {
+    bool bSkipChanged = false;
+    bool bOnlyFirst = false;
+    std::string strSource, strDestination;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--skip-changed") == 0)
+            options.bSkipChanged = true;
+        else if (std::strcmp(argv[i], "--only-first") == 0)
+            options.bOnlyFirst = true;
+        else
+            positional.push_back(argv[i]);
+    }
+    if (positional.size() != 2)
+        return false;
+    options.strSource = positional[0];
+    options.strDestination = positional[1];
+    return true;
+}
+
+// The first backup of a tree of one large file: how fast it was copied and
+// whether the bar moved while it was.
+int RunFirstOnly(const Options& options, const std::string& strMirror, int nFiles) {
+    RunResult first = RunBackup(options.strSource, options.strDestination);
+    Report("first", "first backup", first);
+    std::printf("progress bar: range 0..%d, %zu positions shown between empty and full\n",
+                first.nRangeMax, first.inBetween.size());
+    std::printf("RESULT progress_positions=%zu\n", first.inBetween.size());
+    std::printf("checks:\n");
+    CheckRun("first", first, nFiles, nFiles, 0);
+    Check("copies that differ from their source",
+          CountDifferentCopies(options.strSource, strMirror), 0);
+    std::printf("RESULT checks_failed=%d\n", g_nFailures);
+    return g_nFailures ? 1 : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_backup SOURCE DESTINATION\n");
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: bench_backup [--skip-changed] [--only-first] SOURCE DESTINATION\n");
         return 2;
     }
-    std::string strSource = argv[1], strDestination = argv[2];
+    Memory idle = ReadMemory();
+    const std::string& strSource = options.strSource;
+    const std::string& strDestination = options.strDestination;
     std::string strMirror = MirrorOf(strSource, strDestination);
     std::string strHistory = Join(Join(strDestination, HISTORY_FOLDER_NAME), "bk1");
     CreateDirectoryA(strDestination.c_str(), nullptr);
     int nFiles = CountFiles(strSource);
-    std::printf("source %s: %d files\n", strSource.c_str(), nFiles);
+    double dPathLength = MeanPathLength(strSource);
+    std::printf("source %s: %d files, paths of %.0f bytes on average\n", strSource.c_str(), nFiles,
+                dPathLength);
+    std::printf("RESULT files=%d\n", nFiles);
+    std::printf("RESULT path_bytes=%.0f\n", dPathLength);
+    if (options.bOnlyFirst)
+        return RunFirstOnly(options, strMirror, nFiles);
 
     RunResult first = RunBackup(strSource, strDestination);
+    Memory afterFirst = ReadMemory();
     Report("first", "first backup", first);
     RunResult unchanged = RunBackup(strSource, strDestination);
     Report("nochange", "no-change backup", unchanged);
-    std::vector<std::string> changed = ChangeFiles(strSource);
-    RunResult partial = RunBackup(strSource, strDestination);
-    Report("changed", "backup after 1 % changed", partial);
-    ReportMemory();
+    double dListing = TimeListingBothTrees(strSource, strMirror);
+    std::printf("listing both trees: %.2f s\n", dListing);
+    std::printf("RESULT list_both=%.3f\n", dListing);
+    RunResult partial;
+    std::vector<std::string> changed;
+    if (!options.bSkipChanged) {
+        changed = ChangeFiles(strSource);
+        partial = RunBackup(strSource, strDestination);
+        Report("changed", "backup after 1 % changed", partial);
+        std::printf("RESULT changed_files=%zu\n", changed.size());
+    }
+    ReportMemory(idle, afterFirst, first.nNew + first.nUpdated);
 
     std::printf("checks:\n");
     CheckRun("first", first, nFiles, nFiles, 0);
     CheckRun("no change", unchanged, nFiles, 0, 0);
-    int nChanged = static_cast<int>(changed.size());
-    Check("files rewritten for the 1 % run", nChanged, nFiles / CHANGE_EVERY);
-    CheckRun("1 % changed", partial, nFiles, 0, nChanged);
     Check("files in the mirror", CountFiles(strMirror), nFiles);
-    Check("changed files with stale mirror content",
-          CountStaleMirrors(changed, strSource, strMirror), 0);
-    Check("old versions in history generation 1", CountFiles(strHistory), nChanged);
+    if (!options.bSkipChanged) {
+        int nChanged = static_cast<int>(changed.size());
+        Check("files rewritten for the 1 % run", nChanged, nFiles / CHANGE_EVERY);
+        CheckRun("1 % changed", partial, nFiles, 0, nChanged);
+        Check("changed files with stale mirror content",
+              CountStaleMirrors(changed, strSource, strMirror), 0);
+        Check("old versions in history generation 1", CountFiles(strHistory), nChanged);
+    }
     std::printf("RESULT checks_failed=%d\n", g_nFailures);
     return g_nFailures ? 1 : 0;
 }
