@@ -9,6 +9,7 @@
 #include "ControlBar.h"
 #include "DocTemplate.h"
 #include "Document.h"
+#include "DropHandle.h"
 #include "FormView.h"
 #include "StatusBar.h"
 #include "WinApp.h"
@@ -47,6 +48,7 @@ const CMessageMap* CFrameWnd::GetMessageMap() const {
         MapMessage(WM_INITMENUPOPUP, &CFrameWnd::HandleInitMenuPopup),
         MapMessage(WM_MENUSELECT, &CFrameWnd::HandleMenuSelect),
         MapMessage(WM_NOTIFY, &CFrameWnd::HandleNotify),
+        MapMessage(WM_DROPFILES, &CFrameWnd::HandleDropFiles),
         MapCommand(ID_VIEW_TOOLBAR, &CFrameWnd::OnViewToolBar),
         MapCommand(ID_VIEW_STATUS_BAR, &CFrameWnd::OnViewStatusBar),
         MapUpdateCommandUI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateViewToolBar),
@@ -200,6 +202,13 @@ LRESULT CFrameWnd::HandleInitMenuPopup(WPARAM wParam, LPARAM lParam) {
     // The system menu has its own items.
     if (!HIWORD(lParam))
         UpdateMenuCmdUI(reinterpret_cast<HMENU>(wParam), this);
+    return 0;
+}
+
+LRESULT CFrameWnd::HandleDropFiles(WPARAM wParam, LPARAM) {
+    // A frame takes no files itself, but the memory of every drop that
+    // reaches it (from its bars too) goes back to the system.
+    CDropHandle drop(wParam);
     return 0;
 }
 

@@ -119,6 +119,7 @@ private:
     LRESULT HandleNotify(WPARAM wParam, LPARAM lParam);
     void OnToolTipText(NMTTDISPINFOA* pInfo);
     void OnHotButtonChange(const NMTBHOTITEM& hot);
+    LRESULT HandleDropFiles(WPARAM wParam, LPARAM lParam);
     bool CreateView(CCreateContext* pContext);
     void ToggleBar(UINT nID);
     void UpdateBarCheck(CCmdUI* pCmdUI, UINT nID);

@@ -28,6 +28,10 @@ public:
         return ImageList_AddMasked(m_hImageList, hBitmap, crMask);
     }
     int Add(HBITMAP hBitmap, HBITMAP hMask) { return ImageList_Add(m_hImageList, hBitmap, hMask); }
+    // nImage -1 appends the icon; the list keeps a copy of it.
+    int ReplaceIcon(int nImage, HICON hIcon) {
+        return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon);
+    }
     bool Remove(int nImage) { return ImageList_Remove(m_hImageList, nImage) != 0; }
     int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
 

@@ -2,6 +2,8 @@
 // wrapper belongs to it and goes with it; an attached one does not.
 #pragma once
 
+#include <functional>
+
 #include "Types.h"
 
 class CMenu {
@@ -33,10 +35,9 @@ public:
         return ::GetMenuState(m_hMenu, nIDItem, nFlags);
     }
     // Shows the menu at a screen point; the chosen command goes to hWndOwner
-    // as WM_COMMAND (or is returned with TPM_RETURNCMD).
-    int TrackPopupMenu(UINT nFlags, int x, int y, HWND hWndOwner) const {
-        return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWndOwner, nullptr);
-    }
+    // as WM_COMMAND (or is returned with TPM_RETURNCMD). Passes the popup
+    // menu seam below.
+    int TrackPopupMenu(UINT nFlags, int x, int y, HWND hWndOwner) const;
 
 private:
     HMENU m_hMenu = nullptr;
@@ -51,3 +52,13 @@ private:
 //     CMenu popup;
 //     popup.Attach(menu.GetSubMenu(0));
 //     popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, m_hWnd);
+
+// Test seam of popup menus: when a handler is set, TrackPopupMenu shows
+// nothing. The owner gets WM_INITMENUPOPUP as from a real menu (so a frame
+// enables and disables the items by its command route), then the handler
+// is called with the menu and returns the command a user would choose, or
+// 0 for none (Escape). A command whose item is missing or disabled cannot be
+// chosen and counts as 0. A chosen command reaches the owner as a real menu
+// sends it: posted as WM_COMMAND, or returned with TPM_RETURNCMD.
+typedef std::function<UINT(HMENU hMenu)> PopupMenuHandler;
+void AfxSetPopupMenuHandler(PopupMenuHandler handler);

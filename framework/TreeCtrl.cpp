@@ -72,3 +72,13 @@ bool CTreeCtrl::SetHasChildren(HTREEITEM hItem, bool bHasChildren) {
     item.cChildren = bHasChildren ? 1 : 0;
     return SetItem(item);
 }
+
+HTREEITEM CTreeCtrl::HitTest(POINT pt, UINT* pFlags) const {
+    TVHITTESTINFO info = {};
+    info.pt = pt;
+    HTREEITEM hItem =
+        reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+    if (pFlags)
+        *pFlags = info.flags;
+    return hItem;
+}

@@ -11,6 +11,11 @@ public:
 
     HTREEITEM InsertItem(const char* pszText, int nImage, int nSelectedImage,
                          HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
+    // Any fields at once: data, children, callbacks.
+    HTREEITEM InsertItem(const TVINSERTSTRUCTA& insert) {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    }
     bool DeleteItem(HTREEITEM hItem) {
         return SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)) != 0;
     }
@@ -32,6 +37,15 @@ public:
     // nCode: TVE_EXPAND, TVE_COLLAPSE or TVE_TOGGLE.
     bool Expand(HTREEITEM hItem, UINT nCode) {
         return SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)) != 0;
+    }
+
+    // The item at a point of the tree's client area, or null; pFlags
+    // (optional) receives where on the item it lies (TVHT_ONITEM...).
+    HTREEITEM HitTest(POINT pt, UINT* pFlags = nullptr) const;
+    // The state bits of nStateMask (TVIS_EXPANDED, TVIS_EXPANDEDONCE...).
+    UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const {
+        return static_cast<UINT>(
+            SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hItem), nStateMask));
     }
 
     CString GetItemText(HTREEITEM hItem) const;

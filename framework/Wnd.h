@@ -7,6 +7,8 @@
 #include "CmdTarget.h"
 #include "String.h"
 
+#include <shellapi.h>
+
 class CWnd : public CCmdTarget {
 public:
     explicit CWnd(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
@@ -31,6 +33,8 @@ public:
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
+    // The top-level window this one lies in (itself when it is one).
+    HWND GetTopLevelParent() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
 
     void GetWindowText(CString& rString) const;
     CString GetWindowText() const;
@@ -65,6 +69,9 @@ public:
         return ::SendDlgItemMessageA(m_hWnd, nID, nMsg, wParam, lParam);
     }
 
+    // Files dropped from the shell arrive as WM_DROPFILES (DropHandle.h).
+    void DragAcceptFiles(bool bAccept = true) { ::DragAcceptFiles(m_hWnd, bAccept); }
+
     // Returns the timer id, 0 on failure.
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse) {
         return ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr);
@@ -84,6 +91,7 @@ public:
     void ScreenToClient(RECT* pRect) const {
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(pRect), 2);
     }
+    void ScreenToClient(POINT* pPoint) const { ::ScreenToClient(m_hWnd, pPoint); }
     void Invalidate(bool bErase = true) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     bool GetWindowPlacement(WINDOWPLACEMENT* pPlacement) const {

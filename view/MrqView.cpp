@@ -61,7 +61,16 @@ const CMessageMap* CMrqView::GetMessageMap() const {
         MapNotify(IDC_TAB, TCN_SELCHANGE, &CMrqView::OnSelChangeTab),
         MapEvent(WM_DESTROY, &CMrqView::OnDestroy),
         MapControl(IDC_DESTINATION, EN_CHANGE, &CMrqView::OnChangeDestination),
+        MapNotify(IDC_FOLDER_TREE, TVN_ITEMEXPANDINGA, &CMrqView::OnFolderTreeExpanding),
+        MapNotify(IDC_FOLDER_TREE, TVN_GETDISPINFOA, &CMrqView::OnTreeGetDispInfo),
+        MapNotify(IDC_SYNC_TREE, TVN_ITEMEXPANDINGA, &CMrqView::OnSyncTreeExpanding),
+        MapNotify(IDC_SYNC_TREE, TVN_GETDISPINFOA, &CMrqView::OnTreeGetDispInfo),
+        MapNotify(IDC_FOLDER_TREE, NM_RCLICK, &CMrqView::OnTreeMenu),
+        MapNotify(IDC_SYNC_TREE, NM_RCLICK, &CMrqView::OnTreeMenu),
+        MapCommand(IDC_REGISTER, &CMrqView::OnRegister),
+        MapCommand(ID_TREE_REGISTER, &CMrqView::OnRegister),
         MapCommand(IDC_START_BACKUP, &CMrqView::OnStartBackupCheck),
+        MapCommand(IDC_EXTENDED, &CMrqView::OnExtendedCheck),
         MapCommand(IDC_NOCOPY_ADD, &CMrqView::OnAddNoCopy),
         MapCommand(IDC_NOCOPY_REMOVE, &CMrqView::OnRemoveNoCopy),
         MapMessage(WM_VSCROLL, &CMrqView::OnVScroll),
@@ -71,6 +80,7 @@ const CMessageMap* CMrqView::GetMessageMap() const {
         MapCommand(ID_SOURCE_DELETE, &CMrqView::DeleteSource),
         MapCommand(ID_SOURCE_EDIT, &CMrqView::OnEditSource),
         MapNotify(IDC_SOURCE_LIST, NM_DBLCLK, &CMrqView::OnSourceListDblClk),
+        MapMessage(WM_DROPFILES, &CMrqView::OnDropFiles),
     };
     static const CMessageMap s_map(CFormView::GetMessageMap(), kEntries);
     return &s_map;
@@ -85,6 +95,11 @@ void CMrqView::AttachControls() {
     m_tab.Attach(GetDlgItem(IDC_TAB));
     m_folderTree.Attach(GetDlgItem(IDC_FOLDER_TREE));
     m_syncTree.Attach(GetDlgItem(IDC_SYNC_TREE));
+    m_folderSorter.Attach(GetDlgItem(IDC_FOLDER_SORTER));
+    m_fileSorter.Attach(GetDlgItem(IDC_FILE_SORTER));
+    m_folderTree.SetFolderSorter(&m_folderSorter);
+    m_syncTree.SetFolderSorter(&m_folderSorter);
+    m_syncTree.SetFileSorter(&m_fileSorter);
     m_destination.Attach(GetDlgItem(IDC_DESTINATION));
     m_sourceList.Attach(GetDlgItem(IDC_SOURCE_LIST));
     m_restoreList.Attach(GetDlgItem(IDC_RESTORE_LIST));
@@ -112,6 +127,7 @@ void CMrqView::OnInitialUpdate() {
         LoadViewSettings();
         InsertTabs();
         CreateImageList();
+        BuildFolderTree();
         if (CProfile* pProfile = GetProfile()) {
             SetUpSourceListColumns(m_sourceList, *pProfile);
             SetUpRestoreListColumns(m_restoreList, *pProfile);
@@ -128,8 +144,11 @@ void CMrqView::OnInitialUpdate() {
         AddSourceRow(strFolder, pEntry, ListedNote(pEntry->m_strNote),
                      std::atoi(pEntry->m_szHistory), pEntry->m_szSubfolders);
     }
+    ClearSyncTree();
+    BuildSyncTree();
     pDoc->SetModifiedFlag(false);
 
+    DragAcceptFiles();
     m_bInitialized = 1;
     RefreshFreeSpace();
 }
@@ -139,6 +158,7 @@ void CMrqView::OnUpdate(CView*, LPARAM lHint, CObject*) {
         // The entries belong to the document, which is emptying itself.
         m_sourceList.DeleteAllItems();
         ReplaceDestinationText("");
+        ClearSyncTree();
         return;
     }
     const CString& strPath = GetDocument()->GetPathName();
@@ -155,6 +175,10 @@ void CMrqView::OnUpdate(CView*, LPARAM lHint, CObject*) {
 
 void CMrqView::OnDestroy() {
     SaveViewSettings();
+    ClearFolderTree();
+    ClearSyncTree();
+    m_iconCache.DeleteAll();
+    CancelConnections();
     SaveNoCopyList();
 }
 

@@ -12,17 +12,23 @@
 //   MrqViewSettings.cpp  the settings page and the view's profile values
 //   MrqViewLog.cpp       the log panel
 //   MrqViewSourceList.cpp  the commands on the source list's rows
+//   MrqViewTrees.cpp     the folder trees, file icons, network shares
+//   MrqViewMenus.cpp     the context menus
+//   MrqViewDrop.cpp      files dropped from the shell
 #pragma once
 
 #include "Button.h"
 #include "Edit.h"
+#include "FolderTree.h"
 #include "FormView.h"
+#include "IconCache.h"
 #include "ImageList.h"
 #include "ListBox.h"
 #include "ListCtrl.h"
+#include "NetConnections.h"
 #include "ScrollBar.h"
+#include "SyncTree.h"
 #include "TabCtrl.h"
-#include "TreeCtrl.h"
 
 class CBackupSource;
 class CMrqDoc;
@@ -37,7 +43,14 @@ enum ViewPage {
 };
 
 // Image of a source row in the view's image list.
-const int IMAGE_FOLDER_CLOSED = 6;
+const int IMAGE_FOLDER_CLOSED = IMAGE_FOLDER;
+
+// The drop-downs of the context menu resource, by position.
+enum ContextMenu {
+    CONTEXT_MENU_SOURCE = 0,
+    CONTEXT_MENU_RESTORE = 1,
+    CONTEXT_MENU_TREE = 2,
+};
 
 // The note as the source list shows it: its first 47 bytes, never cut
 // inside a character. The entry keeps the whole note.
@@ -80,6 +93,23 @@ public:
     // True while "拡張機能を有効にする。" is checked.
     bool IsExtendedEnabled() const;
 
+    // The folder trees (MrqViewTrees.cpp): built and cleared as a whole.
+    void BuildFolderTree();
+    void ClearFolderTree();
+    void BuildSyncTree();
+    void ClearSyncTree();
+    // The folder tree on the source and destination pages, the
+    // synchronised-folder tree on the restore page and beyond.
+    CBrowseTree& GetCurrentTree();
+    // The file's shell icon in the view's image list (null when the shell
+    // has none for it).
+    CIconEntry* GetFileIcon(const char* pszPath);
+    // Connects a network share before it is read, asking for a password
+    // when the share wants one: 1 go on, 0 the password was refused.
+    int ConnectShare(const char* pszRemote);
+    // Disconnects the shares connected with a password.
+    void CancelConnections();
+
     // Page switching and placement, public for the tests that drive them.
     void ShowPage(int nPage, int nCmdShow);
     void Layout();
@@ -99,8 +129,10 @@ public:
 
     // The controls, attached once the form exists.
     CTabCtrl m_tab;
-    CTreeCtrl m_folderTree;
-    CTreeCtrl m_syncTree;
+    CFolderTree m_folderTree;
+    CSyncTree m_syncTree;
+    CListBox m_folderSorter;
+    CListBox m_fileSorter;
     CEdit m_destination;
     CListCtrl m_sourceList;
     CListCtrl m_restoreList;
@@ -112,6 +144,11 @@ public:
     CListBox m_noCopyList;
     CWnd m_logText;
     CScrollBar m_logScroll;
+
+    // Shell icons already in the image list, and the shares connected with
+    // a password (disconnected when the view goes).
+    CIconCache m_iconCache;
+    CNetConnections m_connections;
 
 protected:
     bool OnInitDialog() override;
@@ -131,11 +168,26 @@ protected:
 
     // Registration (MrqViewRegister.cpp).
     void OnChangeDestination();
+    void OnRegister();
+
+    // The trees (MrqViewTrees.cpp).
+    void OnFolderTreeExpanding(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnSyncTreeExpanding(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTreeGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTreeMenu(NMHDR* pNMHDR, LRESULT* pResult);
+
+    // Context menus (MrqViewMenus.cpp): the drop-down at nPosition of the
+    // context menu resource, at the cursor.
+    void ShowContextMenu(int nPosition);
+
+    // Drops (MrqViewDrop.cpp).
+    LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
 
     // Settings page (MrqViewSettings.cpp).
     void LoadViewSettings();
     void SaveViewSettings();
     void OnStartBackupCheck();
+    void OnExtendedCheck();
     void OnAddNoCopy();
     void OnRemoveNoCopy();
     void LoadNoCopyList();

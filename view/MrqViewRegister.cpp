@@ -98,3 +98,27 @@ void CMrqView::OnChangeDestination() {
     pDoc->m_strDestination = GetDestinationText();
     pDoc->SetModifiedFlag();
 }
+
+void CMrqView::OnRegister() {
+    CTreeNode* pNode = GetCurrentTree().GetSelectedNode();
+    // "マイ コンピュータ", servers and domains have no path.
+    if (!pNode || pNode->m_strPath.IsEmpty())
+        return;
+    // The rules and the document take paths of at most 259 bytes; the trees
+    // hold no longer ones, and a cut path would name another folder.
+    const CString& strPath = pNode->m_strPath;
+    if (strPath.GetLength() >= MAX_PATH)
+        return;
+    switch (m_nPage) {
+    case PAGE_SOURCES:
+        RegisterSource(strPath);
+        break;
+    case PAGE_DESTINATION:
+        SetDestination(strPath);
+        break;
+    default:
+        // The restore page's list comes with the restore; the settings page
+        // has no Register button.
+        break;
+    }
+}

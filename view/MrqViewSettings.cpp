@@ -58,6 +58,12 @@ void CMrqView::OnStartBackupCheck() {
     m_startBackupExit.EnableWindow(m_startBackup.IsChecked());
 }
 
+void CMrqView::OnExtendedCheck() {
+    // Remote and CD-ROM drives and the network come and go with the box.
+    ClearFolderTree();
+    BuildFolderTree();
+}
+
 bool CMrqView::IsExtendedEnabled() const {
     return m_extended.IsChecked();
 }

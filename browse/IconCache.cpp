@@ -1,0 +1,65 @@
+#include "IconCache.h"
+
+#include <memory>
+
+#include <shellapi.h>
+
+#include "ImageList.h"
+
+namespace {
+
+// An icon handle from the shell, destroyed when the holder goes.
+class CIconHandle {
+public:
+    explicit CIconHandle(HICON hIcon) : m_hIcon(hIcon) {}
+    CIconHandle(const CIconHandle&) = delete;
+    CIconHandle& operator=(const CIconHandle&) = delete;
+    ~CIconHandle() {
+        if (m_hIcon)
+            ::DestroyIcon(m_hIcon);
+    }
+    HICON Get() const { return m_hIcon; }
+
+private:
+    HICON m_hIcon;
+};
+
+} // namespace
+
+CIconEntry* CIconCache::GetFileIcon(const char* pszPath, CImageList& images) {
+    // The icon's index alone first: it is all a file of a known type needs,
+    // and it makes no icon handle.
+    SHFILEINFOA info = {};
+    if (!::SHGetFileInfoA(pszPath, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
+        return nullptr;
+    if (CIconEntry* pEntry = Find(info.iIcon))
+        return pEntry;
+
+    info = {};
+    if (!::SHGetFileInfoA(pszPath, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON))
+        return nullptr;
+    CIconHandle icon(info.hIcon);
+    if (CIconEntry* pEntry = Find(info.iIcon))
+        return pEntry;
+    int nImage = images.ReplaceIcon(-1, icon.Get());
+    if (nImage < 0)
+        return nullptr;
+    auto pEntry = std::make_unique<CIconEntry>(info.iIcon, nImage);
+    m_entries.AddTail(pEntry.get());
+    return pEntry.release();
+}
+
+CIconEntry* CIconCache::Find(int nSystemIcon) const {
+    for (POSITION pos = m_entries.GetHeadPosition(); pos;) {
+        CIconEntry* pEntry = m_entries.GetNext(pos);
+        if (pEntry->m_nSystemIcon == nSystemIcon)
+            return pEntry;
+    }
+    return nullptr;
+}
+
+void CIconCache::DeleteAll() {
+    for (POSITION pos = m_entries.GetHeadPosition(); pos;)
+        delete m_entries.GetNext(pos);
+    m_entries.RemoveAll();
+}
