@@ -9,7 +9,9 @@
 # The prefix lives in $MRQ_WINE_ROOT (default: build/wine beside this
 # script). Drives D:, E: and F: are scratch folders inside it, so tests can
 # use real paths such as D:\data and drive roots such as E:\; G: leads to a
-# folder that does not exist, like a drive whose medium was taken out. Wine uses code
+# folder that does not exist, like a drive whose medium was taken out. H: and
+# I: are scratch folders that the prefix's registry types as a network drive
+# and a CD-ROM drive, for the folder tree's drive kinds. Wine uses code
 # page 932 only with LC_ALL=ja_JP.UTF-8 and that locale generated; the tests
 # check GetACP() so a missing locale fails loudly.
 #
@@ -48,12 +50,17 @@ create_prefix() {
         wineserver -w
         touch "$WINEPREFIX/.mrq-ready"
     fi
-    for letter in d e f; do
+    for letter in d e f h i; do
         mkdir -p "$(drive_dir $letter)"
         ln -sfn "$(drive_dir $letter)" "$WINEPREFIX/dosdevices/$letter:"
     done
     # G: is a drive whose medium has gone: its letter leads nowhere.
     ln -sfn "$root/drives/vanished" "$WINEPREFIX/dosdevices/g:"
+    if [ ! -f "$WINEPREFIX/.mrq-drive-types" ]; then
+        wine reg add 'HKLM\Software\Wine\Drives' /v h: /d network /f
+        wine reg add 'HKLM\Software\Wine\Drives' /v i: /d cdrom /f
+        touch "$WINEPREFIX/.mrq-drive-types"
+    fi >/dev/null 2>&1 </dev/null
 }
 
 # One Xvfb per prefix, started on the first free display number.
@@ -141,7 +148,7 @@ case "${1:-}" in
     with_lock create_prefix
     with_lock ensure_display
     # Fresh scratch drives for every test run.
-    for letter in d e f; do find "$(drive_dir $letter)" -mindepth 1 -delete 2>/dev/null; done
+    for letter in d e f h i; do find "$(drive_dir $letter)" -mindepth 1 -delete 2>/dev/null; done
     # A persistent server: tests start quickly, and no test's wine process
     # spawns a server that would hold the test runner's output pipe open.
     wineserver -p >/dev/null 2>&1 </dev/null

@@ -1,0 +1,181 @@
+// Files dropped from the shell onto the main window, as real WM_DROPFILES
+// messages carrying a drop handle of the shell's own format. Every drop's
+// memory must go back to the system, wherever it lands.
+#include "ViewHarness.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "BackupSource.h"
+#include "LogBuffer.h"
+#include "ScratchTree.h"
+
+namespace {
+
+// A drop handle as the shell makes it: DROPFILES, then each path with its
+// NUL, then one more NUL.
+HGLOBAL MakeDrop(const std::vector<CString>& paths) {
+    size_t cbPaths = 1;
+    for (const CString& strPath : paths)
+        cbPaths += strPath.GetLength() + 1;
+    HGLOBAL hDrop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + cbPaths);
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(hDrop));
+    pDrop->pFiles = sizeof(DROPFILES);
+    pDrop->fWide = FALSE;
+    char* p = reinterpret_cast<char*>(pDrop + 1);
+    for (const CString& strPath : paths) {
+        std::memcpy(p, static_cast<const char*>(strPath), strPath.GetLength() + 1);
+        p += strPath.GetLength() + 1;
+    }
+    ::GlobalUnlock(hDrop);
+    return hDrop;
+}
+
+// A shell shortcut made by the shell-link object.
+bool MakeShortcut(const char* pszLink, const char* pszTarget) {
+    ::CoInitialize(nullptr);
+    IShellLinkA* pLink = nullptr;
+    bool bOk = false;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkA, reinterpret_cast<void**>(&pLink)))) {
+        IPersistFile* pFile = nullptr;
+        if (SUCCEEDED(pLink->SetPath(pszTarget)) &&
+            SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile)))) {
+            WCHAR wsz[MAX_PATH];
+            ::MultiByteToWideChar(CP_ACP, 0, pszLink, -1, wsz, MAX_PATH);
+            bOk = SUCCEEDED(pFile->Save(wsz, TRUE));
+            pFile->Release();
+        }
+        pLink->Release();
+    }
+    ::CoUninitialize();
+    return bOk;
+}
+
+class MrqViewDropTest : public CMrqViewTest {
+protected:
+    void SetUp() override {
+        CMrqViewTest::SetUp();
+        // The question whether to save the changed set is answered No.
+        AfxSetMessageBoxHandler([](HWND, const char* pszText, const char* pszCaption, UINT nType) {
+            s_boxes.push_back({pszText, pszCaption, nType});
+            return (nType & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK;
+        });
+        Start();
+    }
+
+    // Drops the paths on the window; its memory must be released by then.
+    void DropOn(HWND hWnd, const std::vector<CString>& paths) {
+        HGLOBAL hDrop = MakeDrop(paths);
+        ::SendMessageA(hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+        EXPECT_EQ(UINT{GMEM_INVALID_HANDLE}, ::GlobalFlags(hDrop)) << "the drop was not released";
+    }
+    void Drop(const std::vector<CString>& paths) { DropOn(View()->GetSafeHwnd(), paths); }
+
+    std::vector<CString> SourceFolders() const {
+        std::vector<CString> folders;
+        for (POSITION pos = Doc()->m_sources.GetHeadPosition(); pos;)
+            folders.push_back(GetNextSource(Doc()->m_sources, pos)->m_strFolder);
+        return folders;
+    }
+    // A saved set of one source, to be dropped.
+    CString SaveSet(const CScratchTree& scratch, const char* pszName, const char* pszSource) {
+        CMrqDoc doc;
+        doc.m_sources.AddTail(new CBackupSource(pszSource));
+        CString strPath = scratch.Path(pszName);
+        EXPECT_TRUE(doc.OnSaveDocument(strPath));
+        return strPath;
+    }
+
+    CScratchTree m_scratch{"drop"};
+};
+
+TEST_F(MrqViewDropTest, FoldersOnTheSourcePageAreRegisteredInDropOrder) {
+    CString a = m_scratch.MakeFolder("a"), b = m_scratch.MakeFolder("b");
+    CString c = m_scratch.MakeFolder("表");
+    CString strFile = m_scratch.WriteFile("file.txt", "");
+    int nLogLines = g_pLog->m_nLines;
+    Drop({c, a, strFile, "E:\\", m_scratch.Path("missing"), a, b});
+    EXPECT_EQ((std::vector<CString>{c, a, b}), SourceFolders());
+    EXPECT_EQ(nLogLines + 3, g_pLog->m_nLines);
+    // The folder dropped twice is refused once, and the drop goes on.
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_EQ(CString("すでにバックアップされるフォルダになっています。"), s_boxes[0].strText);
+}
+
+TEST_F(MrqViewDropTest, DataFileIsOpenedAndEndsTheDrop) {
+    CString a = m_scratch.MakeFolder("a"), b = m_scratch.MakeFolder("b");
+    CString strSet = SaveSet(m_scratch, "set.mrd", "E:\\from_set");
+    Drop({a, strSet, b});
+    // a went into the set that was replaced; b came after the data file.
+    EXPECT_EQ(strSet, Doc()->GetPathName());
+    EXPECT_EQ((std::vector<CString>{"E:\\from_set"}), SourceFolders());
+
+    // The extension counts in any case, but only after the name's first dot.
+    CString strCaps = SaveSet(m_scratch, "CAPS.MRD", "E:\\caps");
+    Drop({strCaps, a});
+    EXPECT_EQ(strCaps, Doc()->GetPathName());
+    EXPECT_EQ((std::vector<CString>{"E:\\caps"}), SourceFolders());
+    CString strDotted = SaveSet(m_scratch, "old.set.mrd", "E:\\dotted");
+    Drop({strDotted, a});
+    EXPECT_EQ(strCaps, Doc()->GetPathName());
+    EXPECT_EQ((std::vector<CString>{"E:\\caps", a}), SourceFolders());
+}
+
+TEST_F(MrqViewDropTest, DestinationPageTakesOnlyTheFirstFolder) {
+    CString a = m_scratch.MakeFolder("a"), b = m_scratch.MakeFolder("b");
+    CString strSource = m_scratch.MakeFolder("source");
+    Drop({strSource});
+    SelectTab(1);
+    Drop({m_scratch.WriteFile("file.txt", ""), a, b});
+    EXPECT_EQ(a, Doc()->m_strDestination);
+    // A refused first folder ends the drop too.
+    Drop({strSource, b});
+    EXPECT_EQ(a, Doc()->m_strDestination);
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_EQ(CString("バックアップ元に登録されているフォルダです。"), s_boxes[0].strText);
+}
+
+TEST_F(MrqViewDropTest, ShortcutToAFolderRegistersItsTarget) {
+    CString strTarget = m_scratch.MakeFolder("能\\十");
+    CString strLink = m_scratch.Path("link.lnk");
+    ASSERT_TRUE(MakeShortcut(strLink, strTarget));
+    Drop({strLink});
+    EXPECT_EQ((std::vector<CString>{strTarget}), SourceFolders());
+}
+
+TEST_F(MrqViewDropTest, RestoreAndSettingsPagesTakeOnlyDataFiles) {
+    CString a = m_scratch.MakeFolder("a");
+    SelectTab(2);
+    Drop({a});
+    SelectTab(3);
+    Drop({a});
+    EXPECT_TRUE(SourceFolders().empty());
+    EXPECT_TRUE(Doc()->m_strDestination.IsEmpty());
+    CString strSet = SaveSet(m_scratch, "set.mrd", "E:\\from_set");
+    Drop({a, strSet});
+    EXPECT_EQ(strSet, Doc()->GetPathName());
+}
+
+TEST_F(MrqViewDropTest, PathTooLongForTheProgramIsPassedOverNotCut) {
+    // A folder whose path takes all 259 bytes, and a dropped path one byte
+    // longer that begins with it.
+    CString strFolder = m_scratch.Root() + "\\";
+    strFolder += CString('x', 259 - strFolder.GetLength());
+    ASSERT_TRUE(::CreateDirectoryA(strFolder, nullptr));
+    Drop({strFolder + "y"});
+    EXPECT_TRUE(SourceFolders().empty());
+    Drop({strFolder});
+    EXPECT_EQ((std::vector<CString>{strFolder}), SourceFolders());
+}
+
+TEST_F(MrqViewDropTest, DropsOnTheFrameAndItsBarsAreReleasedToo) {
+    CString a = m_scratch.MakeFolder("a");
+    auto* pFrame = static_cast<CMainFrame*>(m_pApp->m_pMainWnd);
+    DropOn(pFrame->GetSafeHwnd(), {a});
+    DropOn(pFrame->m_wndToolBar.GetSafeHwnd(), {a});
+    DropOn(pFrame->m_wndStatusBar.GetSafeHwnd(), {a});
+    EXPECT_TRUE(SourceFolders().empty());
+}
+
+} // namespace
