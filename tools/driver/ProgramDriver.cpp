@@ -11,6 +11,15 @@
 //   mrq_driver command ID            sends the main window the menu command ID
 //   mrq_driver click ID              clicks the main view's button ID
 //   mrq_driver hover ID              rests the mouse on tool bar button ID until its tip shows
+//   mrq_driver splitter DX           drags the view's splitter DX pixels right
+//   mrq_driver tree ID TEXT...       opens the items of the view's tree ID along
+//                                    the texts (from a root item) and clicks
+//                                    the last; prints the main window
+//   mrq_driver treemenu ID           right-clicks the tree's selected item and
+//                                    waits for its context menu; prints the
+//                                    main window
+//   mrq_driver escape                closes an open menu as the Escape key does
+//   mrq_driver type CAPTION ID TEXT  puts the text into a dialog's edit box
 //   mrq_driver close                 closes the main window, waits until it goes
 #include <windows.h>
 #include <commctrl.h>
@@ -158,6 +167,188 @@ int CloseMain() {
     return 0;
 }
 
+// A tree control of another process answers TVM_GETITEM and
+// TVM_GETITEMRECT only in its own memory: the request is written there,
+// and the answer read back.
+class CRemoteBuffer {
+public:
+    CRemoteBuffer(HWND hWnd, SIZE_T cb) : m_cb(cb) {
+        DWORD dwProcessId = 0;
+        ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+        m_hProcess = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                   dwProcessId);
+        if (m_hProcess)
+            m_pRemote = ::VirtualAllocEx(m_hProcess, nullptr, cb, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~CRemoteBuffer() {
+        if (m_pRemote)
+            ::VirtualFreeEx(m_hProcess, m_pRemote, 0, MEM_RELEASE);
+        if (m_hProcess)
+            ::CloseHandle(m_hProcess);
+    }
+    CRemoteBuffer(const CRemoteBuffer&) = delete;
+    CRemoteBuffer& operator=(const CRemoteBuffer&) = delete;
+
+    char* Remote() const { return static_cast<char*>(m_pRemote); }
+    bool Write(const void* pData, SIZE_T cb, SIZE_T nOffset = 0) const {
+        return m_pRemote &&
+               ::WriteProcessMemory(m_hProcess, Remote() + nOffset, pData, cb, nullptr);
+    }
+    bool Read(void* pData, SIZE_T cb, SIZE_T nOffset = 0) const {
+        return m_pRemote && ::ReadProcessMemory(m_hProcess, Remote() + nOffset, pData, cb, nullptr);
+    }
+
+private:
+    HANDLE m_hProcess = nullptr;
+    void* m_pRemote = nullptr;
+    SIZE_T m_cb;
+};
+
+std::string ItemText(HWND hTree, HTREEITEM hItem) {
+    const SIZE_T cbText = 512;
+    CRemoteBuffer buffer(hTree, sizeof(TVITEMA) + cbText);
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.pszText = buffer.Remote() + sizeof(TVITEMA);
+    item.cchTextMax = cbText;
+    char szText[cbText] = "";
+    if (!buffer.Write(&item, sizeof item) ||
+        !::SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(buffer.Remote())) ||
+        !buffer.Read(szText, cbText, sizeof(TVITEMA)))
+        return "";
+    szText[cbText - 1] = '\0';
+    return szText;
+}
+
+HTREEITEM NextItem(HWND hTree, HTREEITEM hItem, UINT nCode) {
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(hTree, TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+}
+
+// The item's text rectangle in the tree's client area.
+bool ItemRect(HWND hTree, HTREEITEM hItem, RECT* pRect) {
+    RECT rc = {};
+    std::memcpy(&rc, &hItem, sizeof hItem); // the item goes in, its rectangle comes out
+    CRemoteBuffer buffer(hTree, sizeof rc);
+    if (!hItem || !buffer.Write(&rc, sizeof rc) ||
+        !::SendMessageA(hTree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer.Remote())) ||
+        !buffer.Read(&rc, sizeof rc))
+        return false;
+    *pRect = rc;
+    return true;
+}
+
+// A click of the mouse button (nDown, nUp) at the item's middle, with the
+// cursor there too.
+bool ClickItem(HWND hTree, HTREEITEM hItem, UINT nDown, UINT nUp) {
+    RECT rc;
+    if (!ItemRect(hTree, hItem, &rc))
+        return false;
+    POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    POINT ptScreen = pt;
+    ::ClientToScreen(hTree, &ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    ::PostMessageA(hTree, nDown, nDown == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON,
+                   MAKELPARAM(pt.x, pt.y));
+    ::PostMessageA(hTree, nUp, 0, MAKELPARAM(pt.x, pt.y));
+    return true;
+}
+
+HWND FindTree(int nID) {
+    HWND hMain = WaitForWindow(MAIN_TITLE, false);
+    return hMain ? FindDescendant(hMain, nID) : nullptr;
+}
+
+// Opens the items along the texts (each opening fills the next level) and
+// selects the last one.
+int OpenTreePath(int nID, char** ppszTexts, int nTexts) {
+    HWND hTree = FindTree(nID);
+    if (!hTree)
+        return Fail("no such tree");
+    HTREEITEM hItem = nullptr;
+    for (int i = 0; i < nTexts; i++) {
+        HTREEITEM hChild = NextItem(hTree, hItem, hItem ? TVGN_CHILD : TVGN_ROOT);
+        while (hChild && ItemText(hTree, hChild) != ppszTexts[i])
+            hChild = NextItem(hTree, hChild, TVGN_NEXT);
+        if (!hChild)
+            return Fail("no tree item", ppszTexts[i]);
+        hItem = hChild;
+        if (i + 1 < nTexts)
+            ::SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hItem));
+    }
+    ::SendMessageA(hTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem));
+    // Clicked, the tree takes the focus and shows the selection as a user
+    // sees it.
+    if (!ClickItem(hTree, hItem, WM_LBUTTONDOWN, WM_LBUTTONUP))
+        return Fail("the item is not in sight");
+    if (!WaitUntil([&] { return NextItem(hTree, nullptr, TVGN_CARET) == hItem; }))
+        return Fail("the item was not selected");
+    return PrintGeometry(::GetAncestor(hTree, GA_ROOT));
+}
+
+HWND FindMenuWindow() {
+    HWND hMenu = ::FindWindowA("#32768", nullptr);
+    return hMenu && ::IsWindowVisible(hMenu) ? hMenu : nullptr;
+}
+
+// Right-clicks the selected item with the cursor on it, as a user does;
+// the view opens the menu where the cursor is.
+int OpenTreeMenu(int nID) {
+    HWND hTree = FindTree(nID);
+    if (!hTree)
+        return Fail("no such tree");
+    if (!ClickItem(hTree, NextItem(hTree, nullptr, TVGN_CARET), WM_RBUTTONDOWN, WM_RBUTTONUP))
+        return Fail("no selected item");
+    if (!WaitUntil([] { return FindMenuWindow() != nullptr; }))
+        return Fail("no context menu");
+    return PrintGeometry(::GetAncestor(hTree, GA_ROOT));
+}
+
+// Drags the splitter bar as the mouse would: pressed on its middle, moved,
+// released.
+int DragSplitter(int nDx) {
+    HWND hMain = WaitForWindow(MAIN_TITLE, false);
+    HWND hSplitter = hMain ? FindDescendant(hMain, IDC_SPLITTER) : nullptr;
+    if (!hSplitter)
+        return Fail("no splitter");
+    HWND hView = ::GetParent(hSplitter);
+    RECT rc;
+    ::GetWindowRect(hSplitter, &rc);
+    ::MapWindowPoints(nullptr, hView, reinterpret_cast<POINT*>(&rc), 2);
+    int x = (rc.left + rc.right) / 2;
+    int y = (rc.top + rc.bottom) / 2;
+    ::PostMessageA(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::PostMessageA(hView, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + nDx, y));
+    ::PostMessageA(hView, WM_LBUTTONUP, 0, MAKELPARAM(x + nDx, y));
+    if (!WaitUntil([&] {
+            RECT rcNow;
+            ::GetWindowRect(hSplitter, &rcNow);
+            return rcNow.left != rc.left || nDx == 0;
+        }))
+        return Fail("the splitter did not move");
+    return 0;
+}
+
+int CloseMenu() {
+    HWND hMenu = FindMenuWindow();
+    if (!hMenu)
+        return Fail("no open menu");
+    ::PostMessageA(hMenu, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!WaitUntil([] { return FindMenuWindow() == nullptr; }))
+        return Fail("the menu stayed");
+    return 0;
+}
+
+int TypeText(const char* pszCaption, int nID, const char* pszText) {
+    HWND hDialog = WaitForWindow(pszCaption, true);
+    HWND hEdit = hDialog ? ::GetDlgItem(hDialog, nID) : nullptr;
+    if (!hEdit)
+        return Fail("no such edit box");
+    ::SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszText));
+    return 0;
+}
+
 bool Is(const char* pszArg, const char* pszStep) {
     return std::strcmp(pszArg, pszStep) == 0;
 }
@@ -179,8 +370,19 @@ int main(int argc, char** argv) {
         return Click(std::atoi(argv[2]));
     if (argc == 3 && Is(argv[1], "hover"))
         return Hover(std::atoi(argv[2]));
+    if (argc == 3 && Is(argv[1], "splitter"))
+        return DragSplitter(std::atoi(argv[2]));
+    if (argc >= 4 && Is(argv[1], "tree"))
+        return OpenTreePath(std::atoi(argv[2]), argv + 3, argc - 3);
+    if (argc == 3 && Is(argv[1], "treemenu"))
+        return OpenTreeMenu(std::atoi(argv[2]));
+    if (argc == 2 && Is(argv[1], "escape"))
+        return CloseMenu();
+    if (argc == 5 && Is(argv[1], "type"))
+        return TypeText(argv[2], std::atoi(argv[3]), argv[4]);
     if (argc == 2 && Is(argv[1], "close"))
         return CloseMain();
     return Fail("usage: main | dialog CAPTION | press CAPTION ID | tab INDEX | command ID |",
-                "click ID | hover ID | close");
+                "click ID | hover ID | splitter DX | tree ID TEXT... | treemenu ID | escape |"
+                " type CAPTION ID TEXT | close");
 }
