@@ -6,7 +6,6 @@
 
 #include "FileOps.h"
 
-const char* const HISTORY_FOLDER_NAME = "mrq HistoryFolder";
 
 namespace {
 

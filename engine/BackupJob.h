@@ -26,8 +26,6 @@ enum {
 // Margin the space check adds to the bytes to copy.
 const ULONGLONG SPACE_MARGIN = 524288;
 
-// Name of the folder of history generations inside the destination.
-extern const char* const HISTORY_FOLDER_NAME;
 
 class CBackupJob {
 public:
@@ -66,6 +64,10 @@ public:
                      const char* pszHistoryName);
     void DeleteListed();
 
+    // Appends "Warning : " + path + text; a warning that finds no memory is
+    // dropped and the run goes on.
+    void AddWarning(const char* pszPath, const char* pszText);
+
     CString m_strStatus;
     int m_bStatusChanged = 0;
     int m_nHistoryLimit = 0;
@@ -78,6 +80,7 @@ public:
     int m_bDeleteListOk = 1;
     int m_bSurvey = 0;
     CString m_strWarnings;
+    CString m_strDestination; // the run's destination folder
     CString m_strHistoryRoot;
     CString m_strNoCopy;
     CString m_strExtensions;
@@ -98,7 +101,6 @@ private:
     void RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
                       const char* pszHistoryName, bool bTopLevel);
     void ReportCopyFailure(const char* pszSource);
-    void AddWarning(const char* pszPath, const char* pszText);
     bool PassesFilters(const char* pszPath) const;
 };
 

@@ -1,5 +1,6 @@
 #include "BackupProgress.h"
 
+#include "BackupSource.h"
 #include "PathText.h"
 #include "SizeText.h"
 
@@ -12,6 +13,7 @@ CBackupProgress::~CBackupProgress() {
 
 bool CBackupProgress::Start(const CString& strNoCopy) {
     m_pJob->m_strNoCopy = strNoCopy;
+    m_pJob->m_strDestination = m_strDestination;
     CString strRoot(m_strDestination);
     AddBackslash(strRoot);
     m_pJob->m_strHistoryRoot = strRoot + HISTORY_FOLDER_NAME;

@@ -4,9 +4,11 @@
 // walk of every entry that does the work directly.
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "BackupJob.h"
 #include "BackupSource.h"
+#include "EntryPlan.h"
 #include "FileOps.h"
 #include "PathText.h"
 
@@ -64,50 +66,70 @@ void LoadEntrySettings(CBackupJob& job, const CBackupSource& source) {
     job.SetHistoryLimit(std::atoi(source.m_szHistory));
 }
 
-// A mirror folder must be a full path: an empty or relative one (an entry
-// never assigned to a destination) would mirror into, and remove files
-// from, whatever the current directory is.
-bool HasUsableMirror(const CBackupSource& source) {
-    const CString& str = source.m_strMirror;
-    if (str.GetLength() >= MAX_PATH)
-        return false;
-    bool bDrive = str.GetLength() >= 3 && str[1] == ':' && str[2] == '\\';
-    bool bShare = str.GetLength() >= 3 && str[0] == '\\' && str[1] == '\\';
-    return bDrive || bShare;
-}
+// Each entry is planned once per run (EntryPlan.h); an entry that may not
+// run is reported once, in the survey.
+class CEntryPlans {
+public:
+    explicit CEntryPlans(CBackupJob& job) : m_job(job), m_planner(job.m_strDestination) {}
+
+    // The plan of the entry at this position of the run, or nullptr.
+    const CEntryPlan* For(int nIndex, const CBackupSource& source) {
+        if (static_cast<size_t>(nIndex) >= m_plans.size())
+            m_plans.resize(static_cast<size_t>(nIndex) + 1);
+        CSlot& slot = m_plans[static_cast<size_t>(nIndex)];
+        if (!slot.bPlanned) {
+            slot.bPlanned = true;
+            slot.bSafe = m_planner.Plan(source, slot.plan);
+            if (!slot.bSafe)
+                m_job.AddWarning(source.m_strFolder, " がコピーされませんでした。\n");
+        }
+        return slot.bSafe ? &slot.plan : nullptr;
+    }
+
+private:
+    struct CSlot {
+        bool bPlanned = false;
+        bool bSafe = false;
+        CEntryPlan plan;
+    };
+    CBackupJob& m_job;
+    CEntryPlanner m_planner;
+    std::vector<CSlot> m_plans;
+};
 
 enum EntryCheck { ENTRY_RUN, ENTRY_SKIP, ENTRY_MISSING };
 
-// bWarn: report an unusable entry (the survey does; the direct phase that
-// follows it has already been told).
-EntryCheck CheckEntry(CBackupJob& job, const CBackupSource& source, bool bWarn) {
-    int nKind = GetPathKind(source.m_strFolder);
+// A folder text that names no folder plainly (EntryPlan.h) is refused
+// before it is looked up, so it never stops the run as a missing source.
+EntryCheck CheckEntry(const CBackupSource& source, int nIndex, CEntryPlans& plans,
+                      const CEntryPlan*& pPlan) {
+    CString strFolder;
+    if (!NormalizeFolderPath(source.m_strFolder, strFolder)) {
+        plans.For(nIndex, source);
+        return ENTRY_SKIP;
+    }
+    int nKind = GetPathKind(strFolder);
     if (nKind == PATH_MISSING)
         return ENTRY_MISSING;
     if (nKind == PATH_FILE)
         return ENTRY_SKIP;
-    if (!HasUsableMirror(source) || source.m_strFolder.GetLength() >= MAX_PATH) {
-        if (bWarn)
-            job.m_strWarnings +=
-                "Warning : " + source.m_strFolder + " がコピーされませんでした。\n";
-        return ENTRY_SKIP;
-    }
-    return ENTRY_RUN;
+    pPlan = plans.For(nIndex, source);
+    return pPlan ? ENTRY_RUN : ENTRY_SKIP;
 }
 
-bool Survey(CBackupJob& job) {
-    POSITION pos = job.m_entries.GetHeadPosition();
-    while (pos) {
+bool Survey(CBackupJob& job, CEntryPlans& plans) {
+    int nIndex = 0;
+    for (POSITION pos = job.m_entries.GetHeadPosition(); pos; ++nIndex) {
         const CBackupSource& source = *static_cast<CBackupSource*>(job.m_entries.GetNext(pos));
         LoadEntrySettings(job, source);
-        EntryCheck check = CheckEntry(job, source, true);
+        const CEntryPlan* pPlan = nullptr;
+        EntryCheck check = CheckEntry(source, nIndex, plans, pPlan);
         if (check == ENTRY_MISSING) {
             job.m_nStatus = STATUS_SOURCE_MISSING;
             break;
         }
         if (check == ENTRY_RUN)
-            job.SurveySource(source.m_strFolder, source.m_strMirror,
-                             GetFolderTitle(source.m_strFolder));
+            job.SurveySource(pPlan->strFolder, pPlan->strMirror, pPlan->strTitle);
         if (job.m_bAbort)
             return false;
     }
@@ -125,21 +147,21 @@ bool AwaitGoAhead(CBackupJob& job) {
     }
 }
 
-void ProcessDirectly(CBackupJob& job) {
-    POSITION pos = job.m_entries.GetHeadPosition();
-    while (pos) {
+void ProcessDirectly(CBackupJob& job, CEntryPlans& plans) {
+    int nIndex = 0;
+    for (POSITION pos = job.m_entries.GetHeadPosition(); pos; ++nIndex) {
         const CBackupSource& source = *static_cast<CBackupSource*>(job.m_entries.GetNext(pos));
         LoadEntrySettings(job, source);
-        EntryCheck check = CheckEntry(job, source, false);
+        const CEntryPlan* pPlan = nullptr;
+        EntryCheck check = CheckEntry(source, nIndex, plans, pPlan);
         if (check == ENTRY_MISSING) {
             job.m_nStatus = STATUS_SOURCE_MISSING;
             return;
         }
         if (check == ENTRY_RUN) {
-            if (!IsExistingFolder(source.m_strMirror))
-                CreateDirectoryA(source.m_strMirror, nullptr);
-            job.ProcessSource(source.m_strFolder, source.m_strMirror,
-                              GetFolderTitle(source.m_strFolder));
+            if (!IsExistingFolder(pPlan->strMirror))
+                CreateDirectoryA(pPlan->strMirror, nullptr);
+            job.ProcessSource(pPlan->strFolder, pPlan->strMirror, pPlan->strTitle);
         }
         if (job.m_bAbort)
             return;
@@ -150,9 +172,10 @@ void ProcessDirectly(CBackupJob& job) {
 
 UINT BackupThreadProc(LPVOID pParam) {
     CBackupJob& job = *static_cast<CBackupJob*>(pParam);
-    if (Survey(job) && AwaitGoAhead(job)) {
+    CEntryPlans plans(job);
+    if (Survey(job, plans) && AwaitGoAhead(job)) {
         if (!job.ExecuteLists())
-            ProcessDirectly(job);
+            ProcessDirectly(job, plans);
     }
     job.m_bFinished = 1;
     return 0;

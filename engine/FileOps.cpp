@@ -146,7 +146,7 @@ bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
         if (bEnd)
             break;
         bAfterBackslash = pszPath[i] == '\\';
-        i += IsDoubleByteAt(pszPath + i) ? 2 : 1;
+        i += CharLengthAt(pszPath + i);
     }
     return true;
 }

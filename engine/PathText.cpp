@@ -1,28 +1,18 @@
 #include "PathText.h"
 
+#include <cctype>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "Handle.h"
 
 namespace {
 
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF);
-}
-bool IsTrailByte(unsigned char c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
-
-// Length of the character at p: 2 for a double-byte character, else 1.
-int CharLength(const char* p) {
-    return IsDoubleByteAt(p) ? 2 : 1;
-}
-
 // Index of the last character of the text (its first byte); -1 for "".
 int LastCharIndex(const char* psz) {
     int nLast = -1;
-    for (int i = 0; psz[i]; i += CharLength(psz + i))
+    for (int i = 0; psz[i]; i += CharLengthAt(psz + i))
         nLast = i;
     return nLast;
 }
@@ -38,11 +28,6 @@ bool CopyBounded(char* pszOut, const char* pszIn) {
 }
 
 } // namespace
-
-bool IsDoubleByteAt(const char* p) {
-    return IsLeadByte(static_cast<unsigned char>(p[0])) &&
-           IsTrailByte(static_cast<unsigned char>(p[1]));
-}
 
 int AddBackslash(char* pszPath) {
     int nLength = static_cast<int>(std::strlen(pszPath));
@@ -89,7 +74,7 @@ CString JoinPath(const CString& strFolder, const char* pszName) {
 
 int FindBackslash(const char* pszPath, bool bFirst) {
     int nFound = -1;
-    for (int i = 0; pszPath[i]; i += CharLength(pszPath + i)) {
+    for (int i = 0; pszPath[i]; i += CharLengthAt(pszPath + i)) {
         if (pszPath[i] == '\\') {
             if (bFirst)
                 return i;
@@ -105,7 +90,7 @@ void GetLastComponent(char* pszPath) {
         // "D:\" gives "D root"; an empty path stays empty. A double-byte
         // first character is kept whole.
         if (nLength > 0)
-            std::strcpy(pszPath + CharLength(pszPath), " root");
+            std::strcpy(pszPath + CharLengthAt(pszPath), " root");
         return;
     }
     int nCut = FindBackslash(pszPath, false);
@@ -129,7 +114,7 @@ CString GetFolderTitle(const char* pszPath) {
     if (nLength <= 3) {
         if (nLength < 2)
             return CString();
-        return CString(pszPath, CharLength(pszPath)) + " root";
+        return CString(pszPath, CharLengthAt(pszPath)) + " root";
     }
     WIN32_FIND_DATAA data;
     if (!CFindHandle(FindFirstFileA(pszPath, &data)).IsValid())
@@ -149,9 +134,9 @@ void ShortenPath(char* pszPath, int nMax) {
     int nCut = FindBackslash(pszPath, false);
     if (nCut < 0) {
         int nEnd = 0;
-        for (int i = 0; pszPath[i] && i + CharLength(pszPath + i) <= nMax;
-             i += CharLength(pszPath + i))
-            nEnd = i + CharLength(pszPath + i);
+        for (int i = 0; pszPath[i] && i + CharLengthAt(pszPath + i) <= nMax;
+             i += CharLengthAt(pszPath + i))
+            nEnd = i + CharLengthAt(pszPath + i);
         pszPath[nEnd] = '\0';
         return;
     }
@@ -211,4 +196,112 @@ bool HasListedExtension(const char* pszPath, const char* pszList) {
             ++p;
     }
     return false;
+}
+
+namespace {
+
+// The components of text separated by real backslashes, empty ones
+// included.
+std::vector<std::string> SplitAtBackslashes(const char* psz) {
+    std::vector<std::string> parts(1);
+    for (int i = 0; psz[i]; i += CharLengthAt(psz + i)) {
+        if (psz[i] == '\\')
+            parts.emplace_back();
+        else
+            parts.back().append(psz + i, static_cast<size_t>(CharLengthAt(psz + i)));
+    }
+    return parts;
+}
+
+bool IsDeviceName(const char* pszName) {
+    // The device is the part before the first dot, blanks at its end
+    // ignored: "con", "CON.txt" and "nul .log" all name devices.
+    std::string base(pszName, std::strcspn(pszName, "."));
+    base.erase(base.find_last_not_of(' ') + 1);
+    for (char& ch : base)
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* pszDevice : kDevices)
+        if (base == pszDevice)
+            return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+} // namespace
+
+bool IsRealName(const char* pszName) {
+    size_t nLength = std::strlen(pszName);
+    if (nLength == 0 || pszName[nLength - 1] == '.' || pszName[nLength - 1] == ' ')
+        return false; // also "." and ".."
+    for (int i = 0; pszName[i]; i += CharLengthAt(pszName + i)) {
+        unsigned char ch = static_cast<unsigned char>(pszName[i]);
+        if (IsDoubleByteAt(pszName + i))
+            continue;
+        if (ch < 0x20 || std::strchr("\\/:*?\"<>|", ch))
+            return false;
+    }
+    return !IsDeviceName(pszName);
+}
+
+bool NormalizeFolderPath(const char* pszPath, CString& strOut) {
+    std::vector<std::string> parts = SplitAtBackslashes(pszPath);
+    std::string result;
+    size_t nFirst;
+    bool bDrive = parts.size() >= 2 && parts[0].size() == 2 && parts[0][1] == ':' &&
+                  std::isalpha(static_cast<unsigned char>(parts[0][0]));
+    bool bShare = parts.size() >= 4 && parts[0].empty() && parts[1].empty() &&
+                  IsRealName(parts[2].c_str()) && IsRealName(parts[3].c_str());
+    if (bDrive) {
+        result = parts[0] + "\\";
+        nFirst = 1;
+    } else if (bShare) {
+        result = "\\\\" + parts[2] + "\\" + parts[3];
+        nFirst = 4;
+    } else {
+        return false;
+    }
+    // Only a drive root ends in its separator; result.back() cannot tell,
+    // since a name may end in a trail byte 0x5C.
+    bool bNeedSeparator = !bDrive;
+    for (size_t i = nFirst; i < parts.size(); ++i) {
+        if (parts[i].empty() || parts[i] == ".")
+            continue;
+        if (!IsRealName(parts[i].c_str()))
+            return false;
+        if (bNeedSeparator)
+            result += '\\';
+        result += parts[i];
+        bNeedSeparator = true;
+    }
+    if (result.size() >= MAX_PATH)
+        return false;
+    strOut = CString(result);
+    return true;
+}
+
+std::wstring FoldCase(const std::string& text) {
+    int nText = static_cast<int>(text.size());
+    int nWide = MultiByteToWideChar(CP_ACP, 0, text.data(), nText, nullptr, 0);
+    if (nWide <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(nWide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), nText, &wide[0], nWide);
+    std::wstring folded(wide.size(), L'\0');
+    int nFolded = LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, wide.data(),
+                               static_cast<int>(wide.size()), &folded[0],
+                               static_cast<int>(folded.size()));
+    return nFolded > 0 ? folded.substr(0, static_cast<size_t>(nFolded)) : wide;
+}
+
+bool FoldersOverlap(const char* pszA, const char* pszB) {
+    std::wstring a = FoldCase(pszA), b = FoldCase(pszB);
+    if (a.size() > b.size())
+        std::swap(a, b);
+    if (b.compare(0, a.size(), a) != 0)
+        return false;
+    // Equal, or the longer goes on below the shorter: after its own
+    // backslash (a drive root) or after one of its own.
+    return a.size() == b.size() || (!a.empty() && a.back() == L'\\') || b[a.size()] == L'\\';
 }

@@ -2,15 +2,14 @@
 // separator. Path buffers are MAX_PATH (260) bytes; a result that would not
 // fit in one is refused, never written past the buffer.
 //
-// Double-byte rule: a byte in 0x81-0x9F or 0xE0-0xEF followed by a byte in
-// 0x40-0x7E or 0x80-0xFC is one character and is stepped over whole, so a
-// trail byte of 0x5C (as in 表 or ソ) is never taken for a backslash.
+// Double-byte characters (MultiByte.h) are stepped over whole, so a trail
+// byte of 0x5C (as in 表, ソ or 纊) is never taken for a backslash.
 #pragma once
 
-#include "String.h"
+#include <string>
 
-// True when p[0] and p[1] form one double-byte character.
-bool IsDoubleByteAt(const char* p);
+#include "MultiByte.h"
+#include "String.h"
 
 // Appends "\" unless the path is empty or already ends in a backslash.
 // Returns the new length, or -1 (buffer unchanged) when no byte is left.
@@ -44,3 +43,28 @@ bool GetShareName(const char* pszPath, char* pszOut);
 // True when the text after the first dot of the file name, lower-cased,
 // equals one of the comma-separated items of pszList byte for byte.
 bool HasListedExtension(const char* pszPath, const char* pszList);
+
+// The folder a source path names, written the one way the engine walks it:
+// no empty or "." components and no trailing backslash except after a
+// drive, so D:\src\, D:\src\. and D:\\src all give D:\src. False for a path
+// that is not absolute (X:\... or \\server\share...), holds a ".." or any
+// other component that is not a real name (IsRealName), or does not fit in
+// MAX_PATH: which folder such a path names is not plain from its text.
+bool NormalizeFolderPath(const char* pszPath, CString& strOut);
+
+// True when Windows keeps the name as given: not empty, not "." or "..",
+// no trailing dot or blank, none of \ / : * ? " < > | or control bytes, and
+// not a device name such as CON, NUL or COM1 (with or without extension).
+bool IsRealName(const char* pszName);
+
+// The text in upper case by the rules the file system ignores case with,
+// as wide characters, so that two names are the same file exactly when
+// their folded forms are equal. Every byte counts, a NUL byte too.
+std::wstring FoldCase(const std::string& text);
+inline std::wstring FoldCase(const char* psz) {
+    return FoldCase(std::string(psz));
+}
+
+// True when the two folders are the same or one lies inside the other,
+// letter case ignored (both as NormalizeFolderPath writes them).
+bool FoldersOverlap(const char* pszA, const char* pszB);

@@ -4,6 +4,7 @@
 
 #include "CmdUI.h"
 #include "MrqDoc.h"
+#include "MultiByte.h"
 #include "Profile.h"
 #include "Settings.h"
 #include "Time.h"
@@ -34,7 +35,7 @@ CString HelpFilePath() {
     char szPath[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
     char* pszExtension = nullptr;
-    for (char* p = szPath; *p; p = ::CharNextA(p)) {
+    for (char* p = szPath; *p; p += CharLengthAt(p)) {
         if (*p == '\\')
             pszExtension = nullptr;
         else if (*p == '.')

@@ -13,7 +13,7 @@ namespace {
 // the longer continues with a backslash.
 bool BoundaryFollows(const char* pszShorter, size_t nShorter, const char* pszLonger) {
     int nLast = -1;
-    for (size_t i = 0; i < nShorter; i += IsDoubleByteAt(pszShorter + i) ? 2 : 1)
+    for (size_t i = 0; i < nShorter; i += CharLengthAt(pszShorter + i))
         nLast = static_cast<int>(i);
     bool bEndsInBackslash =
         nLast >= 0 && static_cast<size_t>(nLast) == nShorter - 1 && pszShorter[nLast] == '\\';

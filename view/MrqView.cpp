@@ -24,7 +24,7 @@ CString FitBuffer(const CString& str, int nBuffer) {
     const char* p = str;
     int nFit = 0;
     while (p[nFit]) {
-        int nStep = IsDoubleByteAt(p + nFit) ? 2 : 1;
+        int nStep = CharLengthAt(p + nFit);
         if (nFit + nStep > nBuffer - 1)
             break;
         nFit += nStep;

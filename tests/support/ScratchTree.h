@@ -2,6 +2,8 @@
 // the build tree), removed with everything in it when the test ends.
 #pragma once
 
+#include <initializer_list>
+#include <map>
 #include <string>
 
 #include "String.h"
@@ -40,3 +42,10 @@ bool SetWriteTime(const char* pszPath, int nYear, int nMonth, int nDay, int nHou
 DWORD Attributes(const char* pszPath);
 // Number of files (not folders) below a folder.
 int CountFiles(const char* pszFolder);
+
+// Every file below a folder (links to folders not followed), by path
+// relative to it, with its content; folders appear as "<folder>" entries.
+using CTreeSnapshot = std::map<std::string, std::string>;
+CTreeSnapshot SnapshotTree(const char* pszFolder);
+// The snapshot without the entries at or below the given relative paths.
+CTreeSnapshot Without(CTreeSnapshot snapshot, std::initializer_list<const char*> prefixes);
