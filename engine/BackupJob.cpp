@@ -7,6 +7,8 @@
 #include "FileOps.h"
 
 
+const char* const LINK_WARNING = " はフォルダのリンクなので、たどりませんでした。\n";
+
 namespace {
 
 // Holds the status mutex for one scope if it was free; never waits.

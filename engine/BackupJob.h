@@ -23,6 +23,9 @@ enum {
     STATUS_NO_SPACE = 112,
 };
 
+// The warning of a folder link that a walk did not follow.
+extern const char* const LINK_WARNING;
+
 // Margin the space check adds to the bytes to copy.
 const ULONGLONG SPACE_MARGIN = 524288;
 

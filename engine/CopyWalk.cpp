@@ -34,6 +34,15 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
             continue;
         }
         if (bDirectory) {
+            // Links are not followed: one may lead back above itself, or
+            // out of the source. A mirror folder that is a link (the
+            // removal pass has reported it) is not written through.
+            if (finder.IsFolderLink()) {
+                AddWarning(szSource, LINK_WARNING);
+                continue;
+            }
+            if (IsFolderLinkAt(szMirror))
+                continue;
             char szSubHistory[MAX_PATH];
             if (!JoinPath(szSubHistory, pszHistoryName, strName)) {
                 AddWarning(szSource, " がコピーされませんでした。\n");

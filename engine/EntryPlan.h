@@ -2,8 +2,9 @@
 // text the entry holds (a hand-edited data file, a drop, a registration):
 // the folder its walks read, the mirror they write and the history name the
 // old versions go under. An entry runs only when its mirror is a real
-// folder name directly inside the destination, held by no other entry, and
-// its source neither lies inside the destination nor contains it. Nothing
+// folder name directly inside the destination, held by no other entry and
+// not a link, and its source neither lies inside the destination nor
+// contains it. Nothing
 // outside the mirror and its history tree is ever listed, deleted, moved or
 // copied.
 #pragma once

@@ -116,6 +116,12 @@ bool IsExistingFolder(const char* pszPath) {
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsFolderLinkAt(const char* pszPath) {
+    const DWORD dwLink = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    DWORD dwAttributes = GetFileAttributesA(pszPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & dwLink) == dwLink;
+}
+
 bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
     size_t nLength = std::strlen(pszPath);
     if (nLength >= MAX_PATH)

@@ -25,6 +25,11 @@ bool HasSubfolders(const char* pszFolder);
 // True when the path names an existing folder.
 bool IsExistingFolder(const char* pszPath);
 
+// True when the path names a junction or a symbolic link to a folder
+// (GetFileAttributesA cannot tell which kind of reparse point it is, so any
+// reparse point that is a folder counts).
+bool IsFolderLinkAt(const char* pszPath);
+
 // Creates every missing folder along the path (the last component too when
 // bIncludeLast). Paths start with "X:" or "\\server"; any other path fails.
 bool MakeFolderChain(const char* pszPath, bool bIncludeLast);

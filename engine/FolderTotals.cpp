@@ -38,7 +38,10 @@ void SumFolder(CFolderTotals& totals, const char* pszFolder, bool bRecurse) {
             totals.m_nFiles = totals.m_nFiles + 1;
             totals.m_nBytes = totals.m_nBytes + LowSizeOf(szPath);
         } else if (bRecurse) {
-            SumFolder(totals, szPath, true);
+            // A link counts as a folder but is not entered: it may lead
+            // back above itself.
+            if (!finder.IsFolderLink())
+                SumFolder(totals, szPath, true);
             totals.m_nFolders = totals.m_nFolders + 1;
         }
     }

@@ -73,6 +73,13 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
             !JoinPath(szMirror, pszMirrorFolder, strName))
             continue; // cannot tell whether it has gone: keep it
 
+        if (finder.IsFolderLink()) {
+            // Never entered and never removed: under wine, removing a link
+            // to a folder removes the folder it points to.
+            if (m_bSubfolders)
+                AddWarning(szMirror, LINK_WARNING);
+            continue;
+        }
         if (finder.IsDirectory()) {
             char szSubHistory[MAX_PATH];
             if (!m_bSubfolders || !JoinPath(szSubHistory, pszHistoryName, strName))

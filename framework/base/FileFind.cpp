@@ -49,6 +49,14 @@ bool CFileFind::IsDots() const {
            (std::strcmp(m_found.cFileName, ".") == 0 || std::strcmp(m_found.cFileName, "..") == 0);
 }
 
+bool CFileFind::IsFolderLink() const {
+    if (!IsDirectory() || !HasAttribute(FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    // Wine reports no tag for its symbolic links.
+    DWORD dwTag = m_found.dwReserved0;
+    return dwTag == 0 || IsReparseTagNameSurrogate(dwTag);
+}
+
 ULONGLONG CFileFind::GetLength() const {
     return (static_cast<ULONGLONG>(m_found.nFileSizeHigh) << 32) | m_found.nFileSizeLow;
 }

@@ -34,6 +34,11 @@ public:
     bool IsHidden() const { return HasAttribute(FILE_ATTRIBUTE_HIDDEN); }
     bool IsSystem() const { return HasAttribute(FILE_ATTRIBUTE_SYSTEM); }
     bool IsReadOnly() const { return HasAttribute(FILE_ATTRIBUTE_READONLY); }
+    // A junction or a symbolic link to a folder, which a walk must not
+    // follow: it may lead back to a folder above it, and the walk would
+    // never end. Other reparse points (files kept in the cloud, say) are
+    // real folders.
+    bool IsFolderLink() const;
     ULONGLONG GetLength() const;
     FILETIME GetCreationTime() const { return m_found.ftCreationTime; }
     FILETIME GetLastWriteTime() const { return m_found.ftLastWriteTime; }

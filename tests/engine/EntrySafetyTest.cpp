@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BackupHarness.h"
+#include "FolderTotals.h"
 #include "MrqDoc.h"
 #include "ScratchTree.h"
 
@@ -143,4 +144,64 @@ TEST_F(EntrySafetyTest, SourcesOverlappingTheDestinationAreRefused) {
     EXPECT_EQ(5, Lines(result.strWarnings)) << result.strWarnings;
     EXPECT_EQ("src", ReadWholeFile(m_strDestination + "\\src\\f.txt"));
     EXPECT_EQ(before, Outside({"dest\\src"}));
+}
+
+namespace {
+
+// Ends a run that has not finished in 30 s (a walk that follows a loop).
+void AbortAfterThirtySeconds(CBackupProgress& progress, void* pStart) {
+    if (GetTickCount() - *static_cast<DWORD*>(pStart) > 30000)
+        progress.OnAbort();
+}
+
+} // namespace
+
+TEST_F(EntrySafetyTest, FolderLinksAreNeverFollowed) {
+    Add("src");
+    m_tree.WriteFile("src\\sub\\g.txt", "g");
+    m_tree.WriteFile("src\\real\\r.txt", "r");
+    CString strElsewhere = m_tree.MakeFolder("elsewhere");
+    m_tree.WriteFile("elsewhere\\x.txt", "x");
+    ASSERT_TRUE(MakeFolderLink(m_tree.Path("src\\self"), "."));
+    ASSERT_TRUE(MakeFolderLink(m_tree.Path("src\\up"), ".."));
+    ASSERT_TRUE(MakeFolderLink(m_tree.Path("src\\sub\\loop"), ".."));
+    ASSERT_TRUE(MakeFolderLink(m_tree.Path("src\\out"), strElsewhere));
+    // Links in the mirror: where the source folder has gone, and where the
+    // source has a real folder.
+    m_tree.MakeFolder("dest\\src");
+    ASSERT_TRUE(MakeFolderLink(m_tree.Path("dest\\src\\gone"), strElsewhere));
+    ASSERT_TRUE(MakeFolderLink(m_tree.Path("dest\\src\\real"), strElsewhere));
+    CTreeSnapshot before = Outside({"dest\\src"});
+
+    DWORD dwStart = GetTickCount();
+    CRunOptions options;
+    options.pfnOnTick = AbortAfterThirtySeconds;
+    options.pTickContext = &dwStart;
+    m_doc.m_strDestination = m_strDestination;
+    m_doc.AssignMirrors();
+    CBackupSource& source = *GetNextSource(m_doc.m_sources, *std::make_unique<POSITION>(
+                                                                  m_doc.m_sources.GetHeadPosition()));
+    for (INT_PTR nListLimit : {INT_PTR(-1), INT_PTR(0)}) { // lists, then the direct phase
+        options.nCopyListLimit = nListLimit;
+        CRunResult result = RunBackup(source, m_strDestination, options);
+        EXPECT_EQ(0, result.nStatus);
+        EXPECT_EQ(6, Lines(result.strWarnings)) << result.strWarnings;
+        EXPECT_NE(-1, result.strWarnings.Find(m_tree.Path("src\\sub\\loop") +
+                                              " はフォルダのリンクなので、たどりませんでした。"));
+        EXPECT_EQ("g", ReadWholeFile(m_strDestination + "\\src\\sub\\g.txt"));
+        EXPECT_EQ(before, Outside({"dest\\src"}));
+    }
+    CTreeSnapshot mirror = SnapshotTree(m_strDestination + "\\src");
+    EXPECT_EQ((CTreeSnapshot{{"f.txt", "src"},
+                             {"gone", "<folder>"},
+                             {"real", "<folder>"},
+                             {"sub", "<folder>"},
+                             {"sub\\g.txt", "g"}}),
+              mirror);
+
+    // The folder totals count a link as a folder without entering it.
+    CFolderTotals totals;
+    SumFolder(totals, m_tree.Path("src"), true);
+    EXPECT_EQ(6, totals.m_nFolders); // sub, loop, real, self, up, out
+    EXPECT_EQ(3, totals.m_nFiles);
 }

@@ -13,6 +13,59 @@ std::wstring Widen(const char* psz) {
     return w;
 }
 
+// The Linux path of a Windows path (wine's own export), or "".
+std::string UnixPath(const std::wstring& path) {
+    using UnixNameFn = char*(CDECL*)(LPCWSTR);
+    static auto pfnUnixName = reinterpret_cast<UnixNameFn>(
+        GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+    char* psz = pfnUnixName ? pfnUnixName(path.c_str()) : nullptr;
+    std::string unix = psz ? psz : "";
+    if (psz)
+        HeapFree(GetProcessHeap(), 0, psz);
+    return unix;
+}
+
+// Runs a Linux program from a UTF-8 command line (Linux paths are UTF-8);
+// wine gives no handle to wait on, so the caller polls for what it does.
+bool RunUnixCommand(const std::string& command) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, nullptr, 0);
+    std::wstring wide(n > 0 ? n : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, &wide[0], n);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessW(nullptr, &wide[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+bool PollUntil(bool (*pfnDone)(const std::wstring&), const std::wstring& path) {
+    for (int i = 0; i < 250; ++i) {
+        if (pfnDone(path))
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+bool ExistsW(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MissingW(const std::wstring& path) {
+    return !ExistsW(path);
+}
+
+// A link cannot be removed through the system under wine: removing it
+// removes the folder it points to, or fails.
+bool RemoveLinkW(const std::wstring& path) {
+    std::string unix = UnixPath(path);
+    return !unix.empty() && RunUnixCommand("/bin/rm -f \"" + unix + "\"") &&
+           PollUntil(MissingW, path);
+}
+
 void RemoveTreeW(const std::wstring& path) {
     WIN32_FIND_DATAW data;
     HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &data);
@@ -22,6 +75,10 @@ void RemoveTreeW(const std::wstring& path) {
             if (name == L"." || name == L"..")
                 continue;
             std::wstring child = path + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                RemoveLinkW(child);
+                continue;
+            }
             SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTreeW(child);
@@ -218,4 +275,18 @@ CTreeSnapshot Without(CTreeSnapshot snapshot, std::initializer_list<const char*>
         it = bDrop ? snapshot.erase(it) : std::next(it);
     }
     return snapshot;
+}
+
+bool MakeFolderLink(const char* pszLink, const char* pszTarget) {
+    std::string unix = UnixPath(Widen(pszLink));
+    std::string target = pszTarget;
+    if (target.size() >= 2 && target[1] == ':')
+        target = UnixPath(Widen(pszTarget));
+    return !unix.empty() && !target.empty() &&
+           RunUnixCommand("/bin/ln -s \"" + target + "\" \"" + unix + "\"") &&
+           PollUntil(ExistsW, Widen(pszLink));
+}
+
+bool RemoveFolderLink(const char* pszLink) {
+    return RemoveLinkW(Widen(pszLink));
 }

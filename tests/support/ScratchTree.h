@@ -43,6 +43,12 @@ DWORD Attributes(const char* pszPath);
 // Number of files (not folders) below a folder.
 int CountFiles(const char* pszFolder);
 
+// A symbolic link to a folder, made on the Linux side (wine lists it as a
+// folder with the reparse attribute). The target is a Windows path or a
+// text such as "." or "..", relative to the link's folder.
+bool MakeFolderLink(const char* pszLink, const char* pszTarget);
+bool RemoveFolderLink(const char* pszLink);
+
 // Every file below a folder (links to folders not followed), by path
 // relative to it, with its content; folders appear as "<folder>" entries.
 using CTreeSnapshot = std::map<std::string, std::string>;
