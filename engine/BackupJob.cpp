@@ -6,7 +6,6 @@
 
 #include "FileOps.h"
 
-
 const char* const LINK_WARNING = " はフォルダのリンクなので、たどりませんでした。\n";
 
 namespace {

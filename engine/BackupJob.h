@@ -29,7 +29,6 @@ extern const char* const LINK_WARNING;
 // Margin the space check adds to the bytes to copy.
 const ULONGLONG SPACE_MARGIN = 524288;
 
-
 class CBackupJob {
 public:
     CBackupJob();

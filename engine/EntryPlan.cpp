@@ -24,9 +24,8 @@ CEntryPlanner::CEntryPlanner(const char* pszDestination) {
 
 bool CEntryPlanner::Plan(const CBackupSource& source, CEntryPlan& plan) {
     if (m_strDestination.IsEmpty() || !NormalizeFolderPath(source.m_strFolder, plan.strFolder) ||
-        !NormalizeFolderPath(source.m_strMirror, plan.strMirror) ||
-        !IsOwnMirror(plan.strMirror) || OverlapsDestination(plan.strFolder) ||
-        IsFolderLinkAt(plan.strMirror))
+        !NormalizeFolderPath(source.m_strMirror, plan.strMirror) || !IsOwnMirror(plan.strMirror) ||
+        OverlapsDestination(plan.strFolder) || IsFolderLinkAt(plan.strMirror))
         return false;
 
     // The history name: the folder's stored name, or its last component

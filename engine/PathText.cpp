@@ -289,9 +289,9 @@ std::wstring FoldCase(const std::string& text) {
     std::wstring wide(static_cast<size_t>(nWide), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), nText, &wide[0], nWide);
     std::wstring folded(wide.size(), L'\0');
-    int nFolded = LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, wide.data(),
-                               static_cast<int>(wide.size()), &folded[0],
-                               static_cast<int>(folded.size()));
+    int nFolded =
+        LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                     &folded[0], static_cast<int>(folded.size()));
     return nFolded > 0 ? folded.substr(0, static_cast<size_t>(nFolded)) : wide;
 }
 

@@ -52,7 +52,8 @@ protected:
         CTreeSnapshot all = SnapshotTree(m_tree.Root());
         for (const char* pszMirror : mirrors)
             all = Without(all, {pszMirror});
-        return Without(all, {"dest\\mrq HistoryFolder\\bk1\\src", "dest\\mrq HistoryFolder\\bk1\\纊"});
+        return Without(all,
+                       {"dest\\mrq HistoryFolder\\bk1\\src", "dest\\mrq HistoryFolder\\bk1\\纊"});
     }
 
     CScratchTree m_tree;
@@ -133,10 +134,10 @@ TEST_F(EntrySafetyTest, MirrorsOutsideTheirOwnFolderAreRefused) {
 TEST_F(EntrySafetyTest, SourcesOverlappingTheDestinationAreRefused) {
     CString strRoot = m_tree.Root();
     Add("dest\\inner");
-    Add("whole", strRoot);                            // the destination's parent
-    Add("dest2", m_strDestination);                   // the destination itself
-    Add("dest3", strRoot.Left(3));                    // its drive's root
-    Add("dest4", strRoot + "\\DEST\\other");          // another mirror, other case
+    Add("whole", strRoot);                   // the destination's parent
+    Add("dest2", m_strDestination);          // the destination itself
+    Add("dest3", strRoot.Left(3));           // its drive's root
+    Add("dest4", strRoot + "\\DEST\\other"); // another mirror, other case
     Add("src");
     CTreeSnapshot before = Outside({});
     CRunResult result = Run();
@@ -179,8 +180,8 @@ TEST_F(EntrySafetyTest, FolderLinksAreNeverFollowed) {
     options.pTickContext = &dwStart;
     m_doc.m_strDestination = m_strDestination;
     m_doc.AssignMirrors();
-    CBackupSource& source = *GetNextSource(m_doc.m_sources, *std::make_unique<POSITION>(
-                                                                  m_doc.m_sources.GetHeadPosition()));
+    CBackupSource& source = *GetNextSource(
+        m_doc.m_sources, *std::make_unique<POSITION>(m_doc.m_sources.GetHeadPosition()));
     for (INT_PTR nListLimit : {INT_PTR(-1), INT_PTR(0)}) { // lists, then the direct phase
         options.nCopyListLimit = nListLimit;
         CRunResult result = RunBackup(source, m_strDestination, options);

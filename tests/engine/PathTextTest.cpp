@@ -333,9 +333,9 @@ TEST(PathText, RealNamesAndFoldedCase) {
     for (const char* psz : {"a", "表", "纊", "ソ.txt", "mrq HistoryFolder", ".profile", "COM10",
                             "con1", "a b", "\x81\x40"})
         EXPECT_TRUE(IsRealName(psz)) << psz;
-    for (const char* psz : {"", ".", "..", "a.", "a ", "a\\b", "a/b", "a:b", "a*", "a?", "a\"",
-                            "a<", "a>", "a|", "a\tb", "CON", "con", "Nul.txt", "aux .log", "COM1",
-                            "lpt9.x", "CONIN$"})
+    for (const char* psz : {"",    ".",       "..",       "a.",   "a ",     "a\\b",  "a/b",  "a:b",
+                            "a*",  "a?",      "a\"",      "a<",   "a>",     "a|",    "a\tb", "CON",
+                            "con", "Nul.txt", "aux .log", "COM1", "lpt9.x", "CONIN$"})
         EXPECT_FALSE(IsRealName(psz)) << psz;
 
     EXPECT_EQ(FoldCase("Data"), FoldCase("dATA"));

@@ -269,8 +269,8 @@ CTreeSnapshot Without(CTreeSnapshot snapshot, std::initializer_list<const char*>
         bool bDrop = false;
         for (const char* pszPrefix : prefixes) {
             std::string prefix(pszPrefix);
-            bDrop = bDrop || it->first == prefix || it->first.compare(0, prefix.size() + 1,
-                                                                      prefix + "\\") == 0;
+            bDrop = bDrop || it->first == prefix ||
+                    it->first.compare(0, prefix.size() + 1, prefix + "\\") == 0;
         }
         it = bDrop ? snapshot.erase(it) : std::next(it);
     }
