@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "IconSource.h"
 #include "ImageList.h"
 
 namespace {
@@ -27,16 +28,21 @@ private:
 } // namespace
 
 CIconEntry* CIconCache::GetFileIcon(const char* pszPath, CImageList& images) {
+    // A type's icon is asked for by the name alone: the shell need not open
+    // the file, which is most of what the call costs.
+    const UINT nByName = HasIconOfItsOwn(pszPath) ? 0 : SHGFI_USEFILEATTRIBUTES;
     // The icon's index alone first: it is all a file of a known type needs,
     // and it makes no icon handle.
     SHFILEINFOA info = {};
-    if (!::SHGetFileInfoA(pszPath, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
+    if (!::SHGetFileInfoA(pszPath, FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                          SHGFI_SYSICONINDEX | SHGFI_SMALLICON | nByName))
         return nullptr;
     if (CIconEntry* pEntry = Find(info.iIcon))
         return pEntry;
 
     info = {};
-    if (!::SHGetFileInfoA(pszPath, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON))
+    if (!::SHGetFileInfoA(pszPath, FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                          SHGFI_ICON | SHGFI_SMALLICON | nByName))
         return nullptr;
     CIconHandle icon(info.hIcon);
     if (CIconEntry* pEntry = Find(info.iIcon))

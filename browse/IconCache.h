@@ -15,8 +15,9 @@ public:
     ~CIconCache() { DeleteAll(); }
 
     // The entry of the file's small shell icon; the icon is appended to
-    // images the first time it is met. Null when the shell has no icon for
-    // the path (it has gone, say).
+    // images the first time it is met. A type's icon is found by the name
+    // alone (see IconSource.h); null when the shell has no icon for the
+    // path (a program that has gone, say).
     CIconEntry* GetFileIcon(const char* pszPath, CImageList& images);
 
     INT_PTR GetCount() const { return m_entries.GetCount(); }
