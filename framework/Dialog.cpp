@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "DataExchange.h"
+#include "WinApp.h"
 
 namespace {
 
@@ -38,6 +39,13 @@ bool ReturnsValueDirectly(UINT nMsg) {
     }
 }
 
+// The application's main window, unless there is none or it is hWnd.
+HWND MainWindowOtherThan(HWND hWnd) {
+    CWinApp* pApp = AfxGetApp();
+    HWND hWndMain = pApp && pApp->m_pMainWnd ? pApp->m_pMainWnd->GetSafeHwnd() : nullptr;
+    return hWndMain != hWnd ? hWndMain : nullptr;
+}
+
 } // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -68,9 +76,13 @@ int CDialog::DoModal() {
         m_bModal = false;
         return -1;
     }
-    bool bDisableOwner = hWndOwner && ::IsWindowEnabled(hWndOwner);
-    if (bDisableOwner)
-        ::EnableWindow(hWndOwner, FALSE);
+    // A dialog without a parent still keeps the application's main window
+    // from acting while it runs: a window left enabled beneath a modal
+    // dialog can change or free what the dialog works on.
+    HWND hWndDisabled = hWndOwner ? hWndOwner : MainWindowOtherThan(m_hWnd);
+    bool bDisabledHere = hWndDisabled && ::IsWindowEnabled(hWndDisabled);
+    if (bDisabledHere)
+        ::EnableWindow(hWndDisabled, FALSE);
 
     // OnInitDialog may already have ended the dialog.
     if (!m_bEnded && m_hWnd) {
@@ -85,8 +97,8 @@ int CDialog::DoModal() {
 
     // The owner is enabled again before the dialog goes, so that activation
     // returns to it rather than to some other program's window.
-    if (bDisableOwner)
-        ::EnableWindow(hWndOwner, TRUE);
+    if (bDisabledHere)
+        ::EnableWindow(hWndDisabled, TRUE);
     DestroyWindow();
     m_bModal = false;
     return m_nResult;

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <vector>
 
 #include "Button.h"
 #include "DataExchange.h"
 #include "Dialog.h"
 #include "ProgressCtrl.h"
+#include "WinApp.h"
 #include "WinThread.h"
 #include "WindowTestIds.h"
 #include "WindowTestSupport.h"
@@ -358,4 +360,29 @@ TEST_F(Dialog, WithoutSeamTheDialogShowsAndRunsItsOwnLoop) {
     CSelfClosingDlg dlg;
     EXPECT_EQ(42, dlg.DoModal());
     EXPECT_TRUE(dlg.m_bWasVisible);
+}
+
+TEST_F(Dialog, ModalDialogWithoutParentDisablesTheMainWindowForItsTime) {
+    CWinApp app("表示");
+    CNameDlg main;
+    ASSERT_TRUE(main.Create());
+    app.m_pMainWnd = &main;
+    std::vector<bool> enabledDuring;
+    AfxSetModalDialogHandler([&](CDialog&) {
+        enabledDuring.push_back(main.IsWindowEnabled());
+        return IDOK;
+    });
+    CNameDlg dlg;
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(main.IsWindowEnabled());
+
+    // A main window that an outer dialog already disabled stays disabled
+    // when the inner one ends.
+    main.EnableWindow(false);
+    CNameDlg inner;
+    EXPECT_EQ(IDOK, inner.DoModal());
+    EXPECT_FALSE(main.IsWindowEnabled());
+    EXPECT_EQ((std::vector<bool>{false, false}), enabledDuring);
+    app.m_pMainWnd = nullptr;
+    main.DestroyWindow();
 }
