@@ -20,6 +20,34 @@ bool BoundaryFollows(const char* pszShorter, size_t nShorter, const char* pszLon
     return bEndsInBackslash || pszLonger[nShorter] == '\\';
 }
 
+// The path the file system means, in capitals; empty when it cannot be
+// resolved. Capitals come through UTF-16, which knows every letter and
+// never splits a double-byte character.
+CString FoldedFullPath(const char* pszPath) {
+    char szFull[MAX_PATH];
+    DWORD n = ::GetFullPathNameA(pszPath, MAX_PATH, szFull, nullptr);
+    if (!*pszPath || n == 0 || n >= MAX_PATH)
+        return CString();
+    char szLong[MAX_PATH];
+    n = ::GetLongPathNameA(szFull, szLong, MAX_PATH);
+    if (n > 0 && n < MAX_PATH)
+        std::memcpy(szFull, szLong, n + 1);
+    size_t nLength = std::strlen(szFull);
+    // D:\ keeps its backslash; D:\src\ names the same folder as D:\src.
+    if (nLength > 3 && FindBackslash(szFull, false) == static_cast<int>(nLength) - 1)
+        szFull[nLength - 1] = '\0';
+
+    wchar_t szWide[MAX_PATH];
+    int nWide = ::MultiByteToWideChar(CP_ACP, 0, szFull, -1, szWide, MAX_PATH);
+    if (nWide == 0)
+        return CString();
+    ::CharUpperBuffW(szWide, static_cast<DWORD>(nWide));
+    char szFolded[MAX_PATH * 2];
+    int nFolded =
+        ::WideCharToMultiByte(CP_ACP, 0, szWide, -1, szFolded, sizeof szFolded, nullptr, nullptr);
+    return nFolded > 0 ? CString(szFolded) : CString();
+}
+
 bool StartsWith(const char* pszLonger, const char* pszShorter, size_t nShorter) {
     return std::memcmp(pszLonger, pszShorter, nShorter) == 0;
 }
@@ -47,4 +75,11 @@ FolderRelation FindListRelation(const CListCtrl& list, const char* pszPath) {
             return RELATION_INSIDE;
     }
     return RELATION_NONE;
+}
+
+FolderRelation CompareFolders(const char* pszA, const char* pszB) {
+    CString strA = FoldedFullPath(pszA), strB = FoldedFullPath(pszB);
+    if (strA.IsEmpty() || strB.IsEmpty())
+        return RELATION_NONE;
+    return ComparePaths(strA, strB);
 }

@@ -23,3 +23,9 @@ FolderRelation ComparePaths(const char* pszA, const char* pszB);
 // contains the path counts only when its column 3 says "する" (its
 // subfolders are backed up); lists without that column never contain.
 FolderRelation FindListRelation(const CListCtrl& list, const char* pszPath);
+
+// The relation of two folders as the file system sees them: each taken as
+// its full path (so "." and ".." steps and a trailing backslash fall away)
+// with short names expanded where the folder exists, and letter case
+// ignored. RELATION_NONE when either path is empty or cannot be resolved.
+FolderRelation CompareFolders(const char* pszA, const char* pszB);

@@ -74,6 +74,7 @@ const CMessageMap* CMrqView::GetMessageMap() const {
         MapCommand(IDC_NOCOPY_ADD, &CMrqView::OnAddNoCopy),
         MapCommand(IDC_NOCOPY_REMOVE, &CMrqView::OnRemoveNoCopy),
         MapMessage(WM_VSCROLL, &CMrqView::OnVScroll),
+        MapCommand(IDC_START, &CMrqView::OnStart),
         MapCommand(IDC_DELETE, &CMrqView::OnDelete),
         MapCommand(IDC_INIT_LIST, &CMrqView::OnInitList),
         MapCommand(ID_LIST_INIT, &CMrqView::OnInitList),
@@ -123,7 +124,8 @@ void CMrqView::OnInitialUpdate() {
     // reset below drops that line again.
     CFormView::OnInitialUpdate();
 
-    if (!m_bInitialized) {
+    bool bFirstRun = !m_bInitialized;
+    if (bFirstRun) {
         LoadViewSettings();
         InsertTabs();
         CreateImageList();
@@ -149,6 +151,16 @@ void CMrqView::OnInitialUpdate() {
     pDoc->SetModifiedFlag(false);
 
     DragAcceptFiles();
+
+    // A data file opened from the shell is backed up at once; with the exit
+    // setting the program then closes, whatever the outcome, once the
+    // result or the error has been shown.
+    if (bFirstRun && m_nStartBackupRead == 1 && !pDoc->GetPathName().IsEmpty()) {
+        OnStart();
+        if (m_nStartBackupExitRead == 1)
+            PostMainWindowClose();
+    }
+
     m_bInitialized = 1;
     RefreshFreeSpace();
 }
@@ -207,6 +219,12 @@ void CMrqView::RefreshFreeSpace() {
     CString strText = "空き容量 : ";
     strText += FormatFreeSpace(GetDestinationText());
     SetDlgItemText(IDC_FREE_SPACE, strText);
+}
+
+void CMrqView::PostMainWindowClose() {
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_pMainWnd)
+        pApp->m_pMainWnd->PostMessage(WM_CLOSE);
 }
 
 void CMrqView::ShowWarning(const char* pszText) {

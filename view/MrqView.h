@@ -15,6 +15,7 @@
 //   MrqViewTrees.cpp     the folder trees, file icons, network shares
 //   MrqViewMenus.cpp     the context menus
 //   MrqViewDrop.cpp      files dropped from the shell
+//   MrqViewStart.cpp     the Start command: checks, the run, its report
 #pragma once
 
 #include "Button.h"
@@ -30,6 +31,7 @@
 #include "SyncTree.h"
 #include "TabCtrl.h"
 
+class CBackupJob;
 class CBackupSource;
 class CMrqDoc;
 class CProfile;
@@ -80,6 +82,11 @@ public:
     // line; a null first part only refreshes the panel.
     void AppendLog(const char* pszPart1, const char* pszPart2 = nullptr,
                    const char* pszPart3 = nullptr);
+
+    // The Start button: on the source and destination pages a backup of
+    // the whole set, after its checks; a refusal is shown as "mrq Error".
+    void OnStart();
+    void RunBackup();
 
     // The source list's commands (MrqViewSourceList.cpp): the properties
     // of the selected source, its deletion, and the whole list emptied.
@@ -203,6 +210,8 @@ protected:
 private:
     void AttachControls();
     void ShowWarning(const char* pszText);
+    void ShowError(const char* pszText);
+    void PostMainWindowClose();
 
     // Source list rows: the selected one (-1 none) and the entry behind one.
     int GetSelectedSource() const;
@@ -210,6 +219,12 @@ private:
     // True when some row lies inside the folder.
     bool HasSourceInside(const char* pszFolder) const;
 
+    // The steps of the Start command (MrqViewStart.cpp).
+    bool RefuseBackupIntoItself();
+    bool ConnectSetShares();
+    void SaveBeforeRun();
+    void ReportFailedRun(int nStatus);
+    void ReportFinishedRun(const CBackupJob& job, const CString& strFinished);
     CProfile* GetProfile() const;
     bool InSplitter(int x, int y) const;
     void DrawDragLine(int x);

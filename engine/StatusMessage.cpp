@@ -1,0 +1,48 @@
+#include "StatusMessage.h"
+
+#include <cstdio>
+
+CString StatusMessage(int nCode) {
+    switch (nCode) {
+    case 0:
+        return "バックアップが終了しました。";
+    case 1:
+        return "バックアップを中断しました。";
+    case 3:
+        return "バックアップ元のフォルダが見つかりません。";
+    case 21:
+        return "ドライブが使用できません。";
+    case 23:
+        return "CRCエラーです。";
+    case 112:
+        return "バックアップ先のの容量が足りません。";
+    default: {
+        char szText[32];
+        std::snprintf(szText, sizeof szText, " Error Code (%d)", nCode);
+        return szText;
+    }
+    }
+}
+
+int CountWarnings(const CString& strWarnings) {
+    int nLines = 0;
+    const char* p = strWarnings;
+    for (; *p; ++p)
+        if (*p == '\n')
+            ++nLines;
+    // A line feed is never a trail byte, so a byte scan counts right.
+    if (p != static_cast<const char*>(strWarnings) && p[-1] != '\n')
+        ++nLines;
+    return nLines;
+}
+
+CString ResultMessage(const CString& strFinished, int nWarnings) {
+    if (nWarnings <= 0)
+        return strFinished;
+    char szCount[160];
+    std::snprintf(szCount, sizeof szCount,
+                  "\n%d 件のファイルまたはフォルダをバックアップできませんでした。"
+                  "ログビューで確認してください。",
+                  nWarnings);
+    return strFinished + szCount;
+}
