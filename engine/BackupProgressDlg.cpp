@@ -20,6 +20,7 @@ const CMessageMap* CBackupProgressDlg::GetMessageMap() const {
         MapTimer(&CBackupProgressDlg::OnTimer),
         MapCommand(IDC_ABORT, &CBackupProgressDlg::OnAbort),
         MapEvent(WM_DESTROY, &CBackupProgressDlg::OnDestroy),
+        MapMessage(WM_ENDSESSION, &CBackupProgressDlg::OnEndSession),
     };
     static const CMessageMap s_map(CDialog::GetMessageMap(), kEntries);
     return &s_map;
@@ -61,6 +62,14 @@ void CBackupProgressDlg::Apply(const CProgressTick& tick) {
 
 void CBackupProgressDlg::OnAbort() {
     m_progress.OnAbort();
+}
+
+LRESULT CBackupProgressDlg::OnEndSession(WPARAM wParam, LPARAM) {
+    if (wParam) {
+        m_progress.OnAbort();
+        m_progress.End();
+    }
+    return 0;
 }
 
 void CBackupProgressDlg::OnOK() {

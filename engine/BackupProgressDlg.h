@@ -36,6 +36,10 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     void OnAbort();
     void OnDestroy();
+    // The session ends (log-off, shut-down): the process may be ended as
+    // soon as this returns, so the worker is stopped and waited for first,
+    // between two files.
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     const CMessageMap* GetMessageMap() const override;
 
 private:

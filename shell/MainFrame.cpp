@@ -53,6 +53,7 @@ const CMessageMap* CMainFrame::GetMessageMap() const {
         MapUpdateCommandUI(ID_INDICATOR_LAST_BACKUP, &CMainFrame::OnUpdateLastBackup),
         MapUpdateCommandUI(ID_INDICATOR_CLOCK, &CMainFrame::OnUpdateClock),
         MapMessage(WM_COPYDATA, &CMainFrame::OnCopyData),
+        MapMessage(WM_ENABLE, &CMainFrame::OnEnable),
         MapCommand(ID_HELP_FINDER, &CMainFrame::OnHelp),
         MapCommand(ID_DEFAULT_HELP, &CMainFrame::OnHelp),
         MapCommand(ID_HELP, &CMainFrame::OnHelp),
@@ -141,6 +142,28 @@ void CMainFrame::OnDestroy() {
     if (pProfile && GetWindowPlacement(&placement))
         SaveFramePlacement(*pProfile, placement.rcNormalPosition);
     CFrameWnd::OnDestroy();
+}
+
+bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (!IsWindowEnabled())
+        return true;
+    return CFrameWnd::OnCommand(wParam, lParam);
+}
+
+void CMainFrame::OnClose() {
+    if (!IsWindowEnabled()) {
+        m_bCloseWhenEnabled = true;
+        return;
+    }
+    CFrameWnd::OnClose();
+}
+
+LRESULT CMainFrame::OnEnable(WPARAM wParam, LPARAM) {
+    if (wParam && m_bCloseWhenEnabled) {
+        m_bCloseWhenEnabled = false;
+        PostMessage(WM_CLOSE);
+    }
+    return 0;
 }
 
 LRESULT CMainFrame::OnCopyData(WPARAM wParam, LPARAM lParam) {

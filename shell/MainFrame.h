@@ -27,13 +27,20 @@ public:
     int m_nClockPane = 0;      // index of pane ID_INDICATOR_CLOCK
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
-    CString m_strLastBackupShown; // the text last put into the last-backup pane
+    CString m_strLastBackupShown;     // the text last put into the last-backup pane
+    bool m_bCloseWhenEnabled = false; // a close came while the window was disabled
 
 protected:
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
     int OnCreate(CREATESTRUCTA* pCreateStruct) override;
     void OnDestroy() override;
     void OnGetMinMaxInfo(MINMAXINFO* pMinMaxInfo) override;
+    // While a modal dialog keeps the window disabled (a backup run borrows
+    // the set's entries), commands that still reach it from outside are
+    // dropped, and a close waits until the dialog has gone.
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnClose() override;
+    LRESULT OnEnable(WPARAM wParam, LPARAM lParam);
     const CMessageMap* GetMessageMap() const override;
 
     // Puts the two clock panes at pIDs[nIndex] and pIDs[nIndex + 1], starts

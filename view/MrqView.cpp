@@ -92,6 +92,13 @@ bool CMrqView::OnInitDialog() {
     return CFormView::OnInitDialog();
 }
 
+bool CMrqView::OnCommand(WPARAM wParam, LPARAM lParam) {
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_pMainWnd && !pApp->m_pMainWnd->IsWindowEnabled())
+        return true;
+    return CFormView::OnCommand(wParam, lParam);
+}
+
 void CMrqView::AttachControls() {
     m_tab.Attach(GetDlgItem(IDC_TAB));
     m_folderTree.Attach(GetDlgItem(IDC_FOLDER_TREE));

@@ -159,6 +159,10 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    // While a modal dialog keeps the main window disabled, the view takes
+    // no command: a click sent from outside must not start a second run or
+    // free an entry the running backup reads.
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     const CMessageMap* GetMessageMap() const override;
 
     // Life cycle (MrqView.cpp).

@@ -12,15 +12,7 @@
 
 namespace {
 
-const std::string BUTTON_KEY = std::string(SETTINGS_KEY) + "\\Settings\\Button";
-
-class FirstShow : public ProgramTest {
-protected:
-    static void StoreButtons(DWORD dwStartBackup, DWORD dwStartBackupExit) {
-        SetNumber(HKEY_CURRENT_USER, BUTTON_KEY.c_str(), "StartBackup", dwStartBackup);
-        SetNumber(HKEY_CURRENT_USER, BUTTON_KEY.c_str(), "StartBackupExit", dwStartBackupExit);
-    }
-};
+class FirstShow : public ProgramTest {};
 
 TEST_F(FirstShow, TheWindowShowsTheFormOnItsFirstPage) {
     MarkInstalled();
@@ -45,15 +37,30 @@ TEST_F(FirstShow, TheWindowShowsTheFormOnItsFirstPage) {
 
 TEST_F(FirstShow, UnattendedStartWithADataFileStaysMinimisedInTheBackground) {
     MarkInstalled();
-    StoreButtons(1, 1);
+    StoreStartButtons(1, 1);
+    // The set has no source: its backup stops at once with a message, and
+    // the program ends once the message is gone.
     std::string strFile = CopyDataFile("no_sources.mrd", "unattended.mrd");
     CRunningProgram program(Quoted(strFile));
-    HWND hMain = program.WaitForMainWindow();
-    ASSERT_NE(nullptr, hMain);
-    EXPECT_TRUE(::IsIconic(hMain));
-    EXPECT_NE(hMain, ::GetForegroundWindow());
-    EXPECT_EQ(strFile, FileLabel(hMain));
-    EXPECT_TRUE(program.CloseAndWait());
+    bool bShownNormal = false;
+    auto watch = [&] {
+        HWND hMain = program.MainWindow();
+        bShownNormal =
+            bShownNormal || (hMain && (!::IsIconic(hMain) || hMain == ::GetForegroundWindow()));
+    };
+    HWND hBox = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        watch();
+        hBox = program.Dialog("mrq Error");
+        return hBox != nullptr;
+    }));
+    EXPECT_EQ("バックアップ元のフォルダが指定されていません。", MessageBoxText(hBox));
+    ASSERT_TRUE(PressButton(hBox, IDOK));
+    EXPECT_TRUE(WaitUntil([&] {
+        watch();
+        return !program.IsRunning();
+    }));
+    EXPECT_FALSE(bShownNormal);
 }
 
 TEST_F(FirstShow, ShowsNormallyUnlessBothSettingsAndADataFileAskForMinimised) {
@@ -72,8 +79,15 @@ TEST_F(FirstShow, ShowsNormallyUnlessBothSettingsAndADataFileAskForMinimised) {
         RegDeleteTreeA(HKEY_CURRENT_USER, COMPANY_KEY);
         MarkInstalled();
         if (c.nStartBackup >= 0)
-            StoreButtons(c.nStartBackup, c.nStartBackupExit);
+            StoreStartButtons(c.nStartBackup, c.nStartBackupExit);
         CRunningProgram program(c.bDataFile ? Quoted(strFile) : "");
+        // A data file opened while the view's setting is on (stored as 1
+        // or not stored) is backed up at once, and this set has no source.
+        if (c.bDataFile && (c.nStartBackup == 1 || c.nStartBackup == -1)) {
+            HWND hBox = program.WaitForDialog("mrq Error");
+            ASSERT_NE(nullptr, hBox);
+            ASSERT_TRUE(PressButton(hBox, IDOK));
+        }
         HWND hMain = program.WaitForMainWindow();
         ASSERT_NE(nullptr, hMain);
         EXPECT_FALSE(::IsIconic(hMain));

@@ -43,6 +43,12 @@ void ProgramTest::MarkInstalled() {
         RegCloseKey(hKey);
 }
 
+void ProgramTest::StoreStartButtons(DWORD dwStartBackup, DWORD dwStartBackupExit) {
+    std::string strKey = std::string(SETTINGS_KEY) + "\\Settings\\Button";
+    SetNumber(HKEY_CURRENT_USER, strKey.c_str(), "StartBackup", dwStartBackup);
+    SetNumber(HKEY_CURRENT_USER, strKey.c_str(), "StartBackupExit", dwStartBackupExit);
+}
+
 void ProgramTest::InstallAndClose() {
     MarkInstalled();
     CRunningProgram program;

@@ -32,6 +32,10 @@ protected:
 
     // An installed program without a first-start notice: its settings key.
     static void MarkInstalled();
+    // Settings\Button: "StartBackup" and "StartBackupExit". A data file
+    // opened while "StartBackup" is 1 (its default) is backed up at once,
+    // so tests about other things turn it off.
+    static void StoreStartButtons(DWORD dwStartBackup, DWORD dwStartBackupExit);
     // An installed program after one normal start, closed again: settings
     // key, association and uninstall entry all exist.
     static void InstallAndClose();

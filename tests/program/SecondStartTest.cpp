@@ -45,6 +45,7 @@ TEST_F(SecondStart, WithoutArgumentsRestoresTheMinimisedWindowAndEnds) {
 
 TEST_F(SecondStart, WithADataFileRestoresTheMaximisedWindowWhichKeepsItsFile) {
     MarkInstalled();
+    StoreStartButtons(0, 0);
     std::string strOpen = CopyDataFile("no_sources.mrd", "open.mrd");
     std::string strOther = CopyDataFile("two_sources.mrd", "other.mrd");
     CRunningProgram first(Quoted(strOpen));

@@ -87,6 +87,7 @@ TEST_F(Uninstall, OnlyTheExactArgumentUninstalls) {
 
 TEST_F(Uninstall, WhileTheProgramRunsOnlyWarnsAndLeavesTheWindowAlone) {
     MarkInstalled();
+    StoreStartButtons(0, 0);
     std::string strFile = CopyDataFile("no_sources.mrd", "open.mrd");
     CRunningProgram running(Quoted(strFile));
     HWND hMain = running.WaitForMainWindow();
