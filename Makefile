@@ -6,13 +6,14 @@
 #   make run          build and start the program under wine (ARGS=... are
 #                     its arguments): on $DISPLAY, or headless on Xvfb
 #   make screenshots  pictures of the program's windows in build/screenshots/
+#   make demo         two unattended backups of a sample, their results and trees
 #   make format       clang-format the sources
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/mingw-w64-x86_64.cmake
 
-.PHONY: all deps configure build test bench bench-large bench-probe run screenshots format clean
+.PHONY: all deps configure build test bench bench-large bench-probe run screenshots demo format clean
 
 all: build
 
@@ -44,6 +45,9 @@ run: build
 
 screenshots: build
 	tools/screenshots.sh $(BUILD)
+
+demo: build
+	tools/demo.sh $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -41,8 +41,8 @@ CString ResultMessage(const CString& strFinished, int nWarnings) {
         return strFinished;
     char szCount[160];
     std::snprintf(szCount, sizeof szCount,
-                  "\n%d 件のファイルまたはフォルダをバックアップできませんでした。"
-                  "ログビューで確認してください。",
+                  "\nバックアップできなかったファイル等 : %d 件"
+                  "\n詳しくはログビューをご覧ください。",
                   nWarnings);
     return strFinished + szCount;
 }

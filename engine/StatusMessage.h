@@ -13,7 +13,7 @@ CString StatusMessage(int nCode);
 int CountWarnings(const CString& strWarnings);
 
 // The result dialog's text: the finished text alone when nothing was
-// skipped, else followed by the number of files and folders that were not
-// backed up and where to read them, so that a skipped file never passes
-// behind a plain "finished".
+// skipped, else followed by a line with the number of files and folders
+// that were not backed up and a line that says where to read them, so that
+// a skipped file never passes behind a plain "finished".
 CString ResultMessage(const CString& strFinished, int nWarnings);

@@ -4,7 +4,9 @@
 # a tool bar button's tip), the folder tree opened on Japanese folders, the
 # synchronised-folder tree opened on a mirror with files of several types,
 # the trees' context menu, and every dialog a user meets on the way
-# (install notice, extension entry, about box, the password of a network
+# (install notice, the progress and result dialogs of the backup that
+# opening a data file starts, the properties of a source with its extension
+# filter on and off, extension entry, about box, the password of a network
 # share, the warning of a second start with /uninstall, the uninstall
 # question).
 #
@@ -41,28 +43,53 @@ trap finish EXIT
 eval "$("$run" --env)"
 rm -rf "$out"
 mkdir -p "$out"
-# A first start, with a data file of Japanese names to show.
+# A first start, with a data file of Japanese names to show. Its folders
+# exist, so opening it backs them up at once; a large file keeps the
+# progress dialog up for its picture.
 wine reg delete 'HKCU\Software\Quenlow' /f >/dev/null 2>&1 || true
-cp "$here/../tests/data/japanese.mrd" "$MRQ_WINE_ROOT/drives/d/japanese.mrd"
-# Folders to browse on D:, and the data file's mirror folders on F: with
-# files of several types.
 drives=$MRQ_WINE_ROOT/drives
-rm -rf "$drives/d/資料" "$drives/d/写真" "$drives/f/バックアップ"
+cp "$here/../tests/data/japanese.mrd" "$drives/d/japanese.mrd"
+rm -rf "$drives/d/資料" "$drives/d/写真" "$drives/d/能" "$drives/e/十" "$drives/f/バックアップ"
+mkdir -p "$drives/d/資料/表" "$drives/d/能/十" "$drives/e/十" "$drives/f/バックアップ/表"
+echo "見積書" >"$drives/d/資料/表/見積書.doc"
+echo "請求書" >"$drives/d/資料/表/請求書.xls"
+for n in 1 2 3 4; do truncate -s 150M "$drives/d/資料/表/年次報告$n.doc"; done
+echo "メモ" >"$drives/d/能/十/メモ.txt"
+# A folder nested deeper than a path can reach: the run skips it with a
+# warning, and the result dialog says so.
+deep="$drives/d/資料/表"
+for n in 1 2 3 4 5 6 7 8 9; do deep="$deep/とても長い名前のフォルダが続きます$n"; done
+mkdir -p "$deep"
+# More folders to browse on D:.
 mkdir -p "$drives/d/資料/見積書" "$drives/d/資料/請求書/2024年" "$drives/d/資料/表計算" \
     "$drives/d/資料/Archive" "$drives/d/写真/旅行"
-mirror=$drives/f/バックアップ/表
-mkdir -p "$mirror/表/2024年" "$mirror/表/ソース" "$mirror/十" "$mirror/十(1)"
-for name in 見積書.doc 請求書.xls メモ.txt 地図.bmp 設定.ini 案内.html 能力表.csv; do
-    : >"$mirror/表/$name"
-done
-cp "$program" "$mirror/表/mrq.exe" # a program shows its own icon
 
 echo "Screenshots in $out:"
 start_program 'D:\japanese.mrd'
 shoot install "$(drive dialog Install)"
 drive press Install 1
+shoot progress "$(drive dialog バックアップ中)"
+shoot result "$(drive dialog バックアップ)"
+drive press バックアップ 1 2>/dev/null || true # unless it went by itself after 5 s
+# The first mirror, as the run left it, gains files of several types and
+# subfolders for the synchronised-folder tree to show.
+mirror=$drives/f/バックアップ/表/表
+mkdir -p "$mirror/2024年" "$mirror/ソース"
+for name in メモ.txt 地図.bmp 設定.ini 案内.html 能力表.csv; do
+    : >"$mirror/$name"
+done
+cp "$program" "$mirror/mrq.exe" # a program shows its own icon
 
 shoot main-sources "$(drive main)"
+
+# The properties of the first source, whose extension filter is on; then
+# with the filter turned off (its controls greyed), and cancelled.
+drive open-row
+shoot properties "$(drive dialog バックアップ元の情報)"
+drive toggle バックアップ元の情報 1050
+shoot properties-filter-off "$(drive dialog バックアップ元の情報)"
+drive press バックアップ元の情報 2
+
 shoot main-destination "$(drive tab 1)"
 shoot main-restore "$(drive tab 2)"
 shoot main-settings "$(drive tab 3)"

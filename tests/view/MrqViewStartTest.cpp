@@ -149,8 +149,8 @@ TEST_F(MrqViewStartTest, CleanRunSavesTheSetReportsCountsAndLogsEachSkippedFile)
     EXPECT_EQ("2", m_result.strNew);
     EXPECT_EQ("0", m_result.strUpdated);
     EXPECT_EQ("0", m_result.strDeleted);
-    EXPECT_EQ(CString(kFinished) + "\n1 件のファイルまたはフォルダをバックアップできませんでした。"
-                                   "ログビューで確認してください。",
+    EXPECT_EQ(CString(kFinished) + "\nバックアップできなかったファイル等 : 1 件" +
+                  "\n詳しくはログビューをご覧ください。",
               m_result.strMessage);
     EXPECT_TRUE(m_bWasIconic) << "the main window steps aside during the run";
     EXPECT_FALSE(::IsIconic(m_pApp->m_pMainWnd->GetSafeHwnd()));

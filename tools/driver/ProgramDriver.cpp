@@ -20,6 +20,10 @@
 //                                    main window
 //   mrq_driver escape                closes an open menu as the Escape key does
 //   mrq_driver type CAPTION ID TEXT  puts the text into a dialog's edit box
+//   mrq_driver toggle CAPTION ID     clicks a dialog's check box, waits until it changes
+//   mrq_driver open-row              double-clicks the first row of the source list
+//   mrq_driver row-menu              right-clicks it; the geometry takes in its menu
+//   mrq_driver result                prints the backup result dialog's text and counts
 //   mrq_driver close                 closes the main window, waits until it goes
 #include <windows.h>
 #include <commctrl.h>
@@ -27,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "TopWindows.h"
 #include "resource.h"
@@ -38,6 +43,8 @@ const char* const MAIN_TITLE = "mrq BackupTool";
 const DWORD SETTLE_MS = 700;
 // The main frame's tool bar.
 const int TOOLBAR_ID = 0xE800;
+const char* const RESULT_TITLE = "バックアップ";
+// The class of a menu that is open.
 
 int Fail(const char* pszWhat, const char* pszName = "") {
     std::fprintf(stderr, "mrq_driver: %s %s\n", pszWhat, pszName);
@@ -53,9 +60,15 @@ HWND WaitForWindow(const char* pszTitle, bool bDialog) {
     return hFound;
 }
 
-int PrintGeometry(HWND hWnd) {
+// The window's geometry, taking in a second window (a tip, a menu) that
+// may reach beyond it.
+int PrintGeometry(HWND hWnd, HWND hAlso = nullptr) {
     ::Sleep(SETTLE_MS);
     RECT rc = WindowRect(hWnd);
+    if (hAlso) {
+        RECT rcAlso = WindowRect(hAlso);
+        ::UnionRect(&rc, &rc, &rcAlso);
+    }
     std::printf("%ldx%ld+%ld+%ld\n", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
     return 0;
 }
@@ -149,11 +162,86 @@ int Hover(int nID) {
     HWND hTip = nullptr;
     if (!WaitUntil([&] { return (hTip = FindToolTip(dwProcessId)) != nullptr; }))
         return Fail("no tool tip showed");
-    ::Sleep(SETTLE_MS);
-    RECT rc = WindowRect(hMain);
-    RECT rcTip = WindowRect(hTip);
-    ::UnionRect(&rc, &rc, &rcTip);
-    std::printf("%ldx%ld+%ld+%ld\n", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
+    return PrintGeometry(hMain, hTip);
+}
+
+int Toggle(const char* pszCaption, int nID) {
+    HWND hDialog = WaitForWindow(pszCaption, true);
+    HWND hBox = hDialog ? ::GetDlgItem(hDialog, nID) : nullptr;
+    if (!hBox)
+        return Fail("no such check box in", pszCaption);
+    LRESULT nCheck = ::SendMessageA(hBox, BM_GETCHECK, 0, 0);
+    ::PostMessageA(hBox, BM_CLICK, 0, 0);
+    if (!WaitUntil([&] { return ::SendMessageA(hBox, BM_GETCHECK, 0, 0) != nCheck; }))
+        return Fail("the check box did not change");
+    return 0;
+}
+
+HWND FindMenuWindow() {
+    HWND hMenu = ::FindWindowA("#32768", nullptr);
+    return hMenu && ::IsWindowVisible(hMenu) ? hMenu : nullptr;
+}
+
+// A mouse event at the screen point, as the mouse itself would send it.
+void SendMouse(POINT pt, DWORD dwFlags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof input);
+    ::Sleep(50);
+}
+
+// The mouse goes to the first row of the source list, just below the
+// column headers, and clicks there as a user's would: a list view hands no
+// row rectangle to another process.
+int ClickFirstSourceRow(bool bRight) {
+    HWND hMain = WaitForWindow(MAIN_TITLE, false);
+    HWND hList = hMain ? FindDescendant(hMain, IDC_SOURCE_LIST) : nullptr;
+    HWND hHeader =
+        hList ? reinterpret_cast<HWND>(::SendMessageA(hList, LVM_GETHEADER, 0, 0)) : nullptr;
+    if (!hHeader)
+        return Fail("no source list");
+    ::SetForegroundWindow(hMain);
+    RECT rcHeader = WindowRect(hHeader);
+    POINT pt = {rcHeader.left + 40, rcHeader.bottom + 8};
+    SendMouse(pt, 0);
+    if (bRight) {
+        SendMouse(pt, MOUSEEVENTF_RIGHTDOWN);
+        SendMouse(pt, MOUSEEVENTF_RIGHTUP);
+    } else {
+        for (int i = 0; i < 2; i++) {
+            SendMouse(pt, MOUSEEVENTF_LEFTDOWN);
+            SendMouse(pt, MOUSEEVENTF_LEFTUP);
+        }
+    }
+    if (!bRight)
+        return 0;
+    HWND hMenu = nullptr;
+    if (!WaitUntil([&] { return (hMenu = FindMenuWindow()) != nullptr; }))
+        return Fail("no menu opened");
+    return PrintGeometry(hMain, hMenu);
+}
+
+// The result text line by line, then each count after its label, in the
+// program's code page.
+int PrintResult() {
+    HWND hDialog = WaitForWindow(RESULT_TITLE, true);
+    if (!hDialog)
+        return Fail("no result dialog");
+    std::string strText = WindowText(::GetDlgItem(hDialog, IDC_RESULT_TEXT));
+    std::printf("%s\n", strText.c_str());
+    const struct {
+        int nID;
+        const char* pszLabel;
+    } kCounts[] = {{IDC_TOTAL, "総ファイル数"},
+                   {IDC_NEW, "新しいファイル数"},
+                   {IDC_UPDATED, "更新されたファイル数"},
+                   {IDC_DELETED, "削除されたファイル数"}};
+    for (const auto& count : kCounts)
+        std::printf("%s %s\n", count.pszLabel,
+                    WindowText(::GetDlgItem(hDialog, count.nID)).c_str());
     return 0;
 }
 
@@ -287,11 +375,6 @@ int OpenTreePath(int nID, char** ppszTexts, int nTexts) {
     return PrintGeometry(::GetAncestor(hTree, GA_ROOT));
 }
 
-HWND FindMenuWindow() {
-    HWND hMenu = ::FindWindowA("#32768", nullptr);
-    return hMenu && ::IsWindowVisible(hMenu) ? hMenu : nullptr;
-}
-
 // Right-clicks the selected item with the cursor on it, as a user does;
 // the view opens the menu where the cursor is.
 int OpenTreeMenu(int nID) {
@@ -380,9 +463,17 @@ int main(int argc, char** argv) {
         return CloseMenu();
     if (argc == 5 && Is(argv[1], "type"))
         return TypeText(argv[2], std::atoi(argv[3]), argv[4]);
+    if (argc == 4 && Is(argv[1], "toggle"))
+        return Toggle(argv[2], std::atoi(argv[3]));
+    if (argc == 2 && Is(argv[1], "open-row"))
+        return ClickFirstSourceRow(false);
+    if (argc == 2 && Is(argv[1], "row-menu"))
+        return ClickFirstSourceRow(true);
+    if (argc == 2 && Is(argv[1], "result"))
+        return PrintResult();
     if (argc == 2 && Is(argv[1], "close"))
         return CloseMain();
     return Fail("usage: main | dialog CAPTION | press CAPTION ID | tab INDEX | command ID |",
                 "click ID | hover ID | splitter DX | tree ID TEXT... | treemenu ID | escape |"
-                " type CAPTION ID TEXT | close");
+                " type CAPTION ID TEXT | toggle CAPTION ID | open-row | row-menu | result | close");
 }
