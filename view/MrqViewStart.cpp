@@ -123,12 +123,14 @@ void CMrqView::SaveBeforeRun() {
         AfxGetApp()->AddToRecentFileList(strPath);
         AppendLog("新規データファイル(", strPath, ")");
     }
-    // A failed save is reported by the document; the run goes on, with
-    // the mirrors assigned all the same.
-    if (CSingleDocTemplate* pTemplate = pDoc->GetDocTemplate())
-        pTemplate->DoSave(strPath);
-    else
-        pDoc->OnSaveDocument(strPath);
+    // A failed save is reported by the document, and the run goes on. The
+    // writer gives every entry its mirror folder; when it never ran (the
+    // file could not be opened), a new entry would have none, so the
+    // mirrors are given here instead.
+    CSingleDocTemplate* pTemplate = pDoc->GetDocTemplate();
+    bool bSaved = pTemplate ? pTemplate->DoSave(strPath) : pDoc->OnSaveDocument(strPath);
+    if (!bSaved)
+        pDoc->AssignMirrors();
 }
 
 void CMrqView::ReportFailedRun(int nStatus) {

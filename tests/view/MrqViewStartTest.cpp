@@ -227,6 +227,21 @@ TEST_F(MrqViewStartTest, SharesOfTheSetAreConnectedFirstAndARefusedPasswordStops
     EXPECT_NE("", Doc()->m_strLastBackup);
 }
 
+TEST_F(MrqViewStartTest, ASaveThatFailsIsReportedAndTheRunStillGoesToTheRightMirror) {
+    m_tree.WriteFile("src表\\a.txt", "a");
+    CString strDestination = m_tree.MakeFolder("bk");
+    // A folder where the data file would go: the save cannot write it.
+    m_tree.MakeFolder("bk\\Backup.mrd");
+    AddLoadedSource(m_tree.Path("src表"));
+    TypeDestination(strDestination);
+    PressStart();
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_NE(-1, s_boxes[0].strText.Find("Backup.mrd")) << s_boxes[0].strText.str();
+    ASSERT_TRUE(m_result.bShown);
+    EXPECT_EQ("1", m_result.strNew);
+    EXPECT_EQ(1, CountFiles(strDestination + "\\src表"));
+}
+
 TEST_F(MrqViewStartTest, RunThatEndsWithAStatusShowsItsMessageAndNoCounts) {
     CString strDestination = m_tree.MakeFolder("bk");
     for (int i = 0; i < 300; i++) {
