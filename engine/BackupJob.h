@@ -102,6 +102,8 @@ public:
 private:
     void RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
                       const char* pszHistoryName, bool bTopLevel);
+    bool ReplaceMirrorFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
+                           const char* pszFileName, bool bChanged);
     void ReportCopyFailure(const char* pszSource);
     bool PassesFilters(const char* pszPath) const;
 };

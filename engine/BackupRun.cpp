@@ -172,6 +172,9 @@ void ProcessDirectly(CBackupJob& job, CEntryPlans& plans) {
 
 UINT BackupThreadProc(LPVOID pParam) {
     CBackupJob& job = *static_cast<CBackupJob*>(pParam);
+    // Copies staged there (paths too long beside their target) by a run
+    // that was killed.
+    RemoveStagingFiles(job.m_strHistoryRoot);
     CEntryPlans plans(job);
     if (Survey(job, plans) && AwaitGoAhead(job)) {
         if (!job.ExecuteLists())

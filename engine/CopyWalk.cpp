@@ -83,10 +83,9 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
     bool bOk = true;
     if (nKind == COMPARE_NEW && m_bSurvey)
         ++m_nNew;
-    if (nKind == COMPARE_CHANGED) {
-        if (m_bSurvey)
-            ++m_nUpdated;
-        bOk = ShiftHistory(pszHistoryName, szFileName, pszMirror);
+    if (nKind == COMPARE_CHANGED && m_bSurvey) {
+        ++m_nUpdated;
+        bOk = ShiftHistory(pszHistoryName, szFileName, pszMirror); // plans the oldest's deletion
     }
     if (nKind != COMPARE_EQUAL && bOk) {
         // The size read by the comparison (0 for a source that could not be
@@ -96,7 +95,8 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
             AddToCopyList(pszSource, pszMirror, pszHistoryName);
         } else {
             SetStatusText("Backup中 : ", szShown);
-            bOk = CopyFileWithTimes(pszSource, pszMirror);
+            bOk = ReplaceMirrorFile(pszSource, pszMirror, pszHistoryName, szFileName,
+                                    nKind == COMPARE_CHANGED);
         }
     }
     if (bOk)
@@ -107,6 +107,23 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
         AddWarning(pszSource, " がコピーされませんでした。\n");
     else
         ReportCopyFailure(pszSource);
+}
+
+// The new copy is staged first; only then does the old mirror copy move
+// into the history and the staged copy take its place. A copy that fails
+// (a full disk, a source that vanished) leaves the mirror copy and every
+// generation as they were, and a kill at any point leaves the real name
+// with the old copy, the new one, or (between the two renames) none, the
+// old one being safe in generation 1.
+bool CBackupJob::ReplaceMirrorFile(const char* pszSource, const char* pszMirror,
+                                   const char* pszHistoryName, const char* pszFileName,
+                                   bool bChanged) {
+    CStagedCopy copy;
+    if (!copy.Stage(pszSource, pszMirror, m_strHistoryRoot))
+        return false;
+    if (bChanged && !ShiftHistory(pszHistoryName, pszFileName, pszMirror))
+        return false;
+    return copy.Commit();
 }
 
 void CBackupJob::ReportCopyFailure(const char* pszSource) {

@@ -192,16 +192,34 @@ int CompareFiles(const char* pszSource, const char* pszMirror, ULONGLONG* pnSour
     return COMPARE_EQUAL;
 }
 
-bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
+bool CopyToNewFile(const char* pszSource, const char* pszNew) {
     CFileFacts source;
     if (!ReadFileFacts(pszSource, FILE_SHARE_READ, source))
         return false;
+    if (!CopyFileA(pszSource, pszNew, TRUE)) {
+        // Never leave a partly written copy behind.
+        DWORD dwError = GetLastError();
+        if (dwError != ERROR_FILE_EXISTS) {
+            SetFileAttributesA(pszNew, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(pszNew);
+        }
+        SetLastError(dwError);
+        return false;
+    }
+    ApplyTimesAndAttributes(pszNew, source.basic);
+    return true;
+}
 
+bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
+    CStagedCopy copy;
+    if (copy.Stage(pszSource, pszTarget))
+        return copy.Commit();
+    if (GetLastError() != ERROR_SUCCESS)
+        return false;
+    // No staging name fits beside the target: the old way, in place.
     DWORD dwOldTarget = GetFileAttributesA(pszTarget);
     if (dwOldTarget != INVALID_FILE_ATTRIBUTES) {
         SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
-        // A target another program holds open stays as it was, and the
-        // failure is the delete's (a sharing violation, not "file exists").
         if (!DeleteFileA(pszTarget)) {
             DWORD dwError = GetLastError();
             SetFileAttributesA(pszTarget, dwOldTarget);
@@ -209,20 +227,7 @@ bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
             return false;
         }
     }
-    if (!CopyFileA(pszSource, pszTarget, TRUE)) {
-        // Never leave a partly written copy that a later run could take for
-        // a real version of the file.
-        DWORD dwError = GetLastError();
-        if (dwError != ERROR_FILE_EXISTS) {
-            SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(pszTarget);
-        }
-        SetLastError(dwError);
-        return false;
-    }
-
-    ApplyTimesAndAttributes(pszTarget, source.basic);
-    return true;
+    return CopyToNewFile(pszSource, pszTarget);
 }
 
 ULONGLONG AddFileSize(ULONGLONG nSum, const char* pszPath) {

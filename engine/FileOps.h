@@ -55,8 +55,53 @@ bool CreationTimesMatch(CTime source, CTime mirror);
 
 // Copies source to target with its creation, access and write times and its
 // attributes; an existing target is replaced. False on failure, with the
-// system's error code set; a failed copy leaves no partial target behind.
+// system's error code set. The copy is staged (CStagedCopy), so the target
+// never holds a partial copy; only when no staging name fits in a path
+// beside the target is it written in place, as a copy always was.
 bool CopyFileWithTimes(const char* pszSource, const char* pszTarget);
+
+// Copies source to a file that must not exist yet, with the source's times
+// and attributes. False on failure with the system's error code set; a
+// partial copy is removed.
+bool CopyToNewFile(const char* pszSource, const char* pszNew);
+
+// The name a copy has while it is being made: "~mrq", eight hex digits and
+// ".tmp", the last two digits a check of the six before them. A run that is
+// killed may leave one behind, which the next run recognises by this exact
+// form and removes.
+bool IsStagingName(const char* pszName);
+
+// Removes the staging files directly inside a folder.
+void RemoveStagingFiles(const char* pszFolder);
+
+// A copy made beside its target under a staging name and put in place by
+// one rename: the target's name holds the old file or the whole new copy,
+// never part of it, however the program is stopped.
+class CStagedCopy {
+public:
+    CStagedCopy() = default;
+    CStagedCopy(const CStagedCopy&) = delete;
+    CStagedCopy& operator=(const CStagedCopy&) = delete;
+    // Removes a staged copy that was not put in place.
+    ~CStagedCopy() { Discard(); }
+
+    // Copies source, with its times and attributes, under a staging name in
+    // the target's folder, or in pszSpareFolder (created when missing) when
+    // that path would be too long. Then checks that the target can be
+    // replaced: one that another program holds open fails here (32). False
+    // on failure with the system's error code set; ERROR_SUCCESS when no
+    // staging path fits.
+    bool Stage(const char* pszSource, const char* pszTarget, const char* pszSpareFolder = nullptr);
+    // Replaces the target with the staged copy (a read-only target too).
+    bool Commit();
+    void Discard();
+
+private:
+    bool CopyToStagingName(const char* pszSource, const char* pszFolder);
+
+    char m_szStaging[MAX_PATH] = {};
+    char m_szTarget[MAX_PATH] = {};
+};
 
 // nSum plus the size of the file, or nSum when it cannot be opened
 // exclusively.

@@ -93,6 +93,13 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
         if (GetFileAttributesA(szSource) != INVALID_FILE_ATTRIBUTES ||
             !IsNotFoundError(GetLastError()))
             continue; // still there, or unknown: keep it
+        if (IsStagingName(strName)) {
+            // A copy a killed run left unfinished: not the user's, never
+            // counted, listed or kept in the history.
+            SetFileAttributesA(szMirror, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(szMirror);
+            continue;
+        }
         if (m_bSurvey) {
             ++m_nDeleted;
             AccumulateSize(m_nBytesToFree, szMirror);

@@ -324,6 +324,55 @@ TEST(CopyFileWithTimes, TargetHeldOpenIsLeftAlone) {
     EXPECT_TRUE(Attributes(strTarget) & FILE_ATTRIBUTE_READONLY);
 }
 
+TEST(StagedCopy, TargetHoldsTheOldFileUntilTheCommitAndNothingStaysBehind) {
+    CScratchTree tree("staged");
+    CString strSource = tree.WriteFile("纊\\表.txt", "new");
+    CString strTarget = tree.WriteFile("十\\表.txt", "old");
+    {
+        CStagedCopy copy;
+        ASSERT_TRUE(copy.Stage(strSource, strTarget));
+        EXPECT_EQ("old", ReadWholeFile(strTarget));
+        EXPECT_EQ(2, CountFiles(tree.Path("十"))); // staged beside its target
+    }                                              // never committed: the staged copy goes
+    EXPECT_EQ("old", ReadWholeFile(strTarget));
+    EXPECT_EQ(1, CountFiles(tree.Path("十")));
+
+    CStagedCopy copy;
+    ASSERT_TRUE(copy.Stage(strSource, strTarget));
+    ASSERT_TRUE(copy.Commit());
+    EXPECT_FALSE(copy.Commit()); // nothing left to put in place
+    EXPECT_EQ("new", ReadWholeFile(strTarget));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strSource, strTarget));
+    EXPECT_EQ(1, CountFiles(tree.Path("十")));
+}
+
+TEST(StagedCopy, FolderWithoutRoomForAStagingNameUsesTheSpareFolder) {
+    CScratchTree tree("staged");
+    CString strSource = tree.WriteFile("表.txt", "new");
+    CString strSpare = tree.Path("spare");
+    // Grows the folder until "\" and a 16-byte staging name no longer fit
+    // beside the target, which itself still fits.
+    CString strFolder = tree.Root();
+    while (strFolder.GetLength() + 1 + 16 < MAX_PATH)
+        strFolder += strFolder.GetLength() + 1 + 16 + 3 < MAX_PATH ? "\\ab" : "x";
+    MakeFolders(strFolder);
+    CString strTarget = strFolder + "\\a";
+    ASSERT_LT(strTarget.GetLength(), MAX_PATH);
+
+    CStagedCopy copy;
+    ASSERT_TRUE(copy.Stage(strSource, strTarget, strSpare));
+    EXPECT_EQ(1, CountFiles(strSpare));
+    ASSERT_TRUE(copy.Commit());
+    EXPECT_EQ("new", ReadWholeFile(strTarget));
+    EXPECT_EQ(0, CountFiles(strSpare));
+
+    // Without a spare folder no staged copy is possible, which the caller
+    // learns from ERROR_SUCCESS.
+    SetLastError(5);
+    EXPECT_FALSE(copy.Stage(strSource, strTarget));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+}
+
 // ---------------------------------------------------------------------------
 // Sizes and times of single files
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "BackupHarness.h"
+#include "FileOps.h"
 #include "ScratchTree.h"
 
 namespace {
@@ -124,6 +125,47 @@ TEST_F(HistoryTest, HistoryKeepsTheSubfolderPath) {
     EXPECT_EQ(0, BackUpVersion(*source, "能\\十.txt", 2).nStatus);
     EXPECT_EQ("version 1", ReadWholeFile(Generation(1, "能\\十.txt")));
     EXPECT_EQ("version 2", ReadWholeFile(Mirror("能\\十.txt")));
+}
+
+// A name of the form a copy has while it is made, as a killed run leaves
+// it (bValid), or one that merely looks like it (wrong check digits).
+CString StagingLikeName(bool bValid) {
+    for (int nCheck = 0; nCheck < 256; ++nCheck) {
+        char sz[32];
+        std::snprintf(sz, sizeof sz, "~mrq5C0FFA%02X.tmp", nCheck);
+        if (IsStagingName(sz) == bValid)
+            return sz;
+    }
+    return "";
+}
+
+TEST_F(HistoryTest, LeftoverOfAKilledCopyIsRemovedUncountedAndNeverKept) {
+    CString strLeftover = StagingLikeName(true), strLookalike = StagingLikeName(false);
+    ASSERT_FALSE(strLeftover.IsEmpty());
+    ASSERT_FALSE(strLookalike.IsEmpty());
+    auto source = MakeSource(m_strSource, m_strDestination, "1");
+    ASSERT_EQ(0, BackUpVersion(*source, "ソ.txt", 1).nStatus);
+    // A user's own file of the exact form, in the source: a file like any
+    // other.
+    m_tree.WriteFile("表data\\" + strLeftover, "mine");
+    // What killed runs leave: partial copies beside their targets (one in a
+    // folder that has left the source) and in the history root; and a
+    // look-alike in the mirror whose source has gone.
+    m_tree.WriteFile("dest\\表data\\十\\" + strLeftover, "partial");
+    m_tree.WriteFile("dest\\mrq HistoryFolder\\" + strLeftover, "partial");
+    m_tree.WriteFile("dest\\表data\\" + strLookalike, "look-alike");
+
+    CRunResult result = BackUpVersion(*source, "ソ.txt", 2);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ(2, result.nTotal);
+    EXPECT_EQ(1, result.nDeleted); // the look-alike, like any file that left
+    EXPECT_EQ("mine", ReadWholeFile(Mirror(strLeftover)));
+    EXPECT_EQ("version 2", ReadWholeFile(Mirror("ソ.txt")));
+    EXPECT_EQ("version 1", ReadWholeFile(Generation(1, "ソ.txt")));
+    EXPECT_FALSE(PathExists(Mirror("十")));
+    EXPECT_FALSE(PathExists(Mirror(strLookalike)));
+    // The mirror's two files and generation 1 of ソ.txt, nothing else.
+    EXPECT_EQ(3, CountFiles(m_strDestination));
 }
 
 } // namespace

@@ -1,0 +1,160 @@
+// Copies are made under a staging name beside their target and renamed into
+// place, so that a copy cut off half-way (a killed program, a lost drive, a
+// full disk) never lies under the target's real name, where the next run
+// would take it for a changed file and rotate it into the history.
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+
+#include "FileFind.h"
+#include "FileOps.h"
+#include "Handle.h"
+#include "PathText.h"
+
+namespace {
+
+const char STAGING_PREFIX[] = "~mrq";
+const char STAGING_SUFFIX[] = ".tmp";
+const size_t STAGING_NAME_LENGTH = 16; // ~mrq + 8 hex digits + .tmp
+const int STAGING_ATTEMPTS = 16;
+
+// The two check digits of a staging name's six leading ones.
+unsigned CheckOf(unsigned nValue) {
+    return ((nValue * 2654435761u) >> 24) & 0xFF;
+}
+
+// A fresh staging name: different names for the copies of this process and
+// of others, so that a leftover of another run is never in the way.
+void MakeStagingName(char (&szName)[STAGING_NAME_LENGTH + 1]) {
+    static std::atomic<unsigned> s_nNext{GetTickCount() ^ (GetCurrentProcessId() << 12)};
+    unsigned nValue = (s_nNext.fetch_add(0x9E3779B1u) >> 8) & 0xFFFFFF;
+    std::snprintf(szName, sizeof szName, "%s%06X%02X%s", STAGING_PREFIX, nValue, CheckOf(nValue),
+                  STAGING_SUFFIX);
+}
+
+bool IsUpperHex(const char* p, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (p[i] == '\0' || !std::strchr("0123456789ABCDEF", p[i]))
+            return false;
+    return true;
+}
+
+// The folder part of a path (without its last backslash).
+bool FolderOf(const char* pszPath, char (&szFolder)[MAX_PATH]) {
+    int nCut = FindBackslash(pszPath, false);
+    if (nCut < 0)
+        return false;
+    std::memcpy(szFolder, pszPath, static_cast<size_t>(nCut));
+    szFolder[nCut] = '\0';
+    return true;
+}
+
+// Opening the target for deletion fails exactly when deleting it would:
+// another program holds it without sharing (32), or it is a folder (5).
+bool CanReplace(const char* pszTarget) {
+    if (GetFileAttributesA(pszTarget) == INVALID_FILE_ATTRIBUTES)
+        return true;
+    CHandle hTarget(CreateFileA(pszTarget, DELETE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return hTarget.IsValid();
+}
+
+} // namespace
+
+bool IsStagingName(const char* pszName) {
+    if (std::strlen(pszName) != STAGING_NAME_LENGTH ||
+        std::strncmp(pszName, STAGING_PREFIX, 4) != 0 ||
+        std::strcmp(pszName + 12, STAGING_SUFFIX) != 0 || !IsUpperHex(pszName + 4, 8))
+        return false;
+    unsigned nValue = 0, nCheck = 0;
+    std::sscanf(pszName + 4, "%6X%2X", &nValue, &nCheck);
+    return CheckOf(nValue) == nCheck;
+}
+
+void RemoveStagingFiles(const char* pszFolder) {
+    char szPattern[MAX_PATH];
+    if (!JoinPath(szPattern, pszFolder, "~mrq*.tmp"))
+        return;
+    CFileFind finder;
+    bool bMore = finder.FindFile(szPattern);
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        char szPath[MAX_PATH];
+        if (!finder.IsDirectory() && IsStagingName(finder.GetFileName()) &&
+            JoinPath(szPath, pszFolder, finder.GetFileName())) {
+            SetFileAttributesA(szPath, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(szPath);
+        }
+    }
+}
+
+bool CStagedCopy::Stage(const char* pszSource, const char* pszTarget, const char* pszSpareFolder) {
+    Discard();
+    char szFolder[MAX_PATH];
+    if (std::strlen(pszTarget) >= MAX_PATH || !FolderOf(pszTarget, szFolder)) {
+        SetLastError(ERROR_SUCCESS);
+        return false;
+    }
+    std::strcpy(m_szTarget, pszTarget);
+    if (std::strlen(szFolder) + 1 + STAGING_NAME_LENGTH >= MAX_PATH) {
+        if (!pszSpareFolder || std::strlen(pszSpareFolder) + 1 + STAGING_NAME_LENGTH >= MAX_PATH) {
+            SetLastError(ERROR_SUCCESS);
+            return false;
+        }
+        MakeFolderChain(pszSpareFolder, true);
+        std::strcpy(szFolder, pszSpareFolder);
+    }
+    if (!CopyToStagingName(pszSource, szFolder))
+        return false;
+    // Checked once the source was read, so a source that cannot be read
+    // reports its own error, as it always did.
+    if (!CanReplace(pszTarget)) {
+        Discard();
+        return false;
+    }
+    return true;
+}
+
+bool CStagedCopy::CopyToStagingName(const char* pszSource, const char* pszFolder) {
+    for (int nAttempt = 0; nAttempt < STAGING_ATTEMPTS; ++nAttempt) {
+        char szName[STAGING_NAME_LENGTH + 1];
+        MakeStagingName(szName);
+        JoinPath(m_szStaging, pszFolder, szName);
+        if (CopyToNewFile(pszSource, m_szStaging))
+            return true;
+        DWORD dwError = GetLastError();
+        m_szStaging[0] = '\0';
+        if (dwError != ERROR_FILE_EXISTS && dwError != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    return false;
+}
+
+bool CStagedCopy::Commit() {
+    if (!m_szStaging[0])
+        return false;
+    DWORD dwOld = GetFileAttributesA(m_szTarget);
+    bool bReadOnly = dwOld != INVALID_FILE_ATTRIBUTES && (dwOld & FILE_ATTRIBUTE_READONLY);
+    if (bReadOnly)
+        SetFileAttributesA(m_szTarget, FILE_ATTRIBUTE_NORMAL);
+    if (!MoveFileExA(m_szStaging, m_szTarget, MOVEFILE_REPLACE_EXISTING)) {
+        DWORD dwError = GetLastError();
+        if (bReadOnly)
+            SetFileAttributesA(m_szTarget, dwOld);
+        SetLastError(dwError);
+        return false;
+    }
+    m_szStaging[0] = '\0';
+    return true;
+}
+
+void CStagedCopy::Discard() {
+    if (!m_szStaging[0])
+        return;
+    DWORD dwError = GetLastError();
+    SetFileAttributesA(m_szStaging, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(m_szStaging);
+    m_szStaging[0] = '\0';
+    SetLastError(dwError);
+}
