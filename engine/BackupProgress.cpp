@@ -26,7 +26,9 @@ bool CBackupProgress::Start(const CString& strNoCopy) {
     m_pThread =
         AfxBeginThread(BackupThreadProc, m_pJob, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!m_pThread) {
-        m_pJob->m_nStatus = static_cast<int>(GetLastError());
+        // Never a success: the system may not have said why.
+        DWORD dwError = GetLastError();
+        m_pJob->m_nStatus = dwError ? static_cast<int>(dwError) : ERROR_NOT_ENOUGH_MEMORY;
         m_pJob->m_bFinished = 1;
         return false;
     }
@@ -46,8 +48,13 @@ bool CBackupProgress::IsWorkerRunning() const {
 
 void CBackupProgress::End() {
     if (m_pThread) {
-        if (!m_pJob->m_bFinished)
-            m_pJob->m_bAbort = 1; // the dialog went away early: stop the worker
+        if (!m_pJob->m_bFinished) {
+            // The dialog went away early: stop the worker, and never let
+            // the cut-off run count as a success.
+            m_pJob->m_bAbort = 1;
+            int nOk = STATUS_OK;
+            m_pJob->m_nStatus.compare_exchange_strong(nOk, STATUS_ABORTED);
+        }
         m_pThread->WaitForEnd();
         delete m_pThread;
         m_pThread = nullptr;
@@ -60,8 +67,12 @@ CProgressTick CBackupProgress::OnTimer() {
     CProgressTick tick;
     tick.bStatusText = m_pJob->TakeStatusText(tick.strStatusText);
 
-    if (m_pJob->m_bAwaitGo)
-        GoAhead(tick);
+    // After a failed space check the worker ends within one poll; the run
+    // is over once it has.
+    if (m_pJob->m_bAwaitGo && !GoAhead(tick)) {
+        End();
+        m_pJob->m_bAwaitGo = 0;
+    }
 
     if (m_bProgress) {
         tick.bSetPos = true;
@@ -75,20 +86,18 @@ CProgressTick CBackupProgress::OnTimer() {
     return tick;
 }
 
-void CBackupProgress::GoAhead(CProgressTick& tick) {
-    m_pJob->m_bAwaitGo = 0;
-    m_bProgress = 1;
-
+bool CBackupProgress::GoAhead(CProgressTick& tick) {
     ULONGLONG nFreed = m_pJob->ReadBytesToFree(false);
     ULONGLONG nAvailable = m_pfnGetFreeSpace(m_pJob->m_strHistoryRoot) + nFreed;
     // From here on the worker counts the bytes it has copied.
     ULONGLONG nToCopy = m_pJob->ReadBytesToCopy(true);
     ULONGLONG nNeeded = nToCopy + SPACE_MARGIN;
     if (nNeeded >= nAvailable) {
+        // The worker keeps waiting (m_bAwaitGo stays set) until it sees the
+        // abort: it must never start deleting after a failed check.
         m_pJob->m_nStatus = STATUS_NO_SPACE;
         m_pJob->m_bAbort = 1;
-        m_pJob->m_bFinished = 1;
-        return;
+        return false;
     }
 
     tick.bSpaceText = true;
@@ -102,4 +111,7 @@ void CBackupProgress::GoAhead(CProgressTick& tick) {
     }
     tick.bSetRange = true;
     tick.nRangeMax = static_cast<int>(nMax);
+    m_bProgress = 1;
+    m_pJob->m_bAwaitGo = 0; // last: from here on the worker may delete
+    return true;
 }

@@ -55,7 +55,9 @@ public:
     int m_bProgress = 0;
 
 private:
-    void GoAhead(CProgressTick& tick);
+    // False when the space check failed: the run is then aborted with
+    // STATUS_NO_SPACE and the worker never goes ahead.
+    bool GoAhead(CProgressTick& tick);
 
     CWinThread* m_pThread = nullptr;
     CHandle m_hStatusMutex; // lent to the job for the time of the run

@@ -4,6 +4,7 @@
 // walk of every entry that does the work directly.
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "BackupJob.h"
@@ -143,7 +144,7 @@ bool AwaitGoAhead(CBackupJob& job) {
         if (job.m_bAbort)
             return false;
         if (!job.m_bAwaitGo)
-            return true;
+            return !job.m_bAbort; // an abort set with the go-ahead still wins
     }
 }
 
@@ -170,8 +171,9 @@ void ProcessDirectly(CBackupJob& job, CEntryPlans& plans) {
 
 } // namespace
 
-UINT BackupThreadProc(LPVOID pParam) {
-    CBackupJob& job = *static_cast<CBackupJob*>(pParam);
+namespace {
+
+void RunJob(CBackupJob& job) {
     // Copies staged there (paths too long beside their target) by a run
     // that was killed.
     RemoveStagingFiles(job.m_strHistoryRoot);
@@ -179,6 +181,21 @@ UINT BackupThreadProc(LPVOID pParam) {
     if (Survey(job, plans) && AwaitGoAhead(job)) {
         if (!job.ExecuteLists())
             ProcessDirectly(job, plans);
+    }
+}
+
+} // namespace
+
+UINT BackupThreadProc(LPVOID pParam) {
+    CBackupJob& job = *static_cast<CBackupJob*>(pParam);
+    try {
+        RunJob(job);
+    } catch (const std::bad_alloc&) {
+        // Out of memory where no list or warning could absorb it (a path
+        // text, a list line taken apart): the run stops, never as a
+        // success, and the program goes on.
+        job.m_nStatus = ERROR_NOT_ENOUGH_MEMORY;
+        job.m_bAbort = 1;
     }
     job.m_bFinished = 1;
     return 0;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "BackupJob.h"
@@ -73,14 +75,27 @@ TEST_F(BackupJobTest, StatusChannelUnderContentionNeverBlocksAndEndsWithTheLastT
             std::snprintf(sz, sizeof sz, "%d", i);
             m_job.SetStatusText("検索中 : ", sz);
         }
-        // The last text must get through: retry until it is taken.
         bDone = true;
     });
-    CString str, strLast;
-    while (!bDone)
-        if (m_job.TakeStatusText(str))
-            strLast = str;
+    // Every text taken is a whole one, and none is older than the one
+    // before: a dropped update loses a step, never the order.
+    const CString strPrefix("検索中 : ");
+    CString str, strWrong;
+    int nLast = -1, nTaken = 0;
+    while (!bDone) {
+        if (!m_job.TakeStatusText(str))
+            continue;
+        ++nTaken;
+        int nNumber = std::atoi(str.Mid(strPrefix.GetLength()));
+        if (strWrong.IsEmpty() &&
+            (str != strPrefix + std::to_string(nNumber).c_str() || nNumber <= nLast))
+            strWrong = str;
+        nLast = nNumber;
+    }
     worker.join();
+    EXPECT_EQ("", strWrong);
+    EXPECT_GT(nTaken, 0);
+    // Once the contention is over, the next text always gets through.
     m_job.SetStatusText("検索中 : ", "final");
     ASSERT_TRUE(m_job.TakeStatusText(str));
     EXPECT_EQ("検索中 : final", str);

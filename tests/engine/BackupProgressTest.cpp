@@ -11,6 +11,11 @@ ULONGLONG g_nFreeSpace = 0;
 ULONGLONG FixedFreeSpace(const char*) {
     return g_nFreeSpace;
 }
+// A slow query: the worker polls for the go-ahead many times meanwhile.
+ULONGLONG SlowNoFreeSpace(const char*) {
+    Sleep(150);
+    return 0;
+}
 
 class BackupProgressTest : public CBackupFixture {
 protected:
@@ -30,6 +35,19 @@ TEST_F(BackupProgressTest, AvailableEqualToNeededStopsWithNoSpace) {
     EXPECT_EQ(STATUS_NO_SPACE, result.nStatus);
     EXPECT_EQ("", result.strResultText);
     EXPECT_FALSE(PathExists(m_source->m_strMirror + "\\a.bin"));
+}
+
+TEST_F(BackupProgressTest, FailedSpaceCheckNeverLetsTheWorkerDeleteOrCopy) {
+    CString strGone = m_tree.WriteFile("src\\表.txt", "gone");
+    ASSERT_EQ(0, RunWithFreeSpace(1ull << 40).nStatus);
+    DeleteFileA(strGone);
+    m_tree.WriteFile("src\\new.txt", "new");
+    CRunOptions options;
+    options.pfnFreeSpace = SlowNoFreeSpace;
+    CRunResult result = RunBackup(*m_source, m_strDestination, options);
+    EXPECT_EQ(STATUS_NO_SPACE, result.nStatus);
+    EXPECT_TRUE(PathExists(m_source->m_strMirror + "\\表.txt"));
+    EXPECT_FALSE(PathExists(m_source->m_strMirror + "\\new.txt"));
 }
 
 TEST_F(BackupProgressTest, OneByteMoreThanNeededGoesAhead) {
@@ -81,7 +99,8 @@ TEST_F(BackupProgressTest, DestinationsFreeSpaceIsQueriedOnItsOwnDrive) {
 
 TEST_F(BackupProgressTest, DialogEndingTheRunWaitsForTheWorker) {
     // The progress object goes away on the tick that ends the run; the
-    // worker, still in its wait for the go-ahead, must be gone by then.
+    // worker, still in its wait for the go-ahead when the space check
+    // fails, must be gone by then.
     for (int i = 0; i < 20; ++i) {
         g_nFreeSpace = 0;
         CBackupProgress progress;
@@ -91,9 +110,10 @@ TEST_F(BackupProgressTest, DialogEndingTheRunWaitsForTheWorker) {
         ASSERT_TRUE(progress.Start(""));
         while (!progress.OnTimer().bClose)
             Sleep(1);
-        progress.m_pJob->m_entries.RemoveAll();
-        progress.End();
         EXPECT_FALSE(progress.IsWorkerRunning());
+        EXPECT_EQ(STATUS_NO_SPACE, progress.m_pJob->m_nStatus.load());
+        progress.End();
+        progress.m_pJob->m_entries.RemoveAll();
     }
 }
 
@@ -106,8 +126,15 @@ TEST_F(BackupProgressTest, DestroyingAProgressWhileTheWorkerRunsStopsItFirst) {
     progress->m_pJob->m_entries.AddTail(m_source.get());
     ASSERT_TRUE(progress->Start(""));
     Sleep(5);
-    progress.reset(); // must neither hang nor leave the worker on freed memory
-    SUCCEED();
+    // No tick ever gives the go-ahead: only End() can stop the worker, and
+    // the cut-off run must not count as a success.
+    progress->End();
+    EXPECT_FALSE(progress->IsWorkerRunning());
+    EXPECT_EQ(1, progress->m_pJob->m_bFinished.load());
+    EXPECT_EQ(STATUS_ABORTED, progress->m_pJob->m_nStatus.load());
+    EXPECT_EQ(0, CountFiles(m_strDestination));
+    progress->m_pJob->m_entries.RemoveAll();
+    progress.reset(); // a second End() on the way: must not hang
 }
 
 TEST(BackupJobStatus, StatusTextsOutrunningThePollShowTheLatest) {

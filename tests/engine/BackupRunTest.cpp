@@ -2,9 +2,32 @@
 // ran out of memory, and the order of deletions and copies.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <new>
+
 #include "BackupHarness.h"
 #include "FileOps.h"
 #include "ScratchTree.h"
+
+// Every allocation of a thread other than the test's own fails while this
+// is set: the worker runs out of memory wherever it next allocates.
+std::atomic<DWORD> g_dwOnlyThreadWithMemory{0};
+
+void* operator new(size_t nSize) {
+    DWORD dwOnly = g_dwOnlyThreadWithMemory;
+    if (dwOnly && GetCurrentThreadId() != dwOnly)
+        throw std::bad_alloc();
+    if (void* p = HeapAlloc(GetProcessHeap(), 0, nSize ? nSize : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    if (p)
+        HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete(void* p, size_t) noexcept {
+    operator delete(p);
+}
 
 namespace {
 
@@ -165,6 +188,24 @@ TEST_F(BackupRunTest, CopyErrorOtherThanTheKnownOnesStopsTheRunWithItsCode) {
     EXPECT_NE(STATUS_ABORTED, result.nStatus);
     EXPECT_EQ("", result.strResultText);
     EXPECT_EQ("in the way", ReadWholeFile(source->m_strMirror));
+}
+
+TEST_F(BackupRunTest, WorkerOutOfMemoryStopsTheRunWithoutEndingTheProgram) {
+    auto source = Source("src", 3);
+    CRunOptions options;
+    options.pfnOnTick = [](CBackupProgress&, void*) {
+        g_dwOnlyThreadWithMemory = GetCurrentThreadId();
+    };
+    CRunResult result = RunBackup(*source, m_strDestination, options);
+    g_dwOnlyThreadWithMemory = 0;
+    EXPECT_EQ(ERROR_NOT_ENOUGH_MEMORY, result.nStatus);
+    EXPECT_EQ("", result.strResultText);
+    // Whatever was copied before is whole.
+    for (const char* psz : {"\\f000.txt", "\\f001.txt", "\\f002.txt"}) {
+        if (PathExists(source->m_strMirror + psz)) {
+            EXPECT_EQ(std::string(100, 'x'), ReadWholeFile(source->m_strMirror + psz));
+        }
+    }
 }
 
 } // namespace
