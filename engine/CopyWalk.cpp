@@ -11,8 +11,14 @@
 void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                           const char* pszHistoryName) {
     char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszSourceFolder, "*.*"))
+    if (!JoinPath(szPattern, pszSourceFolder, "*.*")) {
+        // A folder of 256 to 259 bytes fits, its pattern does not: nothing
+        // in it can be copied, and the user must hear so (once; the direct
+        // phase walks again after the survey).
+        if (m_bSurvey)
+            AddWarning(pszSourceFolder, " がコピーされませんでした。\n");
         return;
+    }
     CFileFind finder;
     bool bMore = finder.FindFile(szPattern);
     while (bMore && !m_bAbort) {

@@ -158,4 +158,30 @@ TEST_F(LongPathTest, MirrorFileWhoseSourcePathCannotBeBuiltIsKept) {
     EXPECT_TRUE(LongPathExists(strKept));
 }
 
+TEST_F(LongPathTest, FoldersWhosePatternNoLongerFitsAreReportedNotSkipped) {
+    // A subfolder path of 256 to 259 bytes fits, "\*.*" after it does not.
+    for (int nLength = 256; nLength <= 259; ++nLength) {
+        CScratchTree tree("longpat");
+        CString strDestination = tree.MakeFolder("d");
+        CString strTop = tree.MakeFolder("s");
+        CString strSub = strTop;
+        while (strSub.GetLength() + 101 < nLength)
+            strSub += "\\" + JapaneseName(100);
+        strSub += "\\" + JapaneseName(nLength - strSub.GetLength() - 1);
+        ASSERT_EQ(nLength, strSub.GetLength());
+        ASSERT_TRUE(WriteLongFile(strSub + "\\a", "a"));
+        tree.WriteFile("s\\top.txt", "top");
+        auto source = MakeSource(strTop, strDestination, "0");
+        CRunResult result = RunBackup(*source, strDestination);
+        EXPECT_EQ(0, result.nStatus);
+        EXPECT_NE(-1, result.strWarnings.Find(strSub + " がコピーされませんでした。")) << nLength;
+        EXPECT_EQ(1, CountFiles(strDestination));
+
+        // The same folder registered as a source is refused the same way.
+        auto deep = MakeSource(strSub, strDestination, "0");
+        CRunResult direct = RunBackup(*deep, strDestination);
+        EXPECT_NE(-1, direct.strWarnings.Find(strSub + " がコピーされませんでした。")) << nLength;
+    }
+}
+
 } // namespace
