@@ -101,7 +101,7 @@ public:
 
 private:
     void RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
-                      const char* pszHistoryName, bool bTopLevel);
+                      const char* pszHistoryName, const char* pszAnchor);
     bool ReplaceMirrorFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                            const char* pszFileName, bool bChanged);
     void ReportCopyFailure(const char* pszSource);

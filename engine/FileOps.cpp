@@ -157,6 +157,16 @@ bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
     return true;
 }
 
+bool HasLeftTheSource(const char* pszPath, const char* pszFolder) {
+    if (GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    DWORD dwError = GetLastError();
+    if (dwError != ERROR_FILE_NOT_FOUND && dwError != ERROR_PATH_NOT_FOUND)
+        return false;
+    // Asked after the miss: a drive gone before it is gone for this too.
+    return IsExistingFolder(pszFolder);
+}
+
 // File systems round creation times differently: a mirror copy whose
 // creation time is one second off, within the same minute, still matches.
 bool CreationTimesMatch(CTime source, CTime mirror) {

@@ -30,6 +30,12 @@ bool IsExistingFolder(const char* pszPath);
 // reparse point that is a folder counts).
 bool IsFolderLinkAt(const char* pszPath);
 
+// True only when the path is reported missing while the folder it was in
+// is still there. A drive that vanished reports its files and folders
+// missing too ("file not found" for some of them), so the error alone never
+// proves that something left its source.
+bool HasLeftTheSource(const char* pszPath, const char* pszFolder);
+
 // Creates every missing folder along the path (the last component too when
 // bIncludeLast). Paths start with "X:" or "\\server"; any other path fails.
 bool MakeFolderChain(const char* pszPath, bool bIncludeLast);

@@ -16,13 +16,10 @@ namespace {
 
 enum SourceState { SOURCE_READABLE, SOURCE_GONE, SOURCE_UNREADABLE };
 
-bool IsNotFoundError(DWORD dwError) {
-    return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
-}
-
-// bParentListed: the folder above was listed just now, so a source
-// subfolder reported missing has really gone.
-SourceState ProbeSourceFolder(const char* pszFolder, bool bParentListed) {
+// pszAnchor: the deepest folder above known to be there, null at an entry's
+// top; a source subfolder reported missing has only gone while the anchor
+// is still there.
+SourceState ProbeSourceFolder(const char* pszFolder, const char* pszAnchor) {
     char szPattern[MAX_PATH];
     if (!JoinPath(szPattern, pszFolder, "*.*"))
         return SOURCE_UNREADABLE;
@@ -33,12 +30,12 @@ SourceState ProbeSourceFolder(const char* pszFolder, bool bParentListed) {
     DWORD dwAttributes = GetFileAttributesA(pszFolder);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES) {
         if (!(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            return bParentListed ? SOURCE_GONE : SOURCE_UNREADABLE; // now a file
+            return pszAnchor ? SOURCE_GONE : SOURCE_UNREADABLE; // now a file
         // An empty folder (a drive root has no "." entry) lists nothing.
         bool bEmpty = dwListError == ERROR_FILE_NOT_FOUND || dwListError == ERROR_NO_MORE_FILES;
         return bEmpty ? SOURCE_READABLE : SOURCE_UNREADABLE;
     }
-    if (bParentListed && IsNotFoundError(GetLastError()))
+    if (pszAnchor && HasLeftTheSource(pszFolder, pszAnchor))
         return SOURCE_GONE;
     return SOURCE_UNREADABLE;
 }
@@ -47,11 +44,11 @@ SourceState ProbeSourceFolder(const char* pszFolder, bool bParentListed) {
 
 void CBackupJob::RemovalWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                              const char* pszHistoryName) {
-    RemovalLevel(pszSourceFolder, pszMirrorFolder, pszHistoryName, true);
+    RemovalLevel(pszSourceFolder, pszMirrorFolder, pszHistoryName, nullptr);
 }
 
 void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
-                              const char* pszHistoryName, bool bTopLevel) {
+                              const char* pszHistoryName, const char* pszAnchor) {
     SetStatusText("削除ファイル検索中");
     char szPattern[MAX_PATH];
     if (!JoinPath(szPattern, pszMirrorFolder, "*.*"))
@@ -59,8 +56,12 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
     CFileFind finder;
     if (!finder.FindFile(szPattern))
         return; // no mirror folder yet
-    if (ProbeSourceFolder(pszSourceFolder, !bTopLevel) == SOURCE_UNREADABLE)
+    SourceState state = ProbeSourceFolder(pszSourceFolder, pszAnchor);
+    if (state == SOURCE_UNREADABLE)
         return;
+    // What is missing below has only gone while this folder is still there
+    // (or, for a folder that has gone, the anchor above it).
+    const char* pszHere = state == SOURCE_READABLE ? pszSourceFolder : pszAnchor;
 
     bool bMore = true;
     while (bMore && !m_bAbort) {
@@ -84,14 +85,13 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
             char szSubHistory[MAX_PATH];
             if (!m_bSubfolders || !JoinPath(szSubHistory, pszHistoryName, strName))
                 continue;
-            RemovalLevel(szSource, szMirror, szSubHistory, false);
-            if (ProbeSourceFolder(szSource, true) == SOURCE_GONE)
+            RemovalLevel(szSource, szMirror, szSubHistory, pszHere);
+            if (ProbeSourceFolder(szSource, pszHere) == SOURCE_GONE)
                 RemoveDirectoryA(szMirror); // only succeeds once it is empty
             continue;
         }
 
-        if (GetFileAttributesA(szSource) != INVALID_FILE_ATTRIBUTES ||
-            !IsNotFoundError(GetLastError()))
+        if (!HasLeftTheSource(szSource, pszHere))
             continue; // still there, or unknown: keep it
         if (IsStagingName(strName)) {
             // A copy a killed run left unfinished: not the user's, never

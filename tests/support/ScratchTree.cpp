@@ -1,5 +1,6 @@
 #include "ScratchTree.h"
 
+#include <cctype>
 #include <cstdio>
 #include <vector>
 
@@ -289,4 +290,36 @@ bool MakeFolderLink(const char* pszLink, const char* pszTarget) {
 
 bool RemoveFolderLink(const char* pszLink) {
     return RemoveLinkW(Widen(pszLink));
+}
+
+namespace {
+
+// The prefix's dosdevices folder, where each drive letter is a link.
+std::string DosDevices() {
+    std::string c = UnixPath(L"C:\\"); // ".../dosdevices/c:/"
+    size_t nCut = c.rfind("/c:");
+    return nCut == std::string::npos ? std::string() : c.substr(0, nCut);
+}
+
+std::wstring DriveRoot(char chDrive) {
+    return std::wstring(1, static_cast<wchar_t>(chDrive)) + L":\\";
+}
+
+} // namespace
+
+bool MapDriveLetter(char chDrive, const char* pszFolder) {
+    std::string devices = DosDevices(), target = UnixPath(Widen(pszFolder));
+    if (devices.empty() || target.empty())
+        return false;
+    std::string link = devices + "/" + static_cast<char>(std::tolower(chDrive)) + ":";
+    return RunUnixCommand("/bin/ln -sfn \"" + target + "\" \"" + link + "\"") &&
+           PollUntil(ExistsW, DriveRoot(chDrive));
+}
+
+bool UnmapDriveLetter(char chDrive) {
+    std::string devices = DosDevices();
+    if (devices.empty())
+        return false;
+    std::string link = devices + "/" + static_cast<char>(std::tolower(chDrive)) + ":";
+    return RunUnixCommand("/bin/rm -f \"" + link + "\"") && PollUntil(MissingW, DriveRoot(chDrive));
 }

@@ -49,6 +49,11 @@ int CountFiles(const char* pszFolder);
 bool MakeFolderLink(const char* pszLink, const char* pszTarget);
 bool RemoveFolderLink(const char* pszLink);
 
+// Maps a drive letter to a folder, or takes it away again, as a removable
+// drive comes and goes (the link in the prefix's dosdevices).
+bool MapDriveLetter(char chDrive, const char* pszFolder);
+bool UnmapDriveLetter(char chDrive);
+
 // Every file below a folder (links to folders not followed), by path
 // relative to it, with its content; folders appear as "<folder>" entries.
 using CTreeSnapshot = std::map<std::string, std::string>;
