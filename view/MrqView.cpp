@@ -193,12 +193,17 @@ void CMrqView::OnUpdate(CView*, LPARAM lHint, CObject*) {
 }
 
 void CMrqView::OnDestroy() {
-    SaveViewSettings();
+    // A view that never showed a document (its start failed) never loaded
+    // the settings: saving its empty controls would wipe them.
+    bool bLoaded = m_bInitialized != 0;
+    if (bLoaded)
+        SaveViewSettings();
     ClearFolderTree();
     ClearSyncTree();
     m_iconCache.DeleteAll();
     CancelConnections();
-    SaveNoCopyList();
+    if (bLoaded)
+        SaveNoCopyList();
 }
 
 void CMrqView::CreateImageList() {

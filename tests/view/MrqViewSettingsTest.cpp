@@ -110,6 +110,25 @@ TEST_F(MrqViewSettingsTest, TreeWidthAndColumnWidthsAreStoredAtClose) {
     EXPECT_EQ(-1, pProfile->GetProfileInt("Settings\\Window", "lc14", -1));
 }
 
+TEST_F(MrqViewSettingsTest, AStartThatCannotOpenItsDataFileLeavesTheStoredSettingsAlone) {
+    WriteNoCopyDefaults(*Profile());
+    Profile()->WriteProfileInt("Settings\\Button", "StartBackup", 1);
+    Profile()->WriteProfileInt("Settings\\Window", "lc11", 123);
+    std::vector<std::string> noCopy = StoredNoCopy();
+    {
+        // The view is made and destroyed without ever showing a document.
+        CViewTestApp app(m_strCompany);
+        app.SetStartupState(::GetModuleHandleA(nullptr), "C:\\無い\\表.mrq", SW_HIDE);
+        EXPECT_FALSE(app.InitInstance());
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+    }
+    EXPECT_EQ(noCopy, StoredNoCopy());
+    EXPECT_EQ(1, Profile()->GetProfileInt("Settings\\Button", "StartBackup", -1));
+    EXPECT_EQ(123, Profile()->GetProfileInt("Settings\\Window", "lc11", -1));
+}
+
 TEST_F(MrqViewSettingsTest, RemovingAnExtensionDropsTheStaleValueAtClose) {
     StartWithDefaults();
     View()->m_noCopyList.SetCurSel(1); // swp
