@@ -43,7 +43,9 @@ bool ReadDefaultValue(HKEY hRoot, const char* pszKey, char* pszOut) {
     LONG lResult = RegQueryValueExA(hKey, nullptr, nullptr, &dwType,
                                     reinterpret_cast<BYTE*>(szValue), &cbValue);
     RegCloseKey(hKey);
-    if (lResult != ERROR_SUCCESS || dwType != REG_SZ)
+    // A value of exactly MAX_PATH bytes may come without a terminator: it
+    // fits szValue, but not with one in the caller's MAX_PATH buffer.
+    if (lResult != ERROR_SUCCESS || dwType != REG_SZ || std::strlen(szValue) >= MAX_PATH)
         return false;
     std::strcpy(pszOut, szValue);
     return true;
