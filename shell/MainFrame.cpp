@@ -1,12 +1,12 @@
 #include "MainFrame.h"
 
-#include <shellapi.h>
-
 #include "CmdUI.h"
+#include "HelpFile.h"
 #include "MrqDoc.h"
-#include "MultiByte.h"
 #include "Profile.h"
 #include "Settings.h"
+#include "ShellOpen.h"
+#include "SystemRegistry.h"
 #include "Time.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -26,24 +26,6 @@ const char kClockFormat[] = "%Y/%m/%d %H:%M:%S";
 CProfile* AppProfile() {
     CWinApp* pApp = AfxGetApp();
     return pApp ? pApp->GetProfile() : nullptr;
-}
-
-// The help file lies next to the program file: same name, ".HLP". The
-// scan steps over double-byte characters, whose trail byte may be a
-// backslash.
-CString HelpFilePath() {
-    char szPath[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    char* pszExtension = nullptr;
-    for (char* p = szPath; *p; p += CharLengthAt(p)) {
-        if (*p == '\\')
-            pszExtension = nullptr;
-        else if (*p == '.')
-            pszExtension = p;
-    }
-    if (pszExtension)
-        *pszExtension = '\0';
-    return CString(szPath) + ".HLP";
 }
 
 } // namespace
@@ -173,8 +155,9 @@ LRESULT CMainFrame::OnCopyData(WPARAM wParam, LPARAM lParam) {
 }
 
 void CMainFrame::OnHelp() {
-    CString strHelp = HelpFilePath();
-    if (::GetFileAttributesA(strHelp) == INVALID_FILE_ATTRIBUTES)
-        return;
-    ::ShellExecuteA(m_hWnd, "open", strHelp, nullptr, nullptr, SW_SHOWNORMAL);
+    // Every help command opens the guide at its start: a page in a browser
+    // has no help mode for a clicked item.
+    CString strHelp = FindHelpFile(GetProgramPath());
+    if (!strHelp.IsEmpty())
+        AfxShellOpen(m_hWnd, strHelp);
 }

@@ -1,7 +1,6 @@
 #include "ShellDialogs.h"
 
-#include <shellapi.h>
-
+#include "ShellOpen.h"
 #include "resource.h"
 
 const char* const MAKER_ADDRESS = "http://www.example.com/mrq/";
@@ -15,7 +14,7 @@ CAboutDlg::CAboutDlg(CWnd* pParentWnd) : CDialog(IDD_ABOUTBOX, pParentWnd) {}
 namespace {
 
 void OpenWithShell(const char* pszAddress) {
-    ShellExecuteA(nullptr, "open", pszAddress, nullptr, nullptr, SW_SHOWNORMAL);
+    AfxShellOpen(nullptr, pszAddress);
 }
 
 } // namespace

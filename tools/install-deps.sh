@@ -1,8 +1,8 @@
 #!/bin/sh
-# Installs the Debian packages the build, the tests, the benchmark and the
-# screenshots need, and generates the ja_JP.UTF-8 locale without which wine
-# silently falls back to code page 1252. Does nothing when everything is
-# already there.
+# Installs the Debian packages the build, the tests, the benchmark, the
+# screenshots and the user guide need, and generates the ja_JP.UTF-8 locale
+# without which wine silently falls back to code page 1252. Does nothing
+# when everything is already there.
 set -e
 
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \

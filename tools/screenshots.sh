@@ -8,7 +8,8 @@
 # opening a data file starts, the properties of a source with its extension
 # filter on and off, extension entry, about box, the password of a network
 # share, the warning of a second start with /uninstall, the uninstall
-# question).
+# question). Then it builds the user guide (BUILD_DIR/shell/mrq.html)
+# again with these pictures in it.
 #
 #   tools/screenshots.sh [BUILD_DIR]    writes BUILD_DIR/screenshots/*.png
 #
@@ -135,3 +136,9 @@ drive close
 start_program /uninstall
 shoot uninstall "$(drive dialog Uninstall)"
 drive press Uninstall 2
+
+# The user guide shows these pictures: build it again with them in it. A
+# picture that the guide names and that was not taken fails the script.
+python3 "$here/build_guide.py" "$here/../docs/guide.html" "$here/../docs/template.html" \
+    "$out" "$build/shell/mrq.html" --require-pictures
+echo "The user guide with these pictures: $build/shell/mrq.html"

@@ -15,6 +15,7 @@
 #include "MrqDoc.h"
 #include "Profile.h"
 #include "RegistryTestSupport.h"
+#include "ShellOpen.h"
 #include "Time.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -300,14 +301,23 @@ TEST_F(CMainFrameTest, TitleStaysTheApplicationTitleAndCopyDataIsIgnored) {
 }
 
 TEST_F(CMainFrameTest, HelpCommandsAreTakenAndNeedNoHelpFile) {
+    static int s_nOpens;
+    s_nOpens = 0;
+    AfxSetShellOpenHandler([](HWND, const char*) {
+        ++s_nOpens;
+        return true;
+    });
     Start();
     RunUntilIdle();
     HMENU hMenu = ::GetMenu(Frame()->GetSafeHwnd());
     EXPECT_FALSE(::GetMenuState(hMenu, ID_HELP, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(Frame()->m_wndToolBar.IsButtonEnabled(ID_CONTEXT_HELP));
-    // No help file lies next to the test program: the commands do nothing.
+    // Neither a guide nor a help file lies next to the test program: the
+    // commands open nothing.
     Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_HELP, 0), 0);
     Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_CONTEXT_HELP, 0), 0);
+    AfxSetShellOpenHandler(nullptr);
+    EXPECT_EQ(0, s_nOpens);
     EXPECT_TRUE(::IsWindow(Frame()->GetSafeHwnd()));
     EXPECT_EQ(CString(kTitle), Frame()->GetWindowText());
 }
