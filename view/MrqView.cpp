@@ -81,6 +81,7 @@ const CMessageMap* CMrqView::GetMessageMap() const {
         MapCommand(ID_SOURCE_DELETE, &CMrqView::DeleteSource),
         MapCommand(ID_SOURCE_EDIT, &CMrqView::OnEditSource),
         MapNotify(IDC_SOURCE_LIST, NM_DBLCLK, &CMrqView::OnSourceListDblClk),
+        MapNotify(IDC_SOURCE_LIST, NM_RCLICK, &CMrqView::OnSourceListMenu),
         MapMessage(WM_DROPFILES, &CMrqView::OnDropFiles),
     };
     static const CMessageMap s_map(CFormView::GetMessageMap(), kEntries);

@@ -206,6 +206,9 @@ protected:
 
     // Source list (MrqViewSourceList.cpp).
     void OnSourceListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    // A right click on a row opens the source list's menu; the list has
+    // already selected that row, which the menu's commands act on.
+    void OnSourceListMenu(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Log panel (MrqViewLog.cpp).
     void InitLogView();

@@ -70,6 +70,12 @@ void CMrqView::OnSourceListDblClk(NMHDR*, LRESULT*) {
     OnEditSource();
 }
 
+void CMrqView::OnSourceListMenu(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    if (reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem >= 0)
+        ShowContextMenu(CONTEXT_MENU_SOURCE);
+}
+
 bool CMrqView::HasSourceInside(const char* pszFolder) const {
     for (int i = 0; i < m_sourceList.GetItemCount(); i++) {
         if (ComparePaths(pszFolder, m_sourceList.GetItemText(i, COLUMN_FOLDER)) ==

@@ -153,6 +153,9 @@ void CMrqView::ReportFinishedRun(const CBackupJob& job, const CString& strFinish
     result.m_strDeleted = strDeleted;
     result.m_strMessage = ResultMessage(strFinished, CountWarnings(job.m_strWarnings));
     result.DoModal();
+    // The restore page's tree shows the mirrors as the run left them.
+    ClearSyncTree();
+    BuildSyncTree();
 
     AppendLog("総ファイル数 : ", strTotal, "    更新ファイル数 : " + strUpdated);
     AppendLog("新規ファイル数 : ", strNew, "    削除ファイル数 : " + strDeleted);

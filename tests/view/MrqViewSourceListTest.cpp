@@ -39,6 +39,15 @@ protected:
         View()->SendMessage(WM_NOTIFY, IDC_SOURCE_LIST, reinterpret_cast<LPARAM>(&nmhdr));
     }
     void Command(UINT nID) { View()->SendMessage(WM_COMMAND, nID); }
+    // A right click as the list reports it: the row under the cursor, or
+    // -1 below the last row.
+    void RightClick(int nItem) {
+        NMITEMACTIVATE item = {};
+        item.hdr = {Control(IDC_SOURCE_LIST), IDC_SOURCE_LIST, static_cast<UINT>(NM_RCLICK)};
+        item.iItem = nItem;
+        View()->SendMessage(WM_NOTIFY, IDC_SOURCE_LIST, reinterpret_cast<LPARAM>(&item));
+        PumpMessages();
+    }
     // Opens the properties of the path's row; user works the dialog.
     void EditSource(const char* pszPath, const std::function<int(CDialog&)>& user) {
         Select(pszPath);
@@ -211,6 +220,41 @@ TEST_F(MrqViewSourceListTest, DeleteAndInitialiseActOnTheSourcePageOnly) {
     Click(IDC_INIT_LIST);
     EXPECT_EQ(nLines, g_pLog->m_nLines);
     EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(MrqViewSourceListTest, RowMenuEditsDeletesAndInitialisesAndOffersNoInformationYet) {
+    Register("D:\\a");
+    Register("D:\\ソース表");
+    ChooseFromMenus(ID_SOURCE_EDIT);
+    RightClick(-1);
+    EXPECT_TRUE(m_menus.empty()) << "a menu below the rows";
+
+    // The list has selected the clicked row; "内容変更" opens its
+    // properties.
+    Select("D:\\ソース表");
+    CString strShown;
+    AfxSetModalDialogHandler([&](CDialog& dlg) {
+        strShown = Text(dlg, IDC_FOLDER_NAME);
+        return IDCANCEL;
+    });
+    RightClick(Row("D:\\ソース表"));
+    AfxSetModalDialogHandler(nullptr);
+    ASSERT_EQ(1u, m_menus.size());
+    EXPECT_EQ((std::vector<std::string>{"内容変更", "削除", "初期化", "-", "ﾌﾟﾛﾊﾟﾃｨ (disabled)"}),
+              m_menus[0]);
+    EXPECT_EQ("ソース表", strShown);
+
+    ChooseFromMenus(ID_SOURCE_DELETE);
+    RightClick(Row("D:\\ソース表"));
+    EXPECT_EQ((std::vector<std::string>{"D:\\a||1|する"}), SourceRows());
+    EXPECT_EQ(1, Doc()->m_sources.GetCount());
+
+    Select("D:\\a");
+    ChooseFromMenus(ID_LIST_INIT);
+    RightClick(Row("D:\\a"));
+    EXPECT_TRUE(SourceRows().empty());
+    EXPECT_EQ(0, Doc()->m_sources.GetCount());
+    EXPECT_EQ(3u, m_menus.size());
 }
 
 } // namespace

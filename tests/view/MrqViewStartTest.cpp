@@ -9,6 +9,7 @@
 #include "FakeNetwork.h"
 #include "LogBuffer.h"
 #include "ScratchTree.h"
+#include "TreeHelpers.h"
 
 namespace {
 
@@ -161,6 +162,9 @@ TEST_F(MrqViewStartTest, CleanRunSavesTheSetReportsCountsAndLogsEachSkippedFile)
     EXPECT_TRUE(PathExists(strDataFile));
     EXPECT_NE(std::string::npos, ReadWholeFile(strDataFile).find(Doc()->m_strLastBackup.str()));
     EXPECT_EQ(2, CountFiles(strDestination + "\\src表"));
+    // The restore page's tree shows the new mirror at once.
+    CSyncTree& sync = View()->m_syncTree;
+    EXPECT_EQ((std::vector<std::string>{"src表"}), ChildTexts(sync, sync.GetRootItem()));
 
     std::vector<std::string> lines = LogLines();
     lines.erase(lines.begin(), lines.begin() + nFirstLine);

@@ -62,36 +62,6 @@ protected:
         tree.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
         PumpMessages();
     }
-    // Delivers what a chosen menu command posted.
-    static void PumpMessages() {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-    }
-    // Every menu shown from now on: its items as "text" (disabled ones
-    // "text (disabled)"), then the command pressed.
-    void ChooseFromMenus(UINT nCommand) {
-        AfxSetPopupMenuHandler([this, nCommand](HMENU hMenu) {
-            std::vector<std::string> items;
-            for (int i = 0; i < ::GetMenuItemCount(hMenu); i++) {
-                char sz[64] = "";
-                ::GetMenuStringA(hMenu, i, sz, sizeof sz, MF_BYPOSITION);
-                UINT nState = ::GetMenuState(hMenu, i, MF_BYPOSITION);
-                std::string item = (nState & MF_SEPARATOR) ? "-" : sz;
-                if ((nState & MF_GRAYED) && !(nState & MF_SEPARATOR))
-                    item += " (disabled)";
-                items.push_back(item);
-            }
-            m_menus.push_back(items);
-            return nCommand;
-        });
-    }
-    void TearDown() override {
-        AfxSetPopupMenuHandler(nullptr);
-        CMrqViewTest::TearDown();
-    }
-
-    std::vector<std::vector<std::string>> m_menus;
 
     // Saves a backup set of the sources with the destination, which gives
     // each source its mirror folder, and opens it as a dropped file would.

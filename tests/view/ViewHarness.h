@@ -9,11 +9,13 @@
 
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "CommandLineInfo.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
+#include "Menu.h"
 #include "MessageBox.h"
 #include "MrqDoc.h"
 #include "MrqView.h"
@@ -58,6 +60,7 @@ protected:
             Close();
         AfxSetMessageBoxHandler(nullptr);
         AfxSetModalDialogHandler(nullptr);
+        AfxSetPopupMenuHandler(nullptr);
         DeleteCompany(m_strCompany);
     }
 
@@ -135,6 +138,31 @@ protected:
         return rows;
     }
 
+    // Delivers what a chosen menu command posted.
+    static void PumpMessages() {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+    }
+    // Every menu shown from now on: its items as "text" (disabled ones
+    // "text (disabled)") into m_menus, then the command pressed.
+    void ChooseFromMenus(UINT nCommand) {
+        AfxSetPopupMenuHandler([this, nCommand](HMENU hMenu) {
+            std::vector<std::string> items;
+            for (int i = 0; i < ::GetMenuItemCount(hMenu); i++) {
+                char sz[64] = "";
+                ::GetMenuStringA(hMenu, i, sz, sizeof sz, MF_BYPOSITION);
+                UINT nState = ::GetMenuState(hMenu, i, MF_BYPOSITION);
+                std::string item = (nState & MF_SEPARATOR) ? "-" : sz;
+                if ((nState & MF_GRAYED) && !(nState & MF_SEPARATOR))
+                    item += " (disabled)";
+                items.push_back(item);
+            }
+            m_menus.push_back(items);
+            return nCommand;
+        });
+    }
+
     static int RememberBox(HWND, const char* pszText, const char* pszCaption, UINT nType) {
         s_boxes.push_back({pszText, pszCaption, nType});
         return IDOK;
@@ -142,5 +170,6 @@ protected:
 
     CString m_strCompany;
     std::unique_ptr<CViewTestApp> m_pApp;
+    std::vector<std::vector<std::string>> m_menus;
     inline static std::vector<CShownBox> s_boxes;
 };
