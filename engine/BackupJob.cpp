@@ -5,28 +5,9 @@
 #include <new>
 
 #include "FileOps.h"
+#include "TryLock.h"
 
 const char* const LINK_WARNING = " はフォルダのリンクなので、たどりませんでした。\n";
-
-namespace {
-
-// Holds the status mutex for one scope if it was free; never waits.
-class CTryLock {
-public:
-    explicit CTryLock(HANDLE hMutex)
-        : m_hMutex(hMutex), m_bLocked(hMutex && WaitForSingleObject(hMutex, 0) == WAIT_OBJECT_0) {}
-    ~CTryLock() {
-        if (m_bLocked)
-            ReleaseMutex(m_hMutex);
-    }
-    bool IsLocked() const { return m_bLocked; }
-
-private:
-    HANDLE m_hMutex;
-    bool m_bLocked;
-};
-
-} // namespace
 
 CBackupJob::CBackupJob() = default;
 

@@ -1,29 +1,25 @@
 // Totals of the files and folders below one or more folders, counted on a
-// worker thread while a dialog polls the record.
+// worker thread while the folder information dialog polls the record.
 #pragma once
 
-#include <vector>
+#include "Object.h"
 #include "String.h"
+#include "WorkerStatus.h"
 
-struct CFolderTotals {
-    // Written by the worker, polled by the dialog: plain integers.
-    volatile LONG m_nFiles = 0;
-    volatile LONG m_nFolders = 0;
-    volatile DWORD m_nBytes = 0; // low 32 bits of each size, summed modulo 2^32
-    volatile LONG m_bFinished = 0;
-    // Written by the dialog, polled by the worker.
-    volatile LONG m_bAbort = 0;
+// One folder to sum: a work item of the totals worker.
+class CSumItem : public CObject {
+public:
+    CSumItem(const char* pszPath, bool bRecurse) : m_strPath(pszPath), m_bRecurse(bRecurse) {}
 
-    struct CRequest {
-        CString m_strFolder;
-        bool m_bRecurse;
-    };
-    std::vector<CRequest> m_requests; // set before the worker starts
+    CString m_strPath;
+    int m_bRecurse; // whether subfolders are entered
 };
 
-// Adds the files of pszFolder to the totals; with bRecurse also its
-// subfolders, each counted once its own subtree is done.
-void SumFolder(CFolderTotals& totals, const char* pszFolder, bool bRecurse);
+// Adds the files of pszFolder to the totals (m_nCount files, m_nBytes their
+// sizes); with bRecurse also its subfolders, each counted in m_nCount2 once
+// its own subtree is done. Stops before the next entry once m_bStop is set.
+void SumFolder(CWorkerStatus& status, const char* pszFolder, bool bRecurse);
 
-// Thread procedure: sums every request in order, then sets m_bFinished.
-UINT FolderTotalsThreadProc(LPVOID pTotals);
+// Thread procedure (pStatus: the CWorkerStatus): sums every CSumItem of
+// m_items in order, then sets m_bFinished.
+UINT FolderThreadProc(LPVOID pStatus);

@@ -201,8 +201,8 @@ TEST_F(EntrySafetyTest, FolderLinksAreNeverFollowed) {
               mirror);
 
     // The folder totals count a link as a folder without entering it.
-    CFolderTotals totals;
+    CWorkerStatus totals;
     SumFolder(totals, m_tree.Path("src"), true);
-    EXPECT_EQ(6, totals.m_nFolders); // sub, loop, real, self, up, out
-    EXPECT_EQ(3, totals.m_nFiles);
+    EXPECT_EQ(6, totals.m_nCount2); // sub, loop, real, self, up, out
+    EXPECT_EQ(3, totals.m_nCount);
 }

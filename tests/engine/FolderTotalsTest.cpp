@@ -9,6 +9,7 @@
 
 #include "FolderTotals.h"
 #include "ScratchTree.h"
+#include "SizeText.h"
 #include "WinThread.h"
 
 namespace {
@@ -43,10 +44,23 @@ CString MakeWideFolder(const CScratchTree& tree, const char* pszName, int nFiles
     return strFolder;
 }
 
+// Frees the work items when the test ends: the status block only lists them.
+class CItemsOwner {
+public:
+    explicit CItemsOwner(CWorkerStatus& status) : m_status(status) {}
+    ~CItemsOwner() {
+        while (!m_status.m_items.IsEmpty())
+            delete m_status.m_items.RemoveHead();
+    }
+
+private:
+    CWorkerStatus& m_status;
+};
+
 // Starts the worker like the dialog does and returns it; the caller owns it.
-CWinThread* StartWorker(CFolderTotals& totals) {
-    CWinThread* pThread = AfxBeginThread(FolderTotalsThreadProc, &totals, THREAD_PRIORITY_NORMAL, 0,
-                                         CREATE_SUSPENDED);
+CWinThread* StartWorker(CWorkerStatus& totals) {
+    CWinThread* pThread =
+        AfxBeginThread(FolderThreadProc, &totals, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (pThread) {
         pThread->m_bAutoDelete = false;
         pThread->ResumeThread();
@@ -55,7 +69,7 @@ CWinThread* StartWorker(CFolderTotals& totals) {
 }
 
 // Polls like the dialog's 10 ms timer until the worker says it is done.
-bool WaitFinished(const CFolderTotals& totals, DWORD dwTimeout = 20000) {
+bool WaitFinished(const CWorkerStatus& totals, DWORD dwTimeout = 20000) {
     for (DWORD dwWaited = 0; dwWaited < dwTimeout; dwWaited += 10) {
         if (totals.m_bFinished)
             return true;
@@ -67,81 +81,75 @@ bool WaitFinished(const CFolderTotals& totals, DWORD dwTimeout = 20000) {
 } // namespace
 
 TEST_F(FolderTotalsTest, RecursiveCountsFilesFoldersAndBytes) {
-    CFolderTotals totals;
+    CWorkerStatus totals;
     SumFolder(totals, m_tree.Root(), true);
-    EXPECT_EQ(4, totals.m_nFiles);
-    EXPECT_EQ(3, totals.m_nFolders); // ソ, ソ\十, 空
+    EXPECT_EQ(4, totals.m_nCount);
+    EXPECT_EQ(3, totals.m_nCount2); // ソ, ソ\十, 空
     EXPECT_EQ(100u, totals.m_nBytes);
 }
 
 TEST_F(FolderTotalsTest, WithoutRecurseSubfoldersAreNeitherEnteredNorCounted) {
-    CFolderTotals totals;
+    CWorkerStatus totals;
     SumFolder(totals, m_tree.Root(), false);
-    EXPECT_EQ(2, totals.m_nFiles);
-    EXPECT_EQ(0, totals.m_nFolders);
+    EXPECT_EQ(2, totals.m_nCount);
+    EXPECT_EQ(0, totals.m_nCount2);
     EXPECT_EQ(30u, totals.m_nBytes);
 }
 
 TEST_F(FolderTotalsTest, FolderNamesEndingInTrailBackslash) {
     // ソ ends in byte 0x5C; its pattern must be "ソ\*.*".
-    CFolderTotals totals;
+    CWorkerStatus totals;
     SumFolder(totals, m_tree.Path("ソ"), true);
-    EXPECT_EQ(2, totals.m_nFiles);
-    EXPECT_EQ(1, totals.m_nFolders);
+    EXPECT_EQ(2, totals.m_nCount);
+    EXPECT_EQ(1, totals.m_nCount2);
     EXPECT_EQ(70u, totals.m_nBytes);
 }
 
-TEST_F(FolderTotalsTest, LockedFileCountsWithoutBytesAndSumWraps) {
+TEST_F(FolderTotalsTest, LockedFileCountsWithoutBytes) {
     HANDLE h = CreateFileA(m_tree.Path("ソ\\能.txt"), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    CFolderTotals totals;
-    totals.m_nBytes = 0xFFFFFFF0u; // the byte total is 32 bits, modulo 2^32
+    CWorkerStatus totals;
     SumFolder(totals, m_tree.Root(), true);
     CloseHandle(h);
-    EXPECT_EQ(4, totals.m_nFiles);
-    EXPECT_EQ(70u - 16u, totals.m_nBytes);
+    EXPECT_EQ(4, totals.m_nCount);
+    EXPECT_EQ(70u, totals.m_nBytes);
 }
 
-TEST(FolderTotalsSizes, FileOfAllOnesLowHalfIsNotTakenForAnError) {
-    // 4 GiB - 1 bytes: the size call returns 0xFFFFFFFF, the value it also
-    // uses for failure. A sparse file keeps this cheap.
+TEST(FolderTotalsSizes, TotalsPastFourGigabytesKeepEveryByte) {
+    // Sparse files keep this cheap: 4 GiB - 1 bytes (whose low half is the
+    // size call's failure value) and 1 GiB + 1 bytes make 5 GiB exactly,
+    // which a 32-bit total would show as nothing at all.
     CScratchTree tree("totals");
-    CString strFile = tree.Path("表.bin");
-    HANDLE h =
-        CreateFileA(strFile, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    LARGE_INTEGER size;
-    size.QuadPart = 0xFFFFFFFFLL;
-    bool bSized = SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h);
-    CloseHandle(h);
-    ASSERT_TRUE(bSized);
-    CFolderTotals totals;
-    totals.m_nBytes = 1;
+    ASSERT_TRUE(MakeSparseFile(tree.Path("表.bin"), 0xFFFFFFFFLL));
+    ASSERT_TRUE(MakeSparseFile(tree.Path("ソ\\纊.bin"), (1LL << 30) + 1));
+    CWorkerStatus totals;
     SumFolder(totals, tree.Root(), true);
-    EXPECT_EQ(1, totals.m_nFiles);
-    EXPECT_EQ(0u, totals.m_nBytes); // 1 + 0xFFFFFFFF modulo 2^32
+    EXPECT_EQ(2, totals.m_nCount);
+    EXPECT_EQ(5ULL << 30, totals.m_nBytes.load());
+    EXPECT_STREQ("5.00GB", FormatSize(totals.m_nBytes));
 }
 
 TEST_F(FolderTotalsTest, MissingFolderAddsNothing) {
-    CFolderTotals totals;
+    CWorkerStatus totals;
     SumFolder(totals, m_tree.Path("無い"), true);
-    EXPECT_EQ(0, totals.m_nFiles);
-    EXPECT_EQ(0, totals.m_nFolders);
+    EXPECT_EQ(0, totals.m_nCount);
+    EXPECT_EQ(0, totals.m_nCount2);
 }
 
 TEST_F(FolderTotalsTest, WorkerSumsEveryRequestThenFinishes) {
-    CFolderTotals totals;
-    totals.m_requests.push_back({m_tree.Path("ソ"), false});
-    totals.m_requests.push_back({m_tree.Path("ソ\\十"), true});
-    totals.m_requests.push_back({m_tree.Root(), true});
+    CWorkerStatus totals;
+    CItemsOwner owner(totals);
+    totals.m_items.AddTail(new CSumItem(m_tree.Path("ソ"), false));
+    totals.m_items.AddTail(new CSumItem(m_tree.Path("ソ\\十"), true));
+    totals.m_items.AddTail(new CSumItem(m_tree.Root(), true));
     CWinThread* pThread = StartWorker(totals);
     ASSERT_NE(nullptr, pThread);
     ASSERT_TRUE(WaitFinished(totals));
     EXPECT_TRUE(pThread->WaitForEnd(5000));
     delete pThread;
-    EXPECT_EQ(1 + 1 + 4, totals.m_nFiles);
-    EXPECT_EQ(0 + 0 + 3, totals.m_nFolders);
+    EXPECT_EQ(1 + 1 + 4, totals.m_nCount);
+    EXPECT_EQ(0 + 0 + 3, totals.m_nCount2);
     EXPECT_EQ(30u + 40u + 100u, totals.m_nBytes);
 }
 
@@ -150,14 +158,15 @@ TEST(FolderTotalsWorker, FolderIsCountedOnlyAfterItsSubtree) {
     CScratchTree tree("totals");
     const int nFiles = 1500;
     MakeWideFolder(tree, "ソ", nFiles);
-    CFolderTotals totals;
-    totals.m_requests.push_back({tree.Root(), true});
+    CWorkerStatus totals;
+    CItemsOwner owner(totals);
+    totals.m_items.AddTail(new CSumItem(tree.Root(), true));
     CWinThread* pThread = StartWorker(totals);
     ASSERT_NE(nullptr, pThread);
     int nEarly = 0, nPartial = 0;
     while (!totals.m_bFinished) {
-        LONG nFolders = totals.m_nFolders; // read first: it is written last
-        LONG nSeen = totals.m_nFiles;
+        LONG nFolders = totals.m_nCount2; // read first: it is written last
+        LONG nSeen = totals.m_nCount;
         if (nFolders > 0 && nSeen < nFiles)
             ++nEarly;
         if (nSeen > 0 && nSeen < nFiles)
@@ -168,8 +177,8 @@ TEST(FolderTotalsWorker, FolderIsCountedOnlyAfterItsSubtree) {
     delete pThread;
     EXPECT_EQ(0, nEarly);
     EXPECT_GT(nPartial, 0) << "the worker finished before any poll; the check proved nothing";
-    EXPECT_EQ(nFiles, totals.m_nFiles);
-    EXPECT_EQ(1, totals.m_nFolders);
+    EXPECT_EQ(nFiles, totals.m_nCount);
+    EXPECT_EQ(1, totals.m_nCount2);
     EXPECT_EQ(2u * nFiles, totals.m_nBytes);
 }
 
@@ -177,30 +186,32 @@ TEST(FolderTotalsWorker, AbortStopsEarlyAndStillFinishes) {
     CScratchTree tree("totals");
     const int nFiles = 1500;
     CString strWide = MakeWideFolder(tree, "表", nFiles);
-    CFolderTotals totals;
-    totals.m_requests.push_back({strWide, false});
-    totals.m_requests.push_back({tree.Root(), true}); // never reached
+    CWorkerStatus totals;
+    CItemsOwner owner(totals);
+    totals.m_items.AddTail(new CSumItem(strWide, false));
+    totals.m_items.AddTail(new CSumItem(tree.Root(), true)); // never reached
     CWinThread* pThread = StartWorker(totals);
     ASSERT_NE(nullptr, pThread);
-    while (totals.m_nFiles == 0 && !totals.m_bFinished)
+    while (totals.m_nCount == 0 && !totals.m_bFinished)
         Sleep(1);
-    totals.m_bAbort = 1;
+    totals.m_bStop = 1;
     ASSERT_TRUE(WaitFinished(totals));
     EXPECT_TRUE(pThread->WaitForEnd(5000));
     delete pThread;
-    EXPECT_LT(totals.m_nFiles, nFiles);
-    EXPECT_EQ(0, totals.m_nFolders);
+    EXPECT_LT(totals.m_nCount, nFiles);
+    EXPECT_EQ(0, totals.m_nCount2);
 }
 
 TEST_F(FolderTotalsTest, AbortBeforeStartCountsNothing) {
-    CFolderTotals totals;
-    totals.m_bAbort = 1;
-    totals.m_requests.push_back({m_tree.Root(), true});
+    CWorkerStatus totals;
+    CItemsOwner owner(totals);
+    totals.m_bStop = 1;
+    totals.m_items.AddTail(new CSumItem(m_tree.Root(), true));
     CWinThread* pThread = StartWorker(totals);
     ASSERT_NE(nullptr, pThread);
     ASSERT_TRUE(WaitFinished(totals));
     EXPECT_TRUE(pThread->WaitForEnd(5000));
     delete pThread;
-    EXPECT_EQ(0, totals.m_nFiles);
-    EXPECT_EQ(0, totals.m_nFolders);
+    EXPECT_EQ(0, totals.m_nCount);
+    EXPECT_EQ(0, totals.m_nCount2);
 }

@@ -464,7 +464,7 @@ const std::vector<ExpectedDialog>& Dialogs() {
           {IDOK, kButton, "OK"}}},
         {IDD_RESTORE_RESULT,
          "復元の終了",
-         {{-1, kStatic, "復元処理が終了しました。"},
+         {{IDC_RESULT_TEXT, kStatic, "復元処理が終了しました。"},
           {-1, kStatic, "復元されたファイル数"},
           {IDC_RESTORED, kStatic, ""},
           {IDOK, kButton, "OK"}}},

@@ -163,6 +163,20 @@ bool WriteWholeFile(const char* pszPath, const std::string& content) {
     return bOk && dwWritten == content.size();
 }
 
+bool MakeSparseFile(const char* pszPath, LONGLONG nSize) {
+    if (!WriteWholeFile(pszPath, std::string()))
+        return false;
+    HANDLE h = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size;
+    size.QuadPart = nSize;
+    bool bSized = SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    return bSized;
+}
+
 std::string ReadWholeFile(const char* pszPath) {
     HANDLE h = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

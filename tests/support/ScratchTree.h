@@ -30,6 +30,9 @@ private:
 
 // Whole-file helpers on full paths (ANSI, so at most MAX_PATH).
 bool WriteWholeFile(const char* pszPath, const std::string& content);
+// An empty file of nSize bytes that takes no room on the disk (folders
+// along the path are created).
+bool MakeSparseFile(const char* pszPath, LONGLONG nSize);
 std::string ReadWholeFile(const char* pszPath);
 bool PathExists(const char* pszPath);
 bool MakeFolders(const char* pszPath);

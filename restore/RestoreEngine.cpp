@@ -1,0 +1,120 @@
+#include "RestoreEngine.h"
+
+#include <cstring>
+#include <new>
+
+#include "FileFind.h"
+#include "FileOps.h"
+#include "PathText.h"
+#include "RestorePair.h"
+#include "RestoreTarget.h"
+#include "WorkerStatus.h"
+
+namespace {
+
+const char* const STATUS_RESTORING = "復元中";
+const char* const STATUS_RESTORING_NAME = "復元中 : ";
+
+bool FitsInPath(const char* pszPath) {
+    return std::strlen(pszPath) < MAX_PATH;
+}
+
+// A copy or a folder that failed: reported, and every walk stops before its
+// next entry (a full disk or a lost drive fails every later copy too).
+void Fail(CWorkerStatus& status, const char* pszPath) {
+    status.AddFailure(pszPath);
+    status.m_bStop = 1;
+}
+
+// One file: shown, counted as tried, copied. bMakeFolders: the folders
+// above the target may be missing (a file item of the list).
+void CopyOne(CWorkerStatus& status, const char* pszFrom, const char* pszTo, const char* pszName,
+             bool bMakeFolders) {
+    status.SetText(STATUS_RESTORING_NAME, pszName);
+    status.m_nCount += 1;
+    if ((bMakeFolders && !MakeFolderChain(pszTo, false)) || !CopyFileWithTimes(pszFrom, pszTo))
+        Fail(status, pszFrom);
+}
+
+void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszTo);
+
+// One entry of a folder walk.
+void RestoreEntry(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
+                  const CFileFind& finder) {
+    CString strName = finder.GetFileName();
+    char szSource[MAX_PATH], szTarget[MAX_PATH];
+    // A path past the system's limit is reported, never cut: a cut path
+    // names another file.
+    if (!JoinPath(szSource, pszFrom, strName) || !JoinPath(szTarget, pszTo, strName)) {
+        status.AddFailure(JoinPath(CString(pszFrom), strName));
+        return;
+    }
+    if (IsLinkPath(szSource) || IsLinkPath(szTarget)) {
+        status.AddFailure(szSource);
+        return;
+    }
+    if (!finder.IsDirectory()) {
+        CopyOne(status, szSource, szTarget, strName, false);
+        return;
+    }
+    if (!IsExistingFolder(szTarget) && !CreateDirectoryA(szTarget, nullptr)) {
+        Fail(status, szSource);
+        return;
+    }
+    RestoreEntries(status, szSource, szTarget);
+}
+
+void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszTo) {
+    char szPattern[MAX_PATH];
+    if (!JoinPath(szPattern, pszFrom, "*.*")) {
+        status.AddFailure(pszFrom); // its entries cannot even be listed
+        return;
+    }
+    CFileFind finder;
+    bool bMore = finder.FindFile(szPattern);
+    while (bMore && !status.m_bStop) {
+        bMore = finder.FindNextFile();
+        if (!finder.IsDots())
+            RestoreEntry(status, pszFrom, pszTo, finder);
+    }
+}
+
+} // namespace
+
+void RestorePath(CWorkerStatus& status, const char* pszFrom, const char* pszTo) {
+    status.SetText(STATUS_RESTORING);
+    // No target (no source folder takes the item), a path past the limit, a
+    // link: nothing is copied, nothing is counted, and the item is reported.
+    if (!*pszTo || !FitsInPath(pszFrom) || !FitsInPath(pszTo) || IsLinkPath(pszFrom)) {
+        status.AddFailure(pszFrom);
+        return;
+    }
+    int nKind = GetPathKind(pszFrom);
+    if (nKind == PATH_FILE) {
+        CopyOne(status, pszFrom, pszTo, GetLastComponent(CString(pszTo)), true);
+        return;
+    }
+    if (nKind == PATH_MISSING) {
+        status.AddFailure(pszFrom); // gone from the mirror since it was listed
+        return;
+    }
+    if (!MakeFolderChain(pszTo, true)) {
+        Fail(status, pszFrom);
+        return;
+    }
+    RestoreEntries(status, pszFrom, pszTo);
+}
+
+UINT RestoreThreadProc(LPVOID pParam) {
+    CWorkerStatus& status = *static_cast<CWorkerStatus*>(pParam);
+    for (POSITION pos = status.m_items.GetHeadPosition(); pos;) {
+        const CRestorePair& pair = *static_cast<CRestorePair*>(status.m_items.GetNext(pos));
+        try {
+            RestorePath(status, pair.m_strFrom, pair.m_strTo);
+        } catch (const std::bad_alloc&) {
+            Fail(status, pair.m_strFrom); // out of memory: this item is not complete
+        }
+    }
+    status.m_bFinished = 1;
+    return 0;
+}

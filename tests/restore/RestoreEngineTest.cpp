@@ -1,0 +1,187 @@
+// The restore worker on real files: what comes back, with which times and
+// attributes, what stops it, and what is reported instead of restored.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FileOps.h"
+#include "RestoreEngine.h"
+#include "RestorePair.h"
+#include "ScratchTree.h"
+#include "WinThread.h"
+#include "WorkerStatus.h"
+
+namespace {
+
+// A mirror folder bk\data and its source folder src\data.
+class RestoreEngineTest : public testing::Test {
+protected:
+    RestoreEngineTest() { m_status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, nullptr)); }
+    ~RestoreEngineTest() override {
+        while (!m_status.m_items.IsEmpty())
+            delete m_status.m_items.RemoveHead();
+    }
+
+    CString Mirror(const char* pszRelative = nullptr) const {
+        return pszRelative ? m_tree.Path(CString("bk\\data\\") + pszRelative)
+                           : m_tree.Path("bk\\data");
+    }
+    CString Source(const char* pszRelative = nullptr) const {
+        return pszRelative ? m_tree.Path(CString("src\\data\\") + pszRelative)
+                           : m_tree.Path("src\\data");
+    }
+    void AddItem(const char* pszFrom, const char* pszTo) {
+        m_status.m_items.AddTail(new CRestorePair(pszFrom, pszTo));
+    }
+    // Runs the worker on the items as the progress dialog does.
+    void RunWorker() {
+        CWinThread* pThread = AfxBeginThread(RestoreThreadProc, &m_status, THREAD_PRIORITY_NORMAL,
+                                             0, CREATE_SUSPENDED);
+        ASSERT_NE(nullptr, pThread);
+        pThread->m_bAutoDelete = false;
+        pThread->ResumeThread();
+        EXPECT_TRUE(pThread->WaitForEnd(60000));
+        delete pThread;
+        EXPECT_EQ(1, m_status.m_bFinished);
+    }
+    std::vector<std::string> Failures() const {
+        std::vector<std::string> paths;
+        for (POSITION pos = m_status.m_failures.GetHeadPosition(); pos;)
+            paths.push_back(m_status.m_failures.GetNext(pos).str());
+        return paths;
+    }
+
+    CScratchTree m_tree{"restore"};
+    CWorkerStatus m_status;
+};
+
+TEST_F(RestoreEngineTest, FolderComesBackWithTimesAndAttributesOverwritingWhatIsThere) {
+    CString strOld = m_tree.WriteFile("bk\\data\\ソ\\能.txt", "mirror 能");
+    CString strHidden = m_tree.WriteFile("bk\\data\\表\\hidden.dat", "hidden");
+    m_tree.WriteFile("bk\\data\\top.txt", "top");
+    m_tree.MakeFolder("bk\\data\\空");
+    SetWriteTime(strOld, 2001, 2, 3, 4, 5, 6);
+    SetFileAttributesA(strOld, FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(strHidden, FILE_ATTRIBUTE_HIDDEN);
+    // The source has a newer version of one file, and a file the mirror
+    // does not hold.
+    m_tree.WriteFile("src\\data\\ソ\\能.txt", "newer, but restore always overwrites");
+    m_tree.WriteFile("src\\data\\own.txt", "stays");
+
+    RestorePath(m_status, Mirror(), Source());
+
+    EXPECT_EQ("mirror 能", ReadWholeFile(Source("ソ\\能.txt")));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strOld, Source("ソ\\能.txt")));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strHidden, Source("表\\hidden.dat")));
+    EXPECT_TRUE(Attributes(Source("ソ\\能.txt")) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ("top", ReadWholeFile(Source("top.txt")));
+    EXPECT_TRUE(IsExistingFolder(Source("空")));
+    EXPECT_EQ("stays", ReadWholeFile(Source("own.txt")));
+    EXPECT_EQ(3, m_status.m_nCount);
+    EXPECT_EQ(0, m_status.m_nFailed);
+    EXPECT_EQ(0, m_status.m_bStop);
+}
+
+TEST_F(RestoreEngineTest, FileItemMakesTheFoldersAboveIt) {
+    CString strMirrorFile = m_tree.WriteFile("bk\\data\\a\\纊\\x.txt", "x");
+    SetWriteTime(strMirrorFile, 2010, 10, 10, 10, 10, 10);
+
+    RestorePath(m_status, strMirrorFile, Source("a\\纊\\x.txt"));
+
+    EXPECT_EQ("x", ReadWholeFile(Source("a\\纊\\x.txt")));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strMirrorFile, Source("a\\纊\\x.txt")));
+    EXPECT_EQ(1, m_status.m_nCount);
+    CString strText;
+    EXPECT_TRUE(m_status.TakeText(strText));
+    EXPECT_STREQ("復元中 : x.txt", strText);
+}
+
+TEST_F(RestoreEngineTest, FailedCopyStopsEveryWalkButLaterFileItemsStillCome) {
+    m_tree.WriteFile("bk\\data\\A\\locked.txt", "new");
+    m_tree.WriteFile("bk\\data\\B\\b.txt", "b");
+    m_tree.WriteFile("bk\\data\\c.txt", "c");
+    CString strLocked = m_tree.WriteFile("src\\data\\A\\locked.txt", "held by another program");
+    HANDLE h = CreateFileA(strLocked, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    AddItem(Mirror("A"), Source("A"));
+    AddItem(Mirror("B"), Source("B"));
+    AddItem(Mirror("c.txt"), Source("c.txt"));
+
+    RunWorker();
+    CloseHandle(h);
+
+    EXPECT_EQ("held by another program", ReadWholeFile(strLocked));
+    EXPECT_FALSE(PathExists(Source("B\\b.txt"))); // the walk stopped
+    EXPECT_EQ("c", ReadWholeFile(Source("c.txt")));
+    EXPECT_EQ(2, m_status.m_nCount); // the failed copy counts as tried
+    EXPECT_EQ(1, m_status.m_bStop);
+    EXPECT_EQ(std::vector<std::string>{Mirror("A\\locked.txt").str()}, Failures());
+}
+
+TEST_F(RestoreEngineTest, ItemsWithoutTargetAndOverlongPathsAreReportedNeverCut) {
+    m_tree.WriteFile("bk\\data\\lost.txt", "lost");
+    m_tree.WriteFile("bk\\data\\lostdir\\x.txt", "x");
+    // A source folder so deep that one name below it passes 259 bytes,
+    // while the mirror path stays short.
+    std::string deep = "src\\" + std::string(100, 'd') + "\\" + std::string(100, 'e');
+    CString strDeep = m_tree.MakeFolder(deep.c_str());
+    ASSERT_LT(strDeep.GetLength(), MAX_PATH - 20);
+    std::string longName(MAX_PATH - strDeep.GetLength(), 'n');
+    m_tree.WriteFile(("bk\\data\\long\\" + longName).c_str(), "too long");
+    m_tree.WriteFile("bk\\data\\long\\ok.txt", "ok");
+    AddItem(Mirror("lost.txt"), "");
+    AddItem(Mirror("lostdir"), "");
+    AddItem(Mirror("long"), strDeep);
+
+    RunWorker();
+
+    EXPECT_EQ("ok", ReadWholeFile(strDeep + "\\ok.txt"));
+    EXPECT_EQ(1, m_status.m_nCount); // only ok.txt was tried
+    EXPECT_EQ(0, m_status.m_bStop);  // nothing failed on the disk
+    std::vector<std::string> expected = {Mirror("lost.txt").str(), Mirror("lostdir").str(),
+                                         (Mirror("long\\") + longName.c_str()).str()};
+    EXPECT_EQ(expected, Failures());
+    EXPECT_EQ(3, m_status.m_nFailed);
+    // Nothing under a cut name.
+    EXPECT_EQ(1, CountFiles(strDeep));
+}
+
+TEST_F(RestoreEngineTest, AbortStopsTheWalkAndTheWorkerStillFinishes) {
+    const int nFiles = 250;
+    for (int i = 0; i < nFiles; ++i)
+        m_tree.WriteFile(("bk\\data\\many\\f" + std::to_string(i)).c_str(), "1");
+    m_tree.WriteFile("bk\\data\\c.txt", "c");
+    AddItem(Mirror("many"), Source("many"));
+    AddItem(Mirror("c.txt"), Source("c.txt"));
+    CWinThread* pThread =
+        AfxBeginThread(RestoreThreadProc, &m_status, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(nullptr, pThread);
+    pThread->m_bAutoDelete = false;
+    pThread->ResumeThread();
+    while (m_status.m_nCount == 0 && !m_status.m_bFinished)
+        Sleep(1);
+    m_status.m_bStop = 1;
+    EXPECT_TRUE(pThread->WaitForEnd(60000));
+    delete pThread;
+
+    EXPECT_EQ(1, m_status.m_bFinished);
+    EXPECT_LT(m_status.m_nCount, nFiles);
+    EXPECT_EQ("c", ReadWholeFile(Source("c.txt"))); // file items are still restored
+    EXPECT_EQ(0, m_status.m_nFailed);
+}
+
+TEST(WorkerStatusTest, TextIsCutWholeAndTakenOnce) {
+    CWorkerStatus status;
+    status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, nullptr));
+    // 278 bytes of prefix: the next character, 表 (2 bytes), does not fit.
+    std::string prefix(STATUS_TEXT_LIMIT - 1, 'p');
+    status.SetText(prefix.c_str(), "表x");
+    CString strText;
+    ASSERT_TRUE(status.TakeText(strText));
+    EXPECT_EQ(prefix, strText.str());
+    EXPECT_FALSE(status.TakeText(strText));
+}
+
+} // namespace
