@@ -4,28 +4,9 @@
 
 #include <shellapi.h>
 
+#include "IconHandle.h"
 #include "IconSource.h"
 #include "ImageList.h"
-
-namespace {
-
-// An icon handle from the shell, destroyed when the holder goes.
-class CIconHandle {
-public:
-    explicit CIconHandle(HICON hIcon) : m_hIcon(hIcon) {}
-    CIconHandle(const CIconHandle&) = delete;
-    CIconHandle& operator=(const CIconHandle&) = delete;
-    ~CIconHandle() {
-        if (m_hIcon)
-            ::DestroyIcon(m_hIcon);
-    }
-    HICON Get() const { return m_hIcon; }
-
-private:
-    HICON m_hIcon;
-};
-
-} // namespace
 
 CIconEntry* CIconCache::GetFileIcon(const char* pszPath, CImageList& images) {
     // A type's icon is asked for by the name alone: the shell need not open

@@ -37,6 +37,10 @@ public:
     int GetNextItem(int nItem, int nFlags) const {
         return static_cast<int>(SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)));
     }
+    // Sorts the items by pfnCompare(item data 1, item data 2, lParamSort).
+    bool SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort) {
+        return SendMessage(LVM_SORTITEMS, lParamSort, reinterpret_cast<LPARAM>(pfnCompare)) != 0;
+    }
     int GetSelectedCount() const { return static_cast<int>(SendMessage(LVM_GETSELECTEDCOUNT)); }
     // Sets the bits of nMask in the item's state to those of nState;
     // nItem -1 sets them on every item.

@@ -83,6 +83,11 @@ const CMessageMap* CMrqView::GetMessageMap() const {
         MapNotify(IDC_SOURCE_LIST, NM_DBLCLK, &CMrqView::OnSourceListDblClk),
         MapNotify(IDC_SOURCE_LIST, NM_RCLICK, &CMrqView::OnSourceListMenu),
         MapMessage(WM_DROPFILES, &CMrqView::OnDropFiles),
+        MapCommand(ID_RESTORE_ITEM_DELETE, &CMrqView::RemoveSelectedRestoreItem),
+        MapNotify(IDC_RESTORE_LIST, NM_RCLICK, &CMrqView::OnRestoreListMenu),
+        MapCommand(ID_SOURCE_INFO, &CMrqView::OnSourceInfo),
+        MapCommand(ID_RESTORE_ITEM_INFO, &CMrqView::OnRestoreItemInfo),
+        MapCommand(ID_TREE_ITEM_INFO, &CMrqView::OnTreeItemInfo),
     };
     static const CMessageMap s_map(CFormView::GetMessageMap(), kEntries);
     return &s_map;
@@ -177,6 +182,7 @@ void CMrqView::OnUpdate(CView*, LPARAM lHint, CObject*) {
     if (lHint == HINT_CLEAR) {
         // The entries belong to the document, which is emptying itself.
         m_sourceList.DeleteAllItems();
+        ClearRestoreList(false);
         ReplaceDestinationText("");
         ClearSyncTree();
         return;
@@ -201,6 +207,8 @@ void CMrqView::OnDestroy() {
         SaveViewSettings();
     ClearFolderTree();
     ClearSyncTree();
+    // The rows point into the icon cache: they go first.
+    ClearRestoreList(false);
     m_iconCache.DeleteAll();
     CancelConnections();
     if (bLoaded)

@@ -16,6 +16,8 @@
 //   MrqViewMenus.cpp     the context menus
 //   MrqViewDrop.cpp      files dropped from the shell
 //   MrqViewStart.cpp     the Start command: checks, the run, its report
+//   MrqViewRestore.cpp   the restore list and the restore
+//   MrqViewInfo.cpp      the information windows of rows and tree items
 #pragma once
 
 #include "Button.h"
@@ -35,6 +37,7 @@ class CBackupJob;
 class CBackupSource;
 class CMrqDoc;
 class CProfile;
+struct RestoreItem;
 
 // Pages, as the tab items' data.
 enum ViewPage {
@@ -96,6 +99,21 @@ public:
     // The Delete and Initialise buttons act on the list of the page shown.
     void OnDelete();
     void OnInitList();
+
+    // The restore page (MrqViewRestore.cpp): a path of the synchronised
+    // tree listed (1, or 0 when it overlaps a listed one), the selected row
+    // removed, every row removed (logged when bLog), and the restore of
+    // every listed item to its source folder.
+    int AddRestoreItem(const char* pszPath);
+    void RemoveSelectedRestoreItem();
+    void ClearRestoreList(bool bLog);
+    void StartRestore();
+
+    // The "ﾌﾟﾛﾊﾟﾃｨ" commands (MrqViewInfo.cpp): the information window of
+    // the selected source, restore row or tree item.
+    void OnSourceInfo();
+    void OnRestoreItemInfo();
+    void OnTreeItemInfo();
 
     // True while "拡張機能を有効にする。" is checked.
     bool IsExtendedEnabled() const;
@@ -204,6 +222,9 @@ protected:
     void LoadNoCopyList();
     void SaveNoCopyList();
 
+    // Restore list (MrqViewRestore.cpp): its menu on a row.
+    void OnRestoreListMenu(NMHDR* pNMHDR, LRESULT* pResult);
+
     // Source list (MrqViewSourceList.cpp).
     void OnSourceListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     // A right click on a row opens the source list's menu; the list has
@@ -223,6 +244,7 @@ private:
     // Source list rows: the selected one (-1 none) and the entry behind one.
     int GetSelectedSource() const;
     CBackupSource* GetSourceEntry(int nItem) const;
+    RestoreItem* GetRestoreItem(int nRow) const;
     // True when some row lies inside the folder.
     bool HasSourceInside(const char* pszFolder) const;
 

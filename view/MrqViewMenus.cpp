@@ -17,3 +17,10 @@ void CMrqView::ShowContextMenu(int nPosition) {
         return;
     popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, GetTopLevelParent());
 }
+
+void CMrqView::OnRestoreListMenu(NMHDR* pNMHDR, LRESULT*) {
+    // The list has already selected the row the click was on; below the
+    // rows there is nothing to act on.
+    if (reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem >= 0)
+        ShowContextMenu(CONTEXT_MENU_RESTORE);
+}

@@ -116,9 +116,11 @@ void CMrqView::OnRegister() {
     case PAGE_DESTINATION:
         SetDestination(strPath);
         break;
+    case PAGE_RESTORE:
+        AddRestoreItem(strPath);
+        break;
     default:
-        // The restore page's list comes with the restore; the settings page
-        // has no Register button.
+        // The settings page has no Register button.
         break;
     }
 }

@@ -37,11 +37,15 @@ CBackupSource* CMrqView::GetSourceEntry(int nItem) const {
 void CMrqView::OnDelete() {
     if (m_nPage == PAGE_SOURCES)
         DeleteSource();
+    else if (m_nPage == PAGE_RESTORE)
+        RemoveSelectedRestoreItem();
 }
 
 void CMrqView::OnInitList() {
     if (m_nPage == PAGE_SOURCES)
         ClearSources();
+    else if (m_nPage == PAGE_RESTORE)
+        ClearRestoreList(true);
 }
 
 void CMrqView::DeleteSource() {

@@ -308,12 +308,12 @@ TEST_F(MrqViewTreesTest, RegisterButtonAndTreeMenuTakeTheSelectedFolderByPage) {
     EXPECT_EQ(scratch.Path("two"), Doc()->m_strDestination);
 
     // The menu of a folder: "登録" takes the folder the click selected;
-    // the information item is not there yet and shows disabled.
+    // the information item opens the folder's information window.
     SelectTab(0);
     ChooseFromMenus(ID_TREE_REGISTER);
     RightClick(tree, ChildItem(tree, hScratch, "three"));
     ASSERT_EQ(1u, m_menus.size());
-    EXPECT_EQ((std::vector<std::string>{"登録", "-", "ﾌﾟﾛﾊﾟﾃｨ (disabled)"}), m_menus[0]);
+    EXPECT_EQ((std::vector<std::string>{"登録", "-", "ﾌﾟﾛﾊﾟﾃｨ"}), m_menus[0]);
     EXPECT_EQ(ChildItem(tree, hScratch, "three"), tree.GetSelectedItem());
     EXPECT_EQ(2u, SourceRows().size());
     EXPECT_EQ(scratch.Path("three"),

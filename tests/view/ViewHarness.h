@@ -16,6 +16,7 @@
 #include "DocTemplate.h"
 #include "MainFrame.h"
 #include "Menu.h"
+#include "MenuItems.h"
 #include "MessageBox.h"
 #include "MrqDoc.h"
 #include "MrqView.h"
@@ -148,17 +149,7 @@ protected:
     // "text (disabled)") into m_menus, then the command pressed.
     void ChooseFromMenus(UINT nCommand) {
         AfxSetPopupMenuHandler([this, nCommand](HMENU hMenu) {
-            std::vector<std::string> items;
-            for (int i = 0; i < ::GetMenuItemCount(hMenu); i++) {
-                char sz[64] = "";
-                ::GetMenuStringA(hMenu, i, sz, sizeof sz, MF_BYPOSITION);
-                UINT nState = ::GetMenuState(hMenu, i, MF_BYPOSITION);
-                std::string item = (nState & MF_SEPARATOR) ? "-" : sz;
-                if ((nState & MF_GRAYED) && !(nState & MF_SEPARATOR))
-                    item += " (disabled)";
-                items.push_back(item);
-            }
-            m_menus.push_back(items);
+            m_menus.push_back(MenuItems(hMenu));
             return nCommand;
         });
     }
