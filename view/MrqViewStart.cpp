@@ -45,6 +45,8 @@ void CMrqView::OnStart() {
     }
     if (bBackup)
         RunBackup();
+    else if (m_nPage == PAGE_RESTORE)
+        StartRestore();
 }
 
 bool CMrqView::RefuseBackupIntoItself() {

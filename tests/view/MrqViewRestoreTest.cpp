@@ -186,13 +186,13 @@ TEST_F(MrqViewRestoreTest, StartRestoreBringsEachMirrorBackToItsOwnSourceAndRepo
     ASSERT_TRUE(SetWriteTime(strOne, 2001, 2, 3, 4, 5, 6));
     scratch.WriteFile("bk\\data(1)\\ソ\\能.txt", "two");
     Start();
-    // Nothing listed: a warning, and the window stays as it is.
-    View()->StartRestore();
+    OpenSet(scratch, {scratch.Path("x\\data"), scratch.Path("y\\data")});
+    SelectTab(TAB_RESTORE);
+    // Nothing listed: "開始" only warns.
+    Click(IDC_START);
     ASSERT_EQ(1u, s_boxes.size());
     EXPECT_STREQ("復元するフォルダまたはファイルが指定されていません。", s_boxes[0].strText);
     EXPECT_STREQ("mrq Warning", s_boxes[0].strCaption);
-    OpenSet(scratch, {scratch.Path("x\\data"), scratch.Path("y\\data")});
-    SelectTab(TAB_RESTORE);
     RegisterFromTree({"同期フォルダ", "data", "表.txt"});
     RegisterFromTree({"同期フォルダ", "data(1)", "ソ"});
     CString strGone = scratch.Path("bk\\data\\gone.txt");
@@ -207,7 +207,7 @@ TEST_F(MrqViewRestoreTest, StartRestoreBringsEachMirrorBackToItsOwnSourceAndRepo
         strMessage = d.GetDlgItemText(IDC_RESULT_TEXT);
         return static_cast<int>(IDOK);
     });
-    View()->StartRestore();
+    Click(IDC_START);
     AfxSetModalDialogHandler(nullptr);
 
     CString strBack = scratch.Path("x\\data\\表.txt");
