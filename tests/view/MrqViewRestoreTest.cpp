@@ -10,7 +10,6 @@
 #include "FileOps.h"
 #include "LogBuffer.h"
 #include "Menu.h"
-#include "MenuItems.h"
 #include "PathInfoDlg.h"
 #include "ScratchTree.h"
 #include "TreeHelpers.h"
@@ -21,11 +20,6 @@ const int TAB_RESTORE = 2;
 
 class MrqViewRestoreTest : public CMrqViewTest {
 protected:
-    void TearDown() override {
-        AfxSetPopupMenuHandler(nullptr);
-        CMrqViewTest::TearDown();
-    }
-
     CListCtrl& List() { return View()->m_restoreList; }
     // Rows as "path|size", top to bottom.
     std::vector<std::string> Rows() {
@@ -71,10 +65,7 @@ protected:
     // A right click on the row as the mouse gives it; the menu shown is
     // recorded and nCommand chosen from it.
     void RightClickRow(int nRow, UINT nCommand) {
-        AfxSetPopupMenuHandler([this, nCommand](HMENU hMenu) {
-            m_menus.push_back(MenuItems(hMenu));
-            return nCommand;
-        });
+        ChooseFromMenus(nCommand);
         RECT rc = {LVIR_BOUNDS};
         if (nRow >= 0) {
             List().SendMessage(LVM_GETITEMRECT, nRow, reinterpret_cast<LPARAM>(&rc));
@@ -88,12 +79,8 @@ protected:
         ASSERT_TRUE(::SetCursorPos(ptScreen.x, ptScreen.y));
         List().PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         List().SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&msg);
+        PumpMessages();
     }
-
-    std::vector<std::vector<std::string>> m_menus;
 };
 
 // What an information window counted, once its count is done.
