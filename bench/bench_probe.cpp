@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "FileFacts.h"
 #include "FileOps.h"
+#include "FolderListing.h"
 #include "PathText.h"
 
 namespace {
@@ -139,6 +141,35 @@ void ProbeLookups(const std::string& strSource, const std::vector<CFileEntry>& f
     double dStart = Now();
     ListTree(strSource, "", nullptr, nullptr);
     Report("list", "listing the tree (FindFirstFileA per folder)", Now() - dStart, n);
+
+    // The listing the comparison can take its facts from: each folder
+    // listed into a look-up table once, every file looked up in it.
+    dStart = Now();
+    {
+        CFolderListing listing;
+        std::string strListed;
+        for (const CFileEntry& entry : files) {
+            if (strListed != entry.strFolder || !listing.GetCount()) {
+                strListed = entry.strFolder;
+                listing.List(FolderOf(strSource, entry.strFolder).c_str());
+            }
+            listing.Find(entry.strName.c_str());
+        }
+    }
+    Report("listing_lookup", "CFolderListing: each folder listed, each file found", Now() - dStart,
+           n);
+    CFileFacts facts;
+    WIN32_FIND_DATAA found;
+    HANDLE hFound = FindFirstFileA(paths[0].c_str(), &found);
+    FindClose(hFound);
+    facts = FactsOf(found);
+    TimeEach("facts_same", "FactsMatch of identical facts", n,
+             [&](size_t) { FactsMatch(facts, facts); });
+    CFileFacts later = facts;
+    later.ftLastWrite.dwLowDateTime += 1000; // 100 us later: the same second, or the next
+    later.ftCreation.dwLowDateTime += 1000;
+    TimeEach("facts_convert", "FactsMatch of times that need the local-time rule", n,
+             [&](size_t) { FactsMatch(facts, later); });
 
     TimeEach("getattr", "GetFileAttributesA", n,
              [&](size_t i) { GetFileAttributesA(paths[i].c_str()); });

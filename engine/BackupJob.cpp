@@ -12,13 +12,28 @@ const char* const LINK_WARNING = " はフォルダのリンクなので、たど
 CBackupJob::CBackupJob() = default;
 
 void CBackupJob::SetStatusText(const char* pszPrefix, const char* pszSuffix) {
-    char szText[280];
-    std::snprintf(szText, sizeof szText, "%s%s", pszPrefix, pszSuffix ? pszSuffix : "");
+    std::snprintf(m_szPendingStatus, sizeof m_szPendingStatus, "%s%s", pszPrefix,
+                  pszSuffix ? pszSuffix : "");
+    m_bStatusPending = true;
+    ULONGLONG nNow = m_pfnTickCount();
+    if (!m_bStatusOffered || nNow - m_nStatusOfferedAt >= STATUS_INTERVAL)
+        OfferStatusText(nNow);
+}
+
+void CBackupJob::FlushStatusText() {
+    if (m_bStatusPending)
+        OfferStatusText(m_pfnTickCount());
+}
+
+void CBackupJob::OfferStatusText(ULONGLONG nNow) {
     CTryLock lock(m_hMutex);
     if (!lock.IsLocked())
-        return; // the dialog is reading: this update is dropped
-    m_strStatus = szText;
+        return; // the dialog is reading: the text waits for the next offer
+    m_strStatus = m_szPendingStatus;
     m_bStatusChanged = 1;
+    m_bStatusPending = false;
+    m_bStatusOffered = true;
+    m_nStatusOfferedAt = nNow;
 }
 
 bool CBackupJob::TakeStatusText(CString& strOut) {
@@ -63,17 +78,16 @@ void CBackupJob::AddToCopyList(const char* pszSource, const char* pszMirror,
                                const char* pszHistoryName) {
     if (!m_bCopyListOk)
         return;
-    // A tab inside a field would split the line in the wrong places when it
-    // is executed; such a file is reported instead of listed.
+    // No Windows file name holds a tab; a host file system that lets one
+    // through gets the file reported instead of listed, as a copy-list
+    // line with a tab in a field could never be executed.
     if (std::strchr(pszSource, '\t') || std::strchr(pszMirror, '\t') ||
         std::strchr(pszHistoryName, '\t')) {
         AddWarning(pszSource, " がコピーされませんでした。\n");
         return;
     }
     try {
-        CString strLine;
-        strLine.Format("%s\t%s\t%s\t%d", pszSource, pszMirror, pszHistoryName, m_nHistoryLimit);
-        m_copyList.AddTail(strLine);
+        m_copyList.Add(pszSource, pszMirror, pszHistoryName, m_nHistoryLimit);
     } catch (const std::bad_alloc&) {
         m_bCopyListOk = 0;
     }
@@ -83,7 +97,7 @@ void CBackupJob::AddToDeleteList(const char* pszPath) {
     if (!m_bDeleteListOk)
         return;
     try {
-        m_deleteList.AddTail(pszPath);
+        m_deleteList.Add(pszPath);
     } catch (const std::bad_alloc&) {
         m_bDeleteListOk = 0;
     }

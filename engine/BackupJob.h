@@ -11,9 +11,10 @@
 
 #include <atomic>
 
+#include "FileFacts.h"
 #include "ObList.h"
 #include "String.h"
-#include "StringList.h"
+#include "WorkLists.h"
 
 // Status codes of a run; other values are system error codes.
 enum {
@@ -29,14 +30,26 @@ extern const char* const LINK_WARNING;
 // Margin the space check adds to the bytes to copy.
 const ULONGLONG SPACE_MARGIN = 524288;
 
+// The worker offers the dialog a new status text at most this often (in
+// ms): the dialog takes one every 10 ms, and offering one costs two round
+// trips to the system for the mutex.
+const ULONGLONG STATUS_INTERVAL = 10;
+
+// A copy of at least this many bytes takes longer than the interval: its
+// status text is offered before it starts, whenever the last offer was.
+const ULONGLONG LONG_COPY_SIZE = 1 << 20;
+
 class CBackupJob {
 public:
     CBackupJob();
     CBackupJob(const CBackupJob&) = delete;
     CBackupJob& operator=(const CBackupJob&) = delete;
 
-    // Status text channel.
+    // Status text channel. A text set within STATUS_INTERVAL of the last
+    // one offered waits (replaced by any later one) until a text is set
+    // after the interval or the worker flushes it before a long step.
     void SetStatusText(const char* pszPrefix, const char* pszSuffix = nullptr);
+    void FlushStatusText();
     bool TakeStatusText(CString& strOut);
 
     void SetHistoryLimit(int nLimit);
@@ -58,6 +71,10 @@ public:
     void CopyWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                   const char* pszHistoryName);
     void BackupFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName);
+    // The walk's step for one listed file: compared by the facts of both
+    // listings (pMirror nullptr when the mirror has no such file).
+    void BackupListedFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
+                          const CFileFacts& source, const CFileFacts* pMirror);
     bool ShiftHistory(const char* pszHistoryName, const char* pszFileName,
                       const char* pszExistingPath);
 
@@ -76,8 +93,8 @@ public:
     int m_nHistoryDepth = 0;
     std::atomic<ULONGLONG> m_nBytesToCopy{0};
     std::atomic<ULONGLONG> m_nBytesToFree{0};
-    CStringList m_copyList{10};
-    CStringList m_deleteList{10};
+    CCopyList m_copyList;
+    CDeleteList m_deleteList;
     int m_bCopyListOk = 1;
     int m_bDeleteListOk = 1;
     int m_bSurvey = 0;
@@ -98,14 +115,24 @@ public:
     std::atomic<int> m_bAwaitGo{0};
     CObList m_entries{10};
     HANDLE m_hMutex = nullptr; // lent by the progress logic, which owns it
+    // The clock of the status text's interval, in ms; tests replace it.
+    ULONGLONG (*m_pfnTickCount)() = &GetTickCount64;
 
 private:
+    void OfferStatusText(ULONGLONG nNow);
+    void SurveyFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
+                    int nKind, ULONGLONG nSourceSize);
     void RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
                       const char* pszHistoryName, const char* pszAnchor);
     bool ReplaceMirrorFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                            const char* pszFileName, bool bChanged);
     void ReportCopyFailure(const char* pszSource);
     bool PassesFilters(const char* pszPath) const;
+    // Worker only: the status text not yet offered, and when one was.
+    char m_szPendingStatus[280] = {};
+    bool m_bStatusPending = false;
+    bool m_bStatusOffered = false;
+    ULONGLONG m_nStatusOfferedAt = 0;
 };
 
 // The worker: surveys every entry, waits for the go-ahead, then executes the

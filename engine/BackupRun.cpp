@@ -38,20 +38,17 @@ bool CBackupJob::ExecuteLists() {
 
 void CBackupJob::CopyListed() {
     m_bSurvey = 0;
-    POSITION pos = m_copyList.GetHeadPosition();
-    while (pos) {
-        const CString& strLine = m_copyList.GetNext(pos);
-        int nTab1 = strLine.Find('\t');
-        int nTab2 = nTab1 < 0 ? -1 : strLine.Find('\t', nTab1 + 1);
-        int nTab3 = nTab2 < 0 ? -1 : strLine.Find('\t', nTab2 + 1);
-        if (nTab3 >= 0) {
-            CString strSource = strLine.Left(nTab1);
-            CString strMirror = strLine.Mid(nTab1 + 1, nTab2 - nTab1 - 1);
-            CString strHistoryName = strLine.Mid(nTab2 + 1, nTab3 - nTab2 - 1);
-            SetHistoryLimit(std::atoi(strLine.Mid(nTab3 + 1)));
-            MakeFolderChain(strMirror, false);
-            BackupFile(strSource, strMirror, strHistoryName);
+    CCopyList::CReader reader(m_copyList);
+    CCopyItem item;
+    CString strMadeFolder; // the folder of the line before, already made
+    while (reader.Next(item)) {
+        SetHistoryLimit(item.nHistoryLimit);
+        // Lines of one folder follow each other: its chain is made once.
+        CString strFolder = item.strMirror.Left(FindBackslash(item.strMirror, false));
+        if (strFolder != strMadeFolder) {
+            strMadeFolder = MakeFolderChain(item.strMirror, false) ? strFolder : CString();
         }
+        BackupFile(item.strSource, item.strMirror, item.strHistoryName);
         if (m_bAbort)
             break;
     }
@@ -138,6 +135,7 @@ bool Survey(CBackupJob& job, CEntryPlans& plans) {
 }
 
 bool AwaitGoAhead(CBackupJob& job) {
+    job.FlushStatusText();
     job.m_bAwaitGo = 1;
     for (;;) {
         Sleep(10);
@@ -197,6 +195,7 @@ UINT BackupThreadProc(LPVOID pParam) {
         job.m_nStatus = ERROR_NOT_ENOUGH_MEMORY;
         job.m_bAbort = 1;
     }
+    job.FlushStatusText();
     job.m_bFinished = 1;
     return 0;
 }

@@ -1,12 +1,49 @@
 // The synchronised copy: walks a source folder and copies every new or
 // changed file into the same place of the mirror folder. In survey mode it
 // only counts and lists; in execute mode it copies.
+//
+// The walk compares each file by the facts of the two folder listings
+// (source and mirror), so an unchanged file is never opened. Only a file
+// that needs work is opened: in the survey a changed one, to learn whether
+// another program holds it (it is then left to the copy attempt, as the
+// comparison of opened files left it), and in execute mode every one, by
+// the comparison of opened files that precedes its copy.
 #include <cstring>
 
 #include "BackupJob.h"
 #include "FileFind.h"
 #include "FileOps.h"
+#include "FolderListing.h"
 #include "PathText.h"
+
+namespace {
+
+// Text for the status line: the path shortened to fit one label.
+void ShownName(const char* pszPath, char* pszShown) {
+    std::strcpy(pszShown, pszPath);
+    ShortenPath(pszShown, 30);
+}
+
+CFileFacts FactsOf(const CFileFind& finder) {
+    CFileFacts facts;
+    facts.ftCreation = finder.GetCreationTime();
+    facts.ftLastWrite = finder.GetLastWriteTime();
+    facts.nSize = finder.GetLength();
+    facts.dwAttributes = finder.GetAttributes();
+    return facts;
+}
+
+bool IsFileEntry(const CFileFacts* pFacts) {
+    return pFacts && !(pFacts->dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int CompareListed(const CFileFacts& source, const CFileFacts* pMirror) {
+    if (!IsFileEntry(pMirror))
+        return COMPARE_NEW;
+    return FactsMatch(source, *pMirror) ? COMPARE_EQUAL : COMPARE_CHANGED;
+}
+
+} // namespace
 
 void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                           const char* pszHistoryName) {
@@ -21,6 +58,8 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
     }
     CFileFind finder;
     bool bMore = finder.FindFile(szPattern);
+    CFolderListing mirror;
+    bool bMirrorListed = false; // listed when the first file needs it
     while (bMore && !m_bAbort) {
         bMore = finder.FindNextFile();
         CString strName = finder.GetFileName();
@@ -58,7 +97,12 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
                 CreateDirectoryA(szMirror, nullptr);
             CopyWalk(szSource, szMirror, szSubHistory);
         } else if (PassesFilters(szSource)) {
-            BackupFile(szSource, szMirror, pszHistoryName);
+            if (!bMirrorListed) {
+                mirror.List(pszMirrorFolder);
+                bMirrorListed = true;
+            }
+            BackupListedFile(szSource, szMirror, pszHistoryName, FactsOf(finder),
+                             mirror.Find(strName));
         }
     }
 }
@@ -73,45 +117,74 @@ bool CBackupJob::PassesFilters(const char* pszPath) const {
     return true;
 }
 
-void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
-                            const char* pszHistoryName) {
-    char szFileName[MAX_PATH], szShown[MAX_PATH];
-    std::strcpy(szFileName, pszSource);
-    GetLastComponent(szFileName);
-    std::strcpy(szShown, pszSource);
-    ShortenPath(szShown, 30);
+void CBackupJob::BackupListedFile(const char* pszSource, const char* pszMirror,
+                                  const char* pszHistoryName, const CFileFacts& source,
+                                  const CFileFacts* pMirror) {
+    char szShown[MAX_PATH];
+    ShownName(pszSource, szShown);
     SetStatusText("検索中 : ", szShown);
+    int nKind = CompareListed(source, pMirror);
+    if (!m_bSurvey) {
+        // The direct phase: the copy opens the file and compares again.
+        if (nKind != COMPARE_EQUAL)
+            BackupFile(pszSource, pszMirror, pszHistoryName);
+        return;
+    }
+    if (nKind == COMPARE_CHANGED && !CanOpenExclusively(pszSource))
+        nKind = COMPARE_SOURCE_UNREADABLE;
+    SurveyFile(pszSource, pszMirror, pszHistoryName, nKind,
+               nKind == COMPARE_SOURCE_UNREADABLE ? 0 : source.nSize);
+}
 
-    ULONGLONG nSourceSize = 0;
-    int nKind = CompareFiles(pszSource, pszMirror, &nSourceSize);
-    if (m_bSurvey)
-        ++m_nTotal;
+void CBackupJob::SurveyFile(const char* pszSource, const char* pszMirror,
+                            const char* pszHistoryName, int nKind, ULONGLONG nSourceSize) {
+    ++m_nTotal;
     bool bOk = true;
-    if (nKind == COMPARE_NEW && m_bSurvey)
+    if (nKind == COMPARE_NEW)
         ++m_nNew;
-    if (nKind == COMPARE_CHANGED && m_bSurvey) {
+    if (nKind == COMPARE_CHANGED) {
         ++m_nUpdated;
+        char szFileName[MAX_PATH];
+        std::strcpy(szFileName, pszSource);
+        GetLastComponent(szFileName);
         bOk = ShiftHistory(pszHistoryName, szFileName, pszMirror); // plans the oldest's deletion
     }
     if (nKind != COMPARE_EQUAL && bOk) {
-        // The size read by the comparison (0 for a source that could not be
-        // opened), so the file is not opened a third time.
         AddToTotal(m_nBytesToCopy, nSourceSize);
-        if (m_bSurvey) {
-            AddToCopyList(pszSource, pszMirror, pszHistoryName);
-        } else {
-            SetStatusText("Backup中 : ", szShown);
-            bOk = ReplaceMirrorFile(pszSource, pszMirror, pszHistoryName, szFileName,
-                                    nKind == COMPARE_CHANGED);
-        }
+        AddToCopyList(pszSource, pszMirror, pszHistoryName);
     }
-    if (bOk)
-        return;
-    if (m_bSurvey)
+    if (!bOk)
         // Only a history path too long to build fails here; the file would
         // never be listed, so it is reported now.
         AddWarning(pszSource, " がコピーされませんでした。\n");
-    else
+}
+
+void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
+                            const char* pszHistoryName) {
+    char szShown[MAX_PATH];
+    ShownName(pszSource, szShown);
+    SetStatusText("検索中 : ", szShown);
+    ULONGLONG nSourceSize = 0;
+    int nKind = CompareFiles(pszSource, pszMirror, &nSourceSize);
+    if (m_bSurvey) {
+        SurveyFile(pszSource, pszMirror, pszHistoryName, nKind, nSourceSize);
+        return;
+    }
+    if (nKind == COMPARE_EQUAL)
+        return;
+    // The size read by the comparison (0 for a source that could not be
+    // opened), so the file is not opened a third time.
+    AddToTotal(m_nBytesToCopy, nSourceSize);
+    SetStatusText("Backup中 : ", szShown);
+    // A copy this long must show its own name, not wait for the next
+    // file's text to carry it out.
+    if (nSourceSize >= LONG_COPY_SIZE)
+        FlushStatusText();
+    char szFileName[MAX_PATH];
+    std::strcpy(szFileName, pszSource);
+    GetLastComponent(szFileName);
+    if (!ReplaceMirrorFile(pszSource, pszMirror, pszHistoryName, szFileName,
+                           nKind == COMPARE_CHANGED))
         ReportCopyFailure(pszSource);
 }
 

@@ -240,6 +240,10 @@ bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
     return CopyToNewFile(pszSource, pszTarget);
 }
 
+bool CanOpenExclusively(const char* pszPath) {
+    return OpenForReading(pszPath, 0).IsValid();
+}
+
 ULONGLONG AddFileSize(ULONGLONG nSum, const char* pszPath) {
     CHandle hFile = OpenForReading(pszPath, 0);
     if (!hFile.IsValid())

@@ -109,6 +109,10 @@ private:
     char m_szTarget[MAX_PATH] = {};
 };
 
+// True when nobody else holds the file open, as the comparison of opened
+// files requires of a source.
+bool CanOpenExclusively(const char* pszPath);
+
 // nSum plus the size of the file, or nSum when it cannot be opened
 // exclusively.
 ULONGLONG AddFileSize(ULONGLONG nSum, const char* pszPath);

@@ -3,12 +3,16 @@
 // mirror subfolders whose source subfolder has gone are removed once empty.
 //
 // A mirror file is only ever taken for gone when its source folder could be
-// listed and the file itself is reported missing. A source folder that
+// listed and the file itself is reported missing. The source folder is
+// listed once per level, so a mirror file whose source is still there (the
+// usual case) costs no question to the file system; one missing from that
+// listing is asked about by name before it counts as gone. A source folder that
 // cannot be read (a vanished drive, a drive without a medium, a folder that
 // exists but refuses listing) protects its whole mirror subtree.
 #include "BackupJob.h"
 #include "FileFind.h"
 #include "FileOps.h"
+#include "FolderListing.h"
 #include "Handle.h"
 #include "PathText.h"
 
@@ -63,6 +67,8 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
     // (or, for a folder that has gone, the anchor above it).
     const char* pszHere = state == SOURCE_READABLE ? pszSourceFolder : pszAnchor;
 
+    CFolderListing sources;
+    bool bSourcesListed = false, bSourcesKnown = false;
     bool bMore = true;
     while (bMore && !m_bAbort) {
         bMore = finder.FindNextFile();
@@ -91,6 +97,12 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
             continue;
         }
 
+        if (!bSourcesListed) {
+            bSourcesKnown = sources.List(pszSourceFolder);
+            bSourcesListed = true;
+        }
+        if (bSourcesKnown && sources.Find(strName))
+            continue; // still there
         if (!HasLeftTheSource(szSource, pszHere))
             continue; // still there, or unknown: keep it
         if (IsStagingName(strName)) {
@@ -115,9 +127,10 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
 
 void CBackupJob::DeleteListed() {
     m_bSurvey = 0;
-    POSITION pos = m_deleteList.GetHeadPosition();
-    while (pos) {
-        DeleteFileA(m_deleteList.GetNext(pos));
+    CDeleteList::CReader reader(m_deleteList);
+    CString strPath;
+    while (reader.Next(strPath)) {
+        DeleteFileA(strPath);
         if (m_bAbort)
             break;
     }

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "BackupJob.h"
+#include "ScratchTree.h"
 
 namespace {
 
@@ -71,7 +72,10 @@ TEST_F(BackupJobTest, StatusChannelUnderContentionNeverBlocksAndEndsWithTheLastT
     std::atomic<bool> bDone{false};
     std::thread worker([&] {
         char sz[32];
-        for (int i = 0; i < 20000; ++i) {
+        // Long enough for several offers, however fast the loop runs:
+        // texts go out at most once per STATUS_INTERVAL.
+        ULONGLONG nEnd = GetTickCount64() + 20 * STATUS_INTERVAL;
+        for (int i = 0; i < 20000 || GetTickCount64() < nEnd; ++i) {
             std::snprintf(sz, sizeof sz, "%d", i);
             m_job.SetStatusText("検索中 : ", sz);
         }
@@ -97,8 +101,71 @@ TEST_F(BackupJobTest, StatusChannelUnderContentionNeverBlocksAndEndsWithTheLastT
     EXPECT_GT(nTaken, 0);
     // Once the contention is over, the next text always gets through.
     m_job.SetStatusText("検索中 : ", "final");
+    m_job.FlushStatusText(); // what the worker does before a long step and at the end
     ASSERT_TRUE(m_job.TakeStatusText(str));
     EXPECT_EQ("検索中 : final", str);
+}
+
+ULONGLONG g_nFakeTicks = 0;
+ULONGLONG FakeTickCount() {
+    return g_nFakeTicks;
+}
+
+TEST_F(BackupJobTest, StatusTextIsOfferedAtMostOncePerIntervalAndTheLatestWaits) {
+    m_job.m_pfnTickCount = FakeTickCount;
+    g_nFakeTicks = 1000;
+    CString str;
+    m_job.SetStatusText("検索中 : ", "a"); // the first text goes at once
+    g_nFakeTicks += STATUS_INTERVAL - 1;
+    m_job.SetStatusText("検索中 : ", "b"); // within the interval: waits
+    m_job.SetStatusText("検索中 : ", "c"); // replaces the one waiting
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ("検索中 : a", str);
+    EXPECT_FALSE(m_job.TakeStatusText(str));
+
+    g_nFakeTicks += 1; // the interval has passed: the next text goes
+    m_job.SetStatusText("Backup中 : ", "d");
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ("Backup中 : d", str);
+
+    m_job.SetStatusText("Backup中 : ", "e"); // waits, until flushed
+    EXPECT_FALSE(m_job.TakeStatusText(str));
+    m_job.FlushStatusText();
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ("Backup中 : e", str);
+    m_job.FlushStatusText(); // nothing waiting: nothing offered again
+    EXPECT_FALSE(m_job.TakeStatusText(str));
+
+    // An offer the dialog's hold makes fail keeps the text for the next.
+    g_nFakeTicks += STATUS_INTERVAL;
+    WhileMutexHeldElsewhere([&] { m_job.SetStatusText("削除ファイル検索中"); });
+    EXPECT_FALSE(m_job.TakeStatusText(str));
+    m_job.FlushStatusText();
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ("削除ファイル検索中", str);
+}
+
+TEST_F(BackupJobTest, ALongCopyShowsItsOwnNameBeforeItStarts) {
+    // The clock stands still, so only the long copy's flush can offer a
+    // text after the first one.
+    m_job.m_pfnTickCount = FakeTickCount;
+    g_nFakeTicks = 5000;
+    CScratchTree tree("longcopy");
+    CString strSmall = tree.WriteFile("s\\small.txt", "s");
+    CString strLong = tree.WriteFile("s\\能.bin", std::string(LONG_COPY_SIZE, 'x'));
+    tree.MakeFolder("m");
+    m_job.m_bSurvey = 0;
+    CString str;
+    m_job.SetStatusText("検索中 : ", "first");
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+
+    m_job.BackupFile(strSmall, tree.Path("m\\small.txt"), "s");
+    EXPECT_FALSE(m_job.TakeStatusText(str)); // a short copy's text waits
+    m_job.BackupFile(strLong, tree.Path("m\\能.bin"), "s");
+    ASSERT_TRUE(m_job.TakeStatusText(str));
+    EXPECT_EQ(0, str.Find("Backup中 : ")) << str;
+    EXPECT_NE(-1, str.Find("能.bin")) << str;
+    EXPECT_EQ(LONG_COPY_SIZE, ReadWholeFile(tree.Path("m\\能.bin")).size());
 }
 
 TEST_F(BackupJobTest, ByteTotalsLoseNoAdditionToAConcurrentReset) {
@@ -132,7 +199,13 @@ TEST_F(BackupJobTest, CopyListStaysClosedAfterOneFailedAppend) {
     m_job.m_copyList.FailAllocationsAfter(-1); // memory is back
     m_job.AddToCopyList("D:\\s\\c.txt", "E:\\m\\c.txt", "s");
     ASSERT_EQ(1, m_job.m_copyList.GetCount());
-    EXPECT_EQ("D:\\s\\a.txt\tE:\\m\\a.txt\ts\t3", m_job.m_copyList.GetHead());
+    CCopyList::CReader reader(m_job.m_copyList);
+    CCopyItem item;
+    ASSERT_TRUE(reader.Next(item));
+    EXPECT_EQ("D:\\s\\a.txt", item.strSource);
+    EXPECT_EQ("E:\\m\\a.txt", item.strMirror);
+    EXPECT_EQ("s", item.strHistoryName);
+    EXPECT_EQ(3, item.nHistoryLimit);
 }
 
 TEST_F(BackupJobTest, DeleteListStaysClosedAfterOneFailedAppend) {

@@ -143,6 +143,7 @@ TEST(BackupJobStatus, StatusTextsOutrunningThePollShowTheLatest) {
     job.SetStatusText("検索中 : ", "a");
     job.SetStatusText("検索中 : ", "b");
     job.SetStatusText("Backup中 : ", "表.txt");
+    job.FlushStatusText(); // texts within the interval wait for a flush or the next one
     CString str;
     ASSERT_TRUE(job.TakeStatusText(str));
     EXPECT_EQ("Backup中 : 表.txt", str);

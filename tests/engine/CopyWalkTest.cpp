@@ -172,6 +172,24 @@ TEST_F(CopyWalkTest, LockedChangedFileKeepsItsMirrorCopy) {
     EXPECT_EQ("v1", ReadWholeFile(Mirror("doc.txt")));
 }
 
+TEST_F(CopyWalkTest, UnchangedFileHeldOpenIsLeftAloneWithoutAWarning) {
+    // A backup that already holds the file must not fail over it every
+    // night because another program keeps it open.
+    CString strHeld = m_tree.WriteFile("src表\\十.db", "database");
+    m_tree.WriteFile("src表\\other.txt", "o");
+    ASSERT_EQ(2, Run().nNew);
+    HANDLE hLock = CreateFileA(strHeld, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    CRunResult result = Run();
+    CloseHandle(hLock);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ("", result.strWarnings);
+    EXPECT_EQ(2, result.nTotal);
+    EXPECT_EQ(0, result.nNew + result.nUpdated);
+    EXPECT_EQ("database", ReadWholeFile(Mirror("十.db")));
+}
+
 TEST_F(CopyWalkTest, MirrorFileHeldOpenGivesAWarningAndTheRunGoesOn) {
     CString strFile = m_tree.WriteFile("src表\\doc.txt", "v1");
     m_tree.WriteFile("src表\\other.txt", "o");

@@ -1,0 +1,20 @@
+// What the comparison of a file with its mirror copy looks at: creation and
+// last-write time, size and the attribute word. A folder listing gives
+// them for every entry at once, so an unchanged file needs no open at all.
+#pragma once
+
+#include <windows.h>
+
+struct CFileFacts {
+    FILETIME ftCreation = {};
+    FILETIME ftLastWrite = {};
+    ULONGLONG nSize = 0;
+    DWORD dwAttributes = 0;
+};
+
+CFileFacts FactsOf(const WIN32_FIND_DATAA& data);
+
+// True when the mirror copy matches the source: last-write times equal in
+// whole seconds of local time, creation times equal within the one-second
+// tolerance of CreationTimesMatch, the same attribute word and size.
+bool FactsMatch(const CFileFacts& source, const CFileFacts& mirror);

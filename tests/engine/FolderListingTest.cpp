@@ -1,0 +1,134 @@
+// A folder listed once and looked up by name: it must find what the file
+// system finds for that name (letter case ignored, double-byte letters
+// too), report what the file system reports of it, and compare two files
+// by those facts as the comparison of opened files does.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "FileFacts.h"
+#include "FileOps.h"
+#include "FolderListing.h"
+#include "ScratchTree.h"
+
+namespace {
+
+CFileFacts FactsFromTheFileSystem(const char* pszPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    EXPECT_TRUE(GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data)) << pszPath;
+    CFileFacts facts;
+    facts.ftCreation = data.ftCreationTime;
+    facts.ftLastWrite = data.ftLastWriteTime;
+    facts.nSize = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    facts.dwAttributes = data.dwFileAttributes;
+    return facts;
+}
+
+bool SameFacts(const CFileFacts& a, const CFileFacts& b) {
+    return CompareFileTime(&a.ftCreation, &b.ftCreation) == 0 &&
+           CompareFileTime(&a.ftLastWrite, &b.ftLastWrite) == 0 && a.nSize == b.nSize &&
+           a.dwAttributes == b.dwAttributes;
+}
+
+TEST(FolderListing, FindsWhatTheFileSystemFindsByTheSameName) {
+    CScratchTree tree("listing");
+    CString strHidden = tree.WriteFile("f\\Report.TXT", "report");
+    tree.WriteFile("f\\表ソ能.txt", "kanji");
+    tree.WriteFile("f\\纊犾", "ibm");
+    tree.WriteFile("f\\ａｂｃ.txt", "fullwidth");
+    tree.WriteFile("f\\αβ.txt", "greek");
+    tree.MakeFolder("f\\sub十");
+    SetFileAttributesA(strHidden, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+
+    CFolderListing listing;
+    ASSERT_TRUE(listing.List(tree.Path("f")));
+    EXPECT_EQ(6u, listing.GetCount());
+    // Each asked-for name, and whether the file system itself finds it.
+    const char* names[] = {"Report.TXT", "report.txt", "REPORT.txt", "表ソ能.TXT",
+                           "纊犾",       "ＡＢＣ.TXT", "ΑΒ.TXT",     "SUB十",
+                           "report",     "表ソ.txt",   "纊",         "ａｂｃ"};
+    for (const char* pszName : names) {
+        CString strPath = tree.Path("f") + "\\" + pszName;
+        bool bOnDisk = GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES;
+        const CFileFacts* pFacts = listing.Find(pszName);
+        EXPECT_EQ(bOnDisk, pFacts != nullptr) << pszName;
+        if (pFacts && bOnDisk) {
+            EXPECT_TRUE(SameFacts(FactsFromTheFileSystem(strPath), *pFacts)) << pszName;
+        }
+    }
+    EXPECT_NE(nullptr, listing.Find("report.txt"));
+    EXPECT_EQ(nullptr, listing.Find("report"));
+    EXPECT_TRUE(listing.Find("sub十")->dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    SetFileAttributesA(strHidden, FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(FolderListing, MissingFolderFailsAndEmptyFolderListsNothing) {
+    CScratchTree tree("listing_empty");
+    CFolderListing listing;
+    EXPECT_FALSE(listing.List(tree.Path("無い")));
+    EXPECT_EQ(ERROR_PATH_NOT_FOUND, GetLastError());
+    tree.WriteFile("full\\a", "a");
+    ASSERT_TRUE(listing.List(tree.Path("full")));
+    EXPECT_EQ(1u, listing.GetCount());
+    ASSERT_TRUE(listing.List(tree.MakeFolder("empty")));
+    EXPECT_EQ(0u, listing.GetCount());
+    EXPECT_EQ(nullptr, listing.Find("a"));
+}
+
+TEST(FileFacts, MatchByTheRuleOfTheComparison) {
+    CFileFacts source;
+    SYSTEMTIME st = {2021, 6, 0, 15, 3, 4, 30, 0};
+    SystemTimeToFileTime(&st, &source.ftLastWrite);
+    source.ftCreation = source.ftLastWrite;
+    source.nSize = 1234;
+    source.dwAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    EXPECT_TRUE(FactsMatch(source, source));
+
+    auto Shifted = [](FILETIME ft, LONGLONG nHundredNs) {
+        ULARGE_INTEGER u = {{ft.dwLowDateTime, ft.dwHighDateTime}};
+        u.QuadPart += static_cast<ULONGLONG>(nHundredNs);
+        return FILETIME{u.LowPart, u.HighPart};
+    };
+    const LONGLONG SECOND = 10000000;
+    CFileFacts mirror = source;
+    mirror.nSize = 1235;
+    EXPECT_FALSE(FactsMatch(source, mirror));
+    mirror = source;
+    mirror.dwAttributes |= FILE_ATTRIBUTE_READONLY;
+    EXPECT_FALSE(FactsMatch(source, mirror));
+    mirror = source;
+    mirror.ftLastWrite = Shifted(source.ftLastWrite, SECOND / 2); // same whole second
+    EXPECT_TRUE(FactsMatch(source, mirror));
+    mirror.ftLastWrite = Shifted(source.ftLastWrite, SECOND);
+    EXPECT_FALSE(FactsMatch(source, mirror));
+    mirror = source;
+    mirror.ftCreation = Shifted(source.ftCreation, SECOND); // :31 against :30
+    EXPECT_TRUE(FactsMatch(source, mirror));
+    mirror.ftCreation = Shifted(source.ftCreation, 2 * SECOND);
+    EXPECT_FALSE(FactsMatch(source, mirror));
+    mirror.ftCreation = Shifted(source.ftCreation, 30 * SECOND); // :00 of the next minute
+    EXPECT_FALSE(FactsMatch(source, mirror));
+}
+
+TEST(FileFacts, ListingFactsOfACopyMatchLikeTheComparisonOfOpenedFiles) {
+    CScratchTree tree("listing_copy");
+    CString strSource = tree.WriteFile("s\\表.txt", "content");
+    SetFileAttributesA(strSource, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    tree.MakeFolder("m");
+    CString strMirror = tree.Path("m\\表.txt");
+    ASSERT_TRUE(CopyFileWithTimes(strSource, strMirror));
+
+    CFolderListing sources, mirrors;
+    ASSERT_TRUE(sources.List(tree.Path("s")));
+    ASSERT_TRUE(mirrors.List(tree.Path("m")));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strSource, strMirror));
+    EXPECT_TRUE(FactsMatch(*sources.Find("表.txt"), *mirrors.Find("表.txt")));
+
+    SetFileAttributesA(strSource, FILE_ATTRIBUTE_ARCHIVE);
+    ASSERT_TRUE(sources.List(tree.Path("s")));
+    EXPECT_EQ(COMPARE_CHANGED, CompareFiles(strSource, strMirror));
+    EXPECT_FALSE(FactsMatch(*sources.Find("表.txt"), *mirrors.Find("表.txt")));
+    SetFileAttributesA(strMirror, FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(strSource, FILE_ATTRIBUTE_NORMAL);
+}
+
+} // namespace
