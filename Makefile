@@ -7,13 +7,15 @@
 #                     its arguments): on $DISPLAY, or headless on Xvfb
 #   make screenshots  pictures of the program's windows in build/screenshots/
 #   make demo         two unattended backups of a sample, their results and trees
+#   make faults       the fault suite: backups under faults, with a table
+#                     (disk-full cases need root for a small drive)
 #   make format       clang-format the sources
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/mingw-w64-x86_64.cmake
 
-.PHONY: all deps configure build test bench bench-large bench-probe run screenshots demo format clean
+.PHONY: all deps configure build test bench bench-large bench-probe run screenshots demo faults format clean
 
 all: build
 
@@ -48,6 +50,9 @@ screenshots: build
 
 demo: build
 	tools/demo.sh $(BUILD)
+
+faults: build
+	tools/faults.sh $(BUILD) $(ARGS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

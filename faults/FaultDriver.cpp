@@ -1,0 +1,137 @@
+// Runs one backup of a data file the way the Start command does: the set is
+// loaded, its mirrors assigned as the save before a run assigns them, and
+// the engine runs on its worker while this thread ticks every 10 ms like
+// the progress dialog. The fault suite starts it as a child process, so it
+// can kill it at any point or take a drive away under it.
+//
+//   fault_driver.exe DATAFILE RESULTFILE [--as-loaded] [--no-copy LIST]
+//                    [--at-go grow|delete PATH [BYTES]]
+//
+// --as-loaded runs the mirrors as the file holds them. --at-go changes a
+// source file once the survey is done, before the go-ahead: a file that
+// grows after the space check, or one that vanishes before its copy. The
+// result file gets the status, the message the user would see, the counts,
+// every warning and every entry's mirror, one "key=value" a line.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "BackupProgress.h"
+#include "FileOps.h"
+#include "MrqDoc.h"
+#include "StatusMessage.h"
+
+namespace {
+
+struct COptions {
+    const char* pszDataFile = nullptr;
+    const char* pszResultFile = nullptr;
+    bool bAsLoaded = false;
+    CString strNoCopy;
+    std::string atGo; // "", "grow" or "delete"
+    CString strAtGoPath;
+    unsigned long nGrowBytes = 0;
+};
+
+bool ParseOptions(int argc, char** argv, COptions& options) {
+    if (argc < 3)
+        return false;
+    options.pszDataFile = argv[1];
+    options.pszResultFile = argv[2];
+    for (int i = 3; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--as-loaded") == 0) {
+            options.bAsLoaded = true;
+        } else if (std::strcmp(argv[i], "--no-copy") == 0 && i + 1 < argc) {
+            options.strNoCopy = argv[++i];
+        } else if (std::strcmp(argv[i], "--at-go") == 0 && i + 2 < argc) {
+            options.atGo = argv[++i];
+            options.strAtGoPath = argv[++i];
+            if (options.atGo == "grow" && i + 1 < argc)
+                options.nGrowBytes = std::strtoul(argv[++i], nullptr, 10);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ChangeSourceAtGo(const COptions& options) {
+    if (options.atGo == "delete") {
+        SetFileAttributesA(options.strAtGoPath, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(options.strAtGoPath);
+    } else if (options.atGo == "grow") {
+        HANDLE h = CreateFileA(options.strAtGoPath, FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        std::string block(65536, 'g');
+        DWORD dwWritten = 0;
+        for (unsigned long n = 0; h != INVALID_HANDLE_VALUE && n < options.nGrowBytes;
+             n += block.size())
+            WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &dwWritten, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+}
+
+void WriteResult(const char* pszResultFile, const CBackupProgress& progress, const CMrqDoc& doc) {
+    const CBackupJob& job = *progress.m_pJob;
+    CString strText;
+    strText.Format("status=%d\nmessage=%s\ncounts=%d %d %d %d\n", job.m_nStatus.load(),
+                   static_cast<const char*>(StatusMessage(job.m_nStatus)), job.m_nTotal.load(),
+                   job.m_nNew.load(), job.m_nUpdated.load(), job.m_nDeleted.load());
+    std::string warnings = job.m_strWarnings.str();
+    for (size_t nStart = 0; nStart < warnings.size();) {
+        size_t nEnd = warnings.find('\n', nStart);
+        strText += "warning=" + CString(warnings.substr(nStart, nEnd - nStart)) + "\n";
+        nStart = nEnd == std::string::npos ? warnings.size() : nEnd + 1;
+    }
+    for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
+        strText += "mirror=" + GetNextSource(doc.m_sources, pos)->m_strMirror + "\n";
+    FILE* pFile = std::fopen(pszResultFile, "wb");
+    if (pFile) {
+        std::fwrite(static_cast<const char*>(strText), 1, strText.GetLength(), pFile);
+        std::fclose(pFile);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    COptions options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: fault_driver DATAFILE RESULTFILE [--as-loaded] "
+                             "[--no-copy LIST] [--at-go grow|delete PATH [BYTES]]\n");
+        return 2;
+    }
+    CMrqDoc doc;
+    if (!doc.OnOpenDocument(options.pszDataFile))
+        return 3;
+    // The Start command refuses a set without sources or without an
+    // existing destination before anything is written.
+    if (doc.m_sources.IsEmpty() || !IsExistingFolder(doc.m_strDestination)) {
+        WriteResult(options.pszResultFile, CBackupProgress(), doc);
+        return 4;
+    }
+    if (!options.bAsLoaded)
+        doc.AssignMirrors();
+
+    CBackupProgress progress;
+    progress.m_strDestination = doc.m_strDestination;
+    for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
+        progress.m_pJob->m_entries.AddTail(GetNextSource(doc.m_sources, pos));
+    progress.Start(options.strNoCopy);
+    bool bChanged = options.atGo.empty();
+    for (;;) {
+        Sleep(10);
+        if (!bChanged && progress.m_pJob->m_bAwaitGo) {
+            ChangeSourceAtGo(options);
+            bChanged = true;
+        }
+        if (progress.OnTimer().bClose)
+            break;
+    }
+    progress.End();
+    WriteResult(options.pszResultFile, progress, doc);
+    progress.m_pJob->m_entries.RemoveAll();
+    return 0;
+}

@@ -1,0 +1,160 @@
+#include "FaultWorld.h"
+
+#include <cstdio>
+
+#include "FileOps.h"
+#include "PathText.h"
+
+std::string DataFileText(const std::string& destination, const std::vector<CSetEntry>& entries) {
+    std::string text =
+        "mrq Backup File \tHeaderVersion 2.1\r\n" + destination + "\t2026/12/09 00:00:00\r\n";
+    for (const CSetEntry& e : entries)
+        text += e.folder + "\t->\t" + e.mirror + "\t" + std::to_string(e.nHistory) +
+                "\t\tする\t-1\t\r\n";
+    return text;
+}
+
+CFaultWorld::CFaultWorld(const std::string& driver, const std::string& scratch)
+    : m_driver(driver), m_scratch(scratch) {}
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+void ParseResult(const std::string& text, CDriverResult& result) {
+    for (size_t nStart = 0; nStart < text.size();) {
+        size_t nEnd = text.find('\n', nStart);
+        std::string line = text.substr(nStart, nEnd - nStart);
+        nStart = nEnd == std::string::npos ? text.size() : nEnd + 1;
+        size_t nEquals = line.find('=');
+        if (nEquals == std::string::npos)
+            continue;
+        std::string key = line.substr(0, nEquals), value = line.substr(nEquals + 1);
+        if (key == "status")
+            result.nStatus = std::atoi(value.c_str());
+        else if (key == "message")
+            result.message = value;
+        else if (key == "warning")
+            result.warnings.push_back(value);
+        else if (key == "mirror")
+            result.mirrors.push_back(value);
+        else if (key == "refused")
+            result.bRefused = true;
+    }
+}
+
+} // namespace
+
+CDriverResult CFaultWorld::Run(const CDriverRun& run) {
+    std::string resultFile = m_scratch + "\\result" + std::to_string(++m_nRun) + ".txt";
+    DeleteFileA(resultFile.c_str());
+    std::string command = Quoted(m_driver) + " " + Quoted(run.dataFile) + " " + Quoted(resultFile);
+    for (const std::string& argument : run.arguments)
+        command += " " + Quoted(argument);
+
+    CDriverResult result;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return result;
+    CloseHandle(pi.hThread);
+    DWORD dwWaited = 0;
+    if (run.nActAfterMs >= 0 && run.act) {
+        dwWaited = static_cast<DWORD>(run.nActAfterMs);
+        if (WaitForSingleObject(pi.hProcess, dwWaited) == WAIT_TIMEOUT) {
+            run.act(pi.hProcess);
+            result.bKilled = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 &&
+                             !PathExists(resultFile.c_str());
+        }
+    }
+    if (WaitForSingleObject(pi.hProcess, run.dwTimeoutMs - dwWaited) == WAIT_TIMEOUT) {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        result.bKilled = true;
+        result.message = "hung: killed after " + std::to_string(run.dwTimeoutMs / 1000) + " s";
+    }
+    CloseHandle(pi.hProcess);
+    if (PathExists(resultFile.c_str())) {
+        result.bRan = true;
+        ParseResult(ReadWholeFile(resultFile.c_str()), result);
+    }
+    return result;
+}
+
+int CountStagingFiles(const CTreeSnapshot& snapshot) {
+    int n = 0;
+    for (const auto& entry : snapshot) {
+        size_t nCut = entry.first.rfind('\\');
+        // The relative paths come from real names; a trail byte 0x5C
+        // before the last component would only add a false count.
+        std::string name = nCut == std::string::npos ? entry.first : entry.first.substr(nCut + 1);
+        n += entry.second != "<folder>" && IsStagingName(name.c_str());
+    }
+    return n;
+}
+
+std::vector<std::string> ChangedKeys(const CTreeSnapshot& before, const CTreeSnapshot& after) {
+    std::vector<std::string> keys;
+    for (const auto& entry : before) {
+        auto it = after.find(entry.first);
+        if (it == after.end() || it->second != entry.second)
+            keys.push_back(entry.first + (it == after.end() ? " (gone)" : " (changed)"));
+    }
+    for (const auto& entry : after)
+        if (before.find(entry.first) == before.end())
+            keys.push_back(entry.first + " (added)");
+    return keys;
+}
+
+int CountChanges(const CTreeSnapshot& before, const CTreeSnapshot& after) {
+    int n = 0;
+    for (const auto& entry : before) {
+        auto it = after.find(entry.first);
+        n += it == after.end() || it->second != entry.second;
+    }
+    for (const auto& entry : after)
+        n += before.find(entry.first) == before.end();
+    return n;
+}
+
+namespace {
+
+std::string Cell(const std::string& text, size_t nWidth) {
+    // Widths count bytes; a double-byte character is two columns wide.
+    return text.size() >= nWidth ? text : text + std::string(nWidth - text.size(), ' ');
+}
+
+} // namespace
+
+void PrintTable(const std::vector<CFaultRow>& rows) {
+    std::printf("\n%s| cases | lost | partial | outside | status and message seen\n",
+                Cell("fault", 44).c_str());
+    std::printf("%s|-------|------|---------|---------|------------------------\n",
+                std::string(44, '-').c_str());
+    int nLost = 0, nPartial = 0, nOutside = 0;
+    for (const CFaultRow& row : rows) {
+        std::string seen;
+        for (const std::string& s : row.seen)
+            seen += (seen.empty() ? "" : "; ") + s;
+        if (row.bSkipped) {
+            std::printf("%s| skipped: %s\n", Cell(row.fault, 44).c_str(),
+                        row.notes.empty() ? "" : row.notes[0].c_str());
+            continue;
+        }
+        std::printf("%s| %5d | %4d | %7d | %7d | %s\n", Cell(row.fault, 44).c_str(), row.nCases,
+                    row.nLost, row.nPartial, row.nOutside, seen.c_str());
+        for (const std::string& note : row.notes)
+            std::printf("%s|       |      |         |         |   %s\n",
+                        std::string(44, ' ').c_str(), note.c_str());
+        nLost += row.nLost;
+        nPartial += row.nPartial;
+        nOutside += row.nOutside;
+    }
+    std::printf("\nfiles lost: %d, partial files under a real name: %d, changes outside the "
+                "mirrors: %d\n",
+                nLost, nPartial, nOutside);
+}
