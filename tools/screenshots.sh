@@ -3,12 +3,12 @@
 # window on each of its four pages (and once with its log panel, once with
 # a tool bar button's tip), the folder tree opened on Japanese folders, the
 # synchronised-folder tree opened on a mirror with files of several types,
-# the trees' context menu, and every dialog a user meets on the way
-# (install notice, the progress and result dialogs of the backup that
-# opening a data file starts, the properties of a source with its extension
-# filter on and off, extension entry, about box, the password of a network
-# share, the warning of a second start with /uninstall, the uninstall
-# question). Then it builds the user guide (BUILD_DIR/shell/mrq.html)
+# the trees' and the source list's context menus, and every dialog a user
+# meets on the way (install notice, the progress and result dialogs of the
+# backup that opening a data file starts, the properties of a source with
+# its extension filter on and off, extension entry, about box, the password
+# of a network share, the warning of a second start with /uninstall, the
+# uninstall question). Then it builds the user guide (BUILD_DIR/shell/mrq.html)
 # again with these pictures in it.
 #
 #   tools/screenshots.sh [BUILD_DIR]    writes BUILD_DIR/screenshots/*.png
@@ -90,6 +90,9 @@ shoot properties "$(drive dialog バックアップ元の情報)"
 drive toggle バックアップ元の情報 1050
 shoot properties-filter-off "$(drive dialog バックアップ元の情報)"
 drive press バックアップ元の情報 2
+# The source list's menu on the first row.
+shoot source-menu "$(drive row-menu)"
+drive escape
 
 shoot main-destination "$(drive tab 1)"
 shoot main-restore "$(drive tab 2)"
