@@ -130,7 +130,10 @@ void CBackupJob::BackupListedFile(const char* pszSource, const char* pszMirror,
             BackupFile(pszSource, pszMirror, pszHistoryName);
         return;
     }
-    if (nKind == COMPARE_CHANGED && !CanOpenExclusively(pszSource))
+    // A file to copy that another program holds is counted as the
+    // comparison of the opened files would count it: in the total only.
+    // Unchanged files are never opened.
+    if (nKind != COMPARE_EQUAL && !CanOpenExclusively(pszSource))
         nKind = COMPARE_SOURCE_UNREADABLE;
     SurveyFile(pszSource, pszMirror, pszHistoryName, nKind,
                nKind == COMPARE_SOURCE_UNREADABLE ? 0 : source.nSize);

@@ -149,6 +149,9 @@ TEST_F(CopyWalkTest, FileHeldOpenWithoutSharingGivesAWarningAndTheRunGoesOn) {
     CloseHandle(hLock);
 
     EXPECT_EQ(0, result.nStatus);
+    // Counted in the total, not as new: it was not copied.
+    EXPECT_EQ(2, result.nTotal);
+    EXPECT_EQ(1, result.nNew);
     EXPECT_EQ(CString("Warning : ") + strLocked + " 排他的処理中の為コピーできません。\n",
               result.strWarnings);
     EXPECT_TRUE(PathExists(Mirror("free.txt")));
