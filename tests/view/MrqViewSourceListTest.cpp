@@ -222,7 +222,7 @@ TEST_F(MrqViewSourceListTest, DeleteAndInitialiseActOnTheSourcePageOnly) {
     EXPECT_FALSE(Doc()->IsModified());
 }
 
-TEST_F(MrqViewSourceListTest, RowMenuEditsDeletesAndInitialisesAndOffersNoInformationYet) {
+TEST_F(MrqViewSourceListTest, RowMenuEditsDeletesInitialisesAndOffersInformation) {
     Register("D:\\a");
     Register("D:\\ソース表");
     ChooseFromMenus(ID_SOURCE_EDIT);
@@ -240,8 +240,7 @@ TEST_F(MrqViewSourceListTest, RowMenuEditsDeletesAndInitialisesAndOffersNoInform
     RightClick(Row("D:\\ソース表"));
     AfxSetModalDialogHandler(nullptr);
     ASSERT_EQ(1u, m_menus.size());
-    EXPECT_EQ((std::vector<std::string>{"内容変更", "削除", "初期化", "-", "ﾌﾟﾛﾊﾟﾃｨ (disabled)"}),
-              m_menus[0]);
+    EXPECT_EQ((std::vector<std::string>{"内容変更", "削除", "初期化", "-", "ﾌﾟﾛﾊﾟﾃｨ"}), m_menus[0]);
     EXPECT_EQ("ソース表", strShown);
 
     ChooseFromMenus(ID_SOURCE_DELETE);
