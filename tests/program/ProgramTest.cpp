@@ -73,6 +73,14 @@ std::string ProgramTest::ScratchPath(const char* pszName) const {
     return m_scratch.Path(pszName).str();
 }
 
+std::string ProgramTest::WriteSet(const char* pszName, const std::string& strDestination,
+                                  const std::vector<std::string>& sources) const {
+    std::string strText = "mrq Backup File \tHeaderVersion 2.1\r\n" + strDestination + "\t\r\n";
+    for (const std::string& strSource : sources)
+        strText += strSource + "\t->\t\t1\t\tする\t-1\t\r\n";
+    return m_scratch.WriteFile(pszName, strText).str();
+}
+
 std::string ProgramTest::FileLabel(HWND hMainWindow) {
     HWND hLabel = FindDescendant(hMainWindow, IDC_FILE_NAME);
     return hLabel ? WindowText(hLabel) : "<no label>";

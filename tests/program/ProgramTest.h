@@ -45,6 +45,10 @@ protected:
     // drive, under its own name; returns the copy's full path.
     std::string CopyDataFile(const char* pszName, const char* pszCopyName) const;
     std::string ScratchPath(const char* pszName) const;
+    // A data file of the sources (history 1, subfolders, no filter) and
+    // the destination, written as the program writes one; its full path.
+    std::string WriteSet(const char* pszName, const std::string& strDestination,
+                         const std::vector<std::string>& sources) const;
     // The main view's file name label ("New DataFile" or the data file).
     static std::string FileLabel(HWND hMainWindow);
     // Settings\Window\<entry> as stored; -1 when missing.

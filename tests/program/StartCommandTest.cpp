@@ -21,15 +21,6 @@ const int FILE_SIZE = 1000;
 
 class StartCommand : public ProgramTest {
 protected:
-    // A data file of the sources (history 1, subfolders, no filter) and
-    // the destination, written as the program writes one.
-    std::string WriteSet(const char* pszName, const std::string& strDestination,
-                         const std::vector<std::string>& sources) const {
-        std::string strText = "mrq Backup File \tHeaderVersion 2.1\r\n" + strDestination + "\t\r\n";
-        for (const std::string& strSource : sources)
-            strText += strSource + "\t->\t\t1\t\tする\t-1\t\r\n";
-        return m_scratch.WriteFile(pszName, strText).str();
-    }
     // A source folder of nFiles files of FILE_SIZE bytes.
     std::string MakeSource(const char* pszName, int nFiles) const {
         for (int i = 0; i < nFiles; i++) {

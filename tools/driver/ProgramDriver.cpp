@@ -32,7 +32,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "RemoteControls.h"
 #include "TopWindows.h"
 #include "resource.h"
 
@@ -255,94 +257,6 @@ int CloseMain() {
     return 0;
 }
 
-// A tree control of another process answers TVM_GETITEM and
-// TVM_GETITEMRECT only in its own memory: the request is written there,
-// and the answer read back.
-class CRemoteBuffer {
-public:
-    CRemoteBuffer(HWND hWnd, SIZE_T cb) : m_cb(cb) {
-        DWORD dwProcessId = 0;
-        ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-        m_hProcess = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                   dwProcessId);
-        if (m_hProcess)
-            m_pRemote = ::VirtualAllocEx(m_hProcess, nullptr, cb, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~CRemoteBuffer() {
-        if (m_pRemote)
-            ::VirtualFreeEx(m_hProcess, m_pRemote, 0, MEM_RELEASE);
-        if (m_hProcess)
-            ::CloseHandle(m_hProcess);
-    }
-    CRemoteBuffer(const CRemoteBuffer&) = delete;
-    CRemoteBuffer& operator=(const CRemoteBuffer&) = delete;
-
-    char* Remote() const { return static_cast<char*>(m_pRemote); }
-    bool Write(const void* pData, SIZE_T cb, SIZE_T nOffset = 0) const {
-        return m_pRemote &&
-               ::WriteProcessMemory(m_hProcess, Remote() + nOffset, pData, cb, nullptr);
-    }
-    bool Read(void* pData, SIZE_T cb, SIZE_T nOffset = 0) const {
-        return m_pRemote && ::ReadProcessMemory(m_hProcess, Remote() + nOffset, pData, cb, nullptr);
-    }
-
-private:
-    HANDLE m_hProcess = nullptr;
-    void* m_pRemote = nullptr;
-    SIZE_T m_cb;
-};
-
-std::string ItemText(HWND hTree, HTREEITEM hItem) {
-    const SIZE_T cbText = 512;
-    CRemoteBuffer buffer(hTree, sizeof(TVITEMA) + cbText);
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT | TVIF_HANDLE;
-    item.hItem = hItem;
-    item.pszText = buffer.Remote() + sizeof(TVITEMA);
-    item.cchTextMax = cbText;
-    char szText[cbText] = "";
-    if (!buffer.Write(&item, sizeof item) ||
-        !::SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(buffer.Remote())) ||
-        !buffer.Read(szText, cbText, sizeof(TVITEMA)))
-        return "";
-    szText[cbText - 1] = '\0';
-    return szText;
-}
-
-HTREEITEM NextItem(HWND hTree, HTREEITEM hItem, UINT nCode) {
-    return reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(hTree, TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
-}
-
-// The item's text rectangle in the tree's client area.
-bool ItemRect(HWND hTree, HTREEITEM hItem, RECT* pRect) {
-    RECT rc = {};
-    std::memcpy(&rc, &hItem, sizeof hItem); // the item goes in, its rectangle comes out
-    CRemoteBuffer buffer(hTree, sizeof rc);
-    if (!hItem || !buffer.Write(&rc, sizeof rc) ||
-        !::SendMessageA(hTree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer.Remote())) ||
-        !buffer.Read(&rc, sizeof rc))
-        return false;
-    *pRect = rc;
-    return true;
-}
-
-// A click of the mouse button (nDown, nUp) at the item's middle, with the
-// cursor there too.
-bool ClickItem(HWND hTree, HTREEITEM hItem, UINT nDown, UINT nUp) {
-    RECT rc;
-    if (!ItemRect(hTree, hItem, &rc))
-        return false;
-    POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    POINT ptScreen = pt;
-    ::ClientToScreen(hTree, &ptScreen);
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
-    ::PostMessageA(hTree, nDown, nDown == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON,
-                   MAKELPARAM(pt.x, pt.y));
-    ::PostMessageA(hTree, nUp, 0, MAKELPARAM(pt.x, pt.y));
-    return true;
-}
-
 HWND FindTree(int nID) {
     HWND hMain = WaitForWindow(MAIN_TITLE, false);
     return hMain ? FindDescendant(hMain, nID) : nullptr;
@@ -354,24 +268,11 @@ int OpenTreePath(int nID, char** ppszTexts, int nTexts) {
     HWND hTree = FindTree(nID);
     if (!hTree)
         return Fail("no such tree");
-    HTREEITEM hItem = nullptr;
-    for (int i = 0; i < nTexts; i++) {
-        HTREEITEM hChild = NextItem(hTree, hItem, hItem ? TVGN_CHILD : TVGN_ROOT);
-        while (hChild && ItemText(hTree, hChild) != ppszTexts[i])
-            hChild = NextItem(hTree, hChild, TVGN_NEXT);
-        if (!hChild)
-            return Fail("no tree item", ppszTexts[i]);
-        hItem = hChild;
-        if (i + 1 < nTexts)
-            ::SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hItem));
-    }
-    ::SendMessageA(hTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem));
-    // Clicked, the tree takes the focus and shows the selection as a user
-    // sees it.
-    if (!ClickItem(hTree, hItem, WM_LBUTTONDOWN, WM_LBUTTONUP))
-        return Fail("the item is not in sight");
-    if (!WaitUntil([&] { return NextItem(hTree, nullptr, TVGN_CARET) == hItem; }))
-        return Fail("the item was not selected");
+    std::string strMissing;
+    if (!SelectTreePath(hTree, std::vector<std::string>(ppszTexts, ppszTexts + nTexts),
+                        &strMissing))
+        return strMissing.empty() ? Fail("the item was not selected")
+                                  : Fail("no tree item", strMissing.c_str());
     return PrintGeometry(::GetAncestor(hTree, GA_ROOT));
 }
 
@@ -381,7 +282,8 @@ int OpenTreeMenu(int nID) {
     HWND hTree = FindTree(nID);
     if (!hTree)
         return Fail("no such tree");
-    if (!ClickItem(hTree, NextItem(hTree, nullptr, TVGN_CARET), WM_RBUTTONDOWN, WM_RBUTTONUP))
+    if (!ClickTreeItem(hTree, NextTreeItem(hTree, nullptr, TVGN_CARET), WM_RBUTTONDOWN,
+                       WM_RBUTTONUP))
         return Fail("no selected item");
     if (!WaitUntil([] { return FindMenuWindow() != nullptr; }))
         return Fail("no context menu");
