@@ -3,13 +3,14 @@
 # window on each of its four pages (and once with its log panel, once with
 # a tool bar button's tip), the folder tree opened on Japanese folders, the
 # synchronised-folder tree opened on a mirror with files of several types,
-# the trees' and the source list's context menus, and every dialog a user
-# meets on the way (install notice, the progress and result dialogs of the
-# backup that opening a data file starts, the properties of a source with
-# its extension filter on and off, extension entry, about box, the password
-# of a network share, the warning of a second start with /uninstall, the
-# uninstall question). Then it builds the user guide (BUILD_DIR/shell/mrq.html)
-# again with these pictures in it.
+# the restore page with a filled restore list, the trees' and the source
+# list's context menus, and every dialog a user meets on the way (install
+# notice, the progress and result dialogs of the backup that opening a data
+# file starts and of a restore, the information windows of a folder and of
+# a file, the properties of a source with its extension filter on and off,
+# extension entry, about box, the password of a network share, the warning
+# of a second start with /uninstall, the uninstall question). Then it builds
+# the user guide (BUILD_DIR/shell/mrq.html) again with these pictures in it.
 #
 #   tools/screenshots.sh [BUILD_DIR]    writes BUILD_DIR/screenshots/*.png
 #
@@ -20,25 +21,8 @@
 # windows and prints each one's geometry; import cuts the picture to it.
 set -eu
 
-here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$here/../build}" && pwd)
-out=$build/screenshots
-program=$build/shell/mrq.exe
-driver=$build/tools/driver/mrq_driver.exe
+. "$(dirname "$0")/drive-session.sh" "${1:-}" screenshot-wine screenshots
 preview=$build/tools/preview/mrq_preview.exe
-
-export MRQ_WINE_ROOT=$build/screenshot-wine
-export MRQ_FORCE_XVFB=1
-export MRQ_WINE_DESKTOP=1024x768
-run=$here/wine-run.sh
-
-drive() { "$run" "$driver" "$@"; }
-shoot() { import -window root -crop "$2" +repage "$out/$1.png"; echo "  $1.png"; }
-# Starts the program in the background, as a user's double-click would.
-start_program() { "$run" "$program" "$@" >/dev/null 2>&1 & }
-
-finish() { "$run" --teardown; }
-trap finish EXIT
 
 "$run" --setup
 eval "$("$run" --env)"
@@ -56,6 +40,9 @@ echo "見積書" >"$drives/d/資料/表/見積書.doc"
 echo "請求書" >"$drives/d/資料/表/請求書.xls"
 for n in 1 2 3 4; do truncate -s 150M "$drives/d/資料/表/年次報告$n.doc"; done
 echo "メモ" >"$drives/d/能/十/メモ.txt"
+# A file in E:\十 too: a run makes no mirror for an empty source, and the
+# synchronised-folder tree shows a mirror that was never made without a name.
+echo "一覧" >"$drives/e/十/一覧.txt"
 # A folder nested deeper than a path can reach: the run skips it with a
 # warning, and the result dialog says so.
 deep="$drives/d/資料/表"
@@ -67,10 +54,13 @@ mkdir -p "$drives/d/資料/見積書" "$drives/d/資料/請求書/2024年" "$dri
 
 echo "Screenshots in $out:"
 start_program 'D:\japanese.mrd'
-shoot install "$(drive dialog Install)"
+shoot install dialog Install
+# The run is held while its progress dialog is taken, however fast the
+# machine copies.
+hold バックアップ中
 drive press Install 1
-shoot progress "$(drive dialog バックアップ中)"
-shoot result "$(drive dialog バックアップ)"
+shoot_held progress
+shoot result dialog バックアップ
 drive press バックアップ 1 2>/dev/null || true # unless it went by itself after 5 s
 # The first mirror, as the run left it, gains files of several types and
 # subfolders for the synchronised-folder tree to show.
@@ -81,63 +71,99 @@ for name in メモ.txt 地図.bmp 設定.ini 案内.html 能力表.csv; do
 done
 cp "$program" "$mirror/mrq.exe" # a program shows its own icon
 
-shoot main-sources "$(drive main)"
+shoot main-sources main
 
 # The properties of the first source, whose extension filter is on; then
 # with the filter turned off (its controls greyed), and cancelled.
 drive open-row
-shoot properties "$(drive dialog バックアップ元の情報)"
+shoot properties dialog バックアップ元の情報
 drive toggle バックアップ元の情報 1050
-shoot properties-filter-off "$(drive dialog バックアップ元の情報)"
+shoot properties-filter-off dialog バックアップ元の情報
 drive press バックアップ元の情報 2
 # The source list's menu on the first row.
-shoot source-menu "$(drive row-menu)"
+shoot source-menu row-menu
 drive escape
 
-shoot main-destination "$(drive tab 1)"
-shoot main-restore "$(drive tab 2)"
-shoot main-settings "$(drive tab 3)"
+shoot main-destination tab 1
+shoot main-restore tab 2
+shoot main-settings tab 3
 
 drive click 1029 # 登録 of the never-copied extensions
-shoot extension "$(drive dialog 拡張子の登録)"
+shoot extension dialog 拡張子の登録
 drive press 拡張子の登録 2
 
 # With the log view on, the source page shows the log at its foot.
 drive click 1022 # ログビューを表示する。
-shoot main-log "$(drive tab 0)"
+shoot main-log tab 0
 
 # The mouse on a tool bar button: its tip beside it, its prompt below.
-shoot toolbar-tip "$(drive hover 57601)" # 開く
+shoot toolbar-tip hover 57601 # 開く
 
 # The folder tree two levels down, a Japanese folder selected, and the
 # trees' context menu on it; the trees made wider to show it.
 drive tab 0 >/dev/null
 drive splitter 60
-shoot tree-folders "$(drive tree 1001 'マイ コンピュータ' 'D:\' '資料' '請求書')"
-shoot tree-menu "$(drive treemenu 1001)"
+shoot tree-folders tree 1001 'マイ コンピュータ' 'D:\' '資料' '請求書'
+shoot tree-menu treemenu 1001
 drive escape
 # The mirror folders of the data file, the first opened on its files.
 drive tab 2 >/dev/null
-shoot tree-sync "$(drive tree 1011 '同期フォルダ' '表' 'ソース')"
+shoot tree-sync tree 1011 '同期フォルダ' '表' 'ソース'
+
+# The restore list filled from that tree: folders first, then files with
+# their icons, one of them from the suffixed mirror 十(1).
+rows=0
+for item in 表/ソース 表/2024年 表/メモ.txt 表/地図.bmp 表/mrq.exe 表/年次報告1.doc 表/年次報告2.doc \
+    '十(1)/メモ.txt'; do
+    drive tree 1011 '同期フォルダ' "${item%%/*}" "${item#*/}" >/dev/null
+    drive click 1005 # 登録
+    rows=$((rows + 1))
+    drive rows 1013 $rows >/dev/null
+done
+# The window maximised and the name column widened, so that the rows read
+# as more than their common beginning.
+drive window max
+drive splitter -60
+drive column 1013 0 420
+drive column 1013 2 130
+shoot main-restore-list rows 1013 $rows
+drive window normal
+# The information windows of a mirror folder (once its count is done) and
+# of a file, opened on the tree's selection.
+drive tree 1011 '同期フォルダ' '表' >/dev/null
+drive command 32785 # ﾌﾟﾛﾊﾟﾃｨ
+shoot folder-info dialog フォルダに付いて 1018
+drive press フォルダに付いて 2
+drive tree 1011 '同期フォルダ' '表' 'mrq.exe' >/dev/null
+drive command 32785
+shoot file-info dialog ファイルに付いて
+drive press ファイルに付いて 2
+# The restore of the list, its progress held for the picture (two large
+# files keep it going), then its result.
+hold 復元処理
+drive click 1014 # 開始
+shoot_held restore-progress
+shoot restore-result dialog 復元の終了
+drive press 復元の終了 1 2>/dev/null || true # unless it went by itself after 5 s
 
 drive command 57664 # About
-shoot about "$(drive dialog ﾊﾞｰｼﾞｮﾝ情報)"
+shoot about dialog ﾊﾞｰｼﾞｮﾝ情報
 drive press ﾊﾞｰｼﾞｮﾝ情報 2
 
 # A share that wants a password; a machine without a network shows this
 # dialog only through the preview.
 "$run" "$preview" password '\\fileserver\共有' >/dev/null 2>&1 &
 drive type Password 1010 himitsu
-shoot password "$(drive dialog Password)"
+shoot password dialog Password
 drive press Password 2
 
 start_program /uninstall # while the program runs
-shoot uninstall-while-running "$(drive dialog Warning)"
+shoot uninstall-while-running dialog Warning
 drive press Warning 1
 
 drive close
 start_program /uninstall
-shoot uninstall "$(drive dialog Uninstall)"
+shoot uninstall dialog Uninstall
 drive press Uninstall 2
 
 # The user guide shows these pictures: build it again with them in it. A

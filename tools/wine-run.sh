@@ -36,9 +36,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=ja_JP.UTF-8
 unset LANGUAGE
 
-# Wine on a system without its 32-bit half says so at every start.
+# Wine on a system without its 32-bit half says so at every start. The
+# programs' own messages are in code page 932, which grep would take for
+# binary and swallow (-a).
 drop_wine32_notes() {
-    grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2
+    grep -a -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2
 }
 
 drive_dir() { echo "$root/drives/$1"; }

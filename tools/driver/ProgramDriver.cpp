@@ -6,12 +6,23 @@
 //
 //   mrq_driver main                  the main window
 //   mrq_driver dialog CAPTION        a dialog or message box
+//   mrq_driver dialog CAPTION ID     the same, once the text of its control ID
+//                                    is there and has stopped changing
+//   mrq_driver showing CAPTION       succeeds only while the dialog shows (no wait)
+//   mrq_driver hold CAPTION          waits for the dialog, holds every other
+//                                    thread of its program, prints its geometry
+//                                    and keeps the hold until "release" (or a
+//                                    minute); fails when the dialog is gone
+//   mrq_driver release               ends the hold
 //   mrq_driver press CAPTION ID      presses a dialog's button, waits until it goes
 //   mrq_driver tab INDEX             shows the main view's tab page INDEX (0-3)
 //   mrq_driver command ID            sends the main window the menu command ID
 //   mrq_driver click ID              clicks the main view's button ID
 //   mrq_driver hover ID              rests the mouse on tool bar button ID until its tip shows
 //   mrq_driver splitter DX           drags the view's splitter DX pixels right
+//   mrq_driver window max|normal     maximises the main window or brings it back
+//   mrq_driver column ID INDEX WIDTH sets a column of the view's list ID to WIDTH
+//                                    pixels, as a drag of its divider does
 //   mrq_driver tree ID TEXT...       opens the items of the view's tree ID along
 //                                    the texts (from a root item) and clicks
 //                                    the last; prints the main window
@@ -23,7 +34,10 @@
 //   mrq_driver toggle CAPTION ID     clicks a dialog's check box, waits until it changes
 //   mrq_driver open-row              double-clicks the first row of the source list
 //   mrq_driver row-menu              right-clicks it; the geometry takes in its menu
+//   mrq_driver rows ID COUNT         waits until the main view's list ID has COUNT
+//                                    rows; prints the main window
 //   mrq_driver result                prints the backup result dialog's text and counts
+//   mrq_driver restore-result        prints the restore result dialog's text and count
 //   mrq_driver close                 closes the main window, waits until it goes
 #include <windows.h>
 #include <commctrl.h>
@@ -35,6 +49,7 @@
 #include <vector>
 
 #include "RemoteControls.h"
+#include "ThreadHold.h"
 #include "TopWindows.h"
 #include "resource.h"
 
@@ -46,7 +61,16 @@ const DWORD SETTLE_MS = 700;
 // The main frame's tool bar.
 const int TOOLBAR_ID = 0xE800;
 const char* const RESULT_TITLE = "バックアップ";
-// The class of a menu that is open.
+const char* const RESTORE_RESULT_TITLE = "復元の終了";
+// A text has stopped changing once it stayed the same this long.
+const DWORD STEADY_MS = 1000;
+// A run whose window is to be held may take a while to start; a hold that
+// nobody releases ends by itself.
+const DWORD HOLD_WAIT_MS = 60000;
+const DWORD HOLD_POLL_MS = 5;
+const DWORD HOLD_LIMIT_MS = 60000;
+// The event "release" sets, in the session of the programs.
+const char* const RELEASE_EVENT = "mrq_driver release";
 
 int Fail(const char* pszWhat, const char* pszName = "") {
     std::fprintf(stderr, "mrq_driver: %s %s\n", pszWhat, pszName);
@@ -62,11 +86,21 @@ HWND WaitForWindow(const char* pszTitle, bool bDialog) {
     return hFound;
 }
 
+bool IsShowing(HWND hWnd) {
+    return hWnd && ::IsWindow(hWnd) && ::IsWindowVisible(hWnd) && !::IsIconic(hWnd);
+}
+
 // The window's geometry, taking in a second window (a tip, a menu) that
-// may reach beyond it.
+// may reach beyond it. A window that went while it painted has no picture:
+// the rectangle of a window that is gone is empty, and a picture cut to it
+// would be the whole screen.
 int PrintGeometry(HWND hWnd, HWND hAlso = nullptr) {
     ::Sleep(SETTLE_MS);
+    if (!IsShowing(hWnd))
+        return Fail("the window went before its picture", WindowText(hWnd).c_str());
     RECT rc = WindowRect(hWnd);
+    if (::IsRectEmpty(&rc))
+        return Fail("the window has no size");
     if (hAlso) {
         RECT rcAlso = WindowRect(hAlso);
         ::UnionRect(&rc, &rc, &rcAlso);
@@ -78,6 +112,67 @@ int PrintGeometry(HWND hWnd, HWND hAlso = nullptr) {
 int ShowWindowOf(const char* pszTitle, bool bDialog) {
     HWND hWnd = WaitForWindow(pszTitle, bDialog);
     return hWnd ? PrintGeometry(hWnd) : Fail("no window", pszTitle);
+}
+
+// A dialog once the text of its control has come and stayed the same (a
+// count that is still going on changes it).
+int ShowCountedDialog(const char* pszCaption, int nID) {
+    HWND hDialog = WaitForWindow(pszCaption, true);
+    if (!hDialog)
+        return Fail("no window", pszCaption);
+    std::string strLast;
+    DWORD dwSince = ::GetTickCount();
+    bool bSteady = WaitUntil([&] {
+        std::string strNow = WindowText(::GetDlgItem(hDialog, nID));
+        if (strNow != strLast) {
+            strLast = strNow;
+            dwSince = ::GetTickCount();
+        }
+        return !strNow.empty() && ::GetTickCount() - dwSince >= STEADY_MS;
+    });
+    if (!bSteady)
+        return Fail("the text never settled in", pszCaption);
+    return PrintGeometry(hDialog);
+}
+
+int CheckShowing(const char* pszCaption) {
+    return IsShowing(FindTopWindow(0, pszCaption, true)) ? 0 : Fail("not showing:", pszCaption);
+}
+
+// Waits closely for the dialog (the run behind it may be short), holds the
+// rest of its program, and keeps the hold until the script has taken the
+// picture and says "release".
+int HoldDialog(const char* pszCaption) {
+    HANDLE hRelease = ::CreateEventA(nullptr, TRUE, FALSE, RELEASE_EVENT);
+    if (!hRelease)
+        return Fail("no release event");
+    ::ResetEvent(hRelease);
+    HWND hDialog = nullptr;
+    DWORD dwStart = ::GetTickCount();
+    while (!(hDialog = FindTopWindow(0, pszCaption, true)) &&
+           ::GetTickCount() - dwStart < HOLD_WAIT_MS)
+        ::Sleep(HOLD_POLL_MS);
+    int nResult = 1;
+    if (hDialog) {
+        CThreadHold hold(hDialog);
+        nResult = PrintGeometry(hDialog);
+        std::fflush(stdout);
+        if (nResult == 0)
+            ::WaitForSingleObject(hRelease, HOLD_LIMIT_MS);
+    } else {
+        Fail("no window", pszCaption);
+    }
+    ::CloseHandle(hRelease);
+    return nResult;
+}
+
+int ReleaseHold() {
+    HANDLE hRelease = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, RELEASE_EVENT);
+    if (!hRelease)
+        return Fail("nothing is held");
+    ::SetEvent(hRelease);
+    ::CloseHandle(hRelease);
+    return 0;
 }
 
 int Press(const char* pszCaption, int nID) {
@@ -247,6 +342,26 @@ int PrintResult() {
     return 0;
 }
 
+int PrintRestoreResult() {
+    HWND hDialog = WaitForWindow(RESTORE_RESULT_TITLE, true);
+    if (!hDialog)
+        return Fail("no restore result dialog");
+    std::printf("%s\n", WindowText(::GetDlgItem(hDialog, IDC_RESULT_TEXT)).c_str());
+    std::printf("復元されたファイル数 %s\n",
+                WindowText(::GetDlgItem(hDialog, IDC_RESTORED)).c_str());
+    return 0;
+}
+
+int WaitForRows(int nID, int nRows) {
+    HWND hMain = WaitForWindow(MAIN_TITLE, false);
+    HWND hList = hMain ? FindDescendant(hMain, nID) : nullptr;
+    if (!hList)
+        return Fail("no such list");
+    if (!WaitUntil([&] { return ListItemCount(hList) == nRows; }))
+        return Fail("the list did not reach its rows");
+    return PrintGeometry(hMain);
+}
+
 int CloseMain() {
     HWND hMain = WaitForWindow(MAIN_TITLE, false);
     if (!hMain)
@@ -315,6 +430,24 @@ int DragSplitter(int nDx) {
     return 0;
 }
 
+int SizeMain(bool bMaximise) {
+    HWND hMain = WaitForWindow(MAIN_TITLE, false);
+    if (!hMain)
+        return Fail("no main window");
+    ::PostMessageA(hMain, WM_SYSCOMMAND, bMaximise ? SC_MAXIMIZE : SC_RESTORE, 0);
+    if (!WaitUntil([&] { return (::IsZoomed(hMain) != FALSE) == bMaximise; }))
+        return Fail("the window kept its size");
+    return 0;
+}
+
+int SetColumnWidth(int nID, int nColumn, int nWidth) {
+    HWND hMain = WaitForWindow(MAIN_TITLE, false);
+    HWND hList = hMain ? FindDescendant(hMain, nID) : nullptr;
+    if (!hList || !::SendMessageA(hList, LVM_SETCOLUMNWIDTH, nColumn, MAKELPARAM(nWidth, 0)))
+        return Fail("no such list column");
+    return 0;
+}
+
 int CloseMenu() {
     HWND hMenu = FindMenuWindow();
     if (!hMenu)
@@ -345,6 +478,18 @@ int main(int argc, char** argv) {
         return ShowWindowOf(MAIN_TITLE, false);
     if (argc == 3 && Is(argv[1], "dialog"))
         return ShowWindowOf(argv[2], true);
+    if (argc == 4 && Is(argv[1], "dialog"))
+        return ShowCountedDialog(argv[2], std::atoi(argv[3]));
+    if (argc == 3 && Is(argv[1], "showing"))
+        return CheckShowing(argv[2]);
+    if (argc == 3 && Is(argv[1], "hold"))
+        return HoldDialog(argv[2]);
+    if (argc == 2 && Is(argv[1], "release"))
+        return ReleaseHold();
+    if (argc == 4 && Is(argv[1], "rows"))
+        return WaitForRows(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc == 2 && Is(argv[1], "restore-result"))
+        return PrintRestoreResult();
     if (argc == 4 && Is(argv[1], "press"))
         return Press(argv[2], std::atoi(argv[3]));
     if (argc == 3 && Is(argv[1], "tab"))
@@ -357,6 +502,10 @@ int main(int argc, char** argv) {
         return Hover(std::atoi(argv[2]));
     if (argc == 3 && Is(argv[1], "splitter"))
         return DragSplitter(std::atoi(argv[2]));
+    if (argc == 3 && Is(argv[1], "window"))
+        return SizeMain(Is(argv[2], "max"));
+    if (argc == 5 && Is(argv[1], "column"))
+        return SetColumnWidth(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     if (argc >= 4 && Is(argv[1], "tree"))
         return OpenTreePath(std::atoi(argv[2]), argv + 3, argc - 3);
     if (argc == 3 && Is(argv[1], "treemenu"))
@@ -375,7 +524,10 @@ int main(int argc, char** argv) {
         return PrintResult();
     if (argc == 2 && Is(argv[1], "close"))
         return CloseMain();
-    return Fail("usage: main | dialog CAPTION | press CAPTION ID | tab INDEX | command ID |",
-                "click ID | hover ID | splitter DX | tree ID TEXT... | treemenu ID | escape |"
-                " type CAPTION ID TEXT | toggle CAPTION ID | open-row | row-menu | result | close");
+    return Fail("usage: main | dialog CAPTION [ID] | showing CAPTION | hold CAPTION | release |",
+                "press CAPTION ID | tab INDEX | command ID | click ID | hover ID | splitter DX |"
+                " window max|normal | column ID INDEX WIDTH |"
+                " tree ID TEXT... | treemenu ID | escape | type CAPTION ID TEXT |"
+                " toggle CAPTION ID | open-row | row-menu | rows ID COUNT | result |"
+                " restore-result | close");
 }
