@@ -12,7 +12,11 @@
 #   4. a few files changed, added and deleted, and a second unattended run;
 #   5. after each run the counts of its result dialog, then the mirror and
 #      history trees. The progress and result dialogs of the first run are
-#      saved as pictures.
+#      saved as pictures;
+#   6. a restore: a source file deleted, then picked in the program's
+#      synchronised-folder tree, listed and restored with "開始" on the
+#      restore page; the file is back with its bytes and times. The restore
+#      list and the restore's result dialog are saved as pictures.
 #
 #   tools/demo.sh [BUILD_DIR]    pictures go to BUILD_DIR/demo/
 #
@@ -21,22 +25,7 @@
 # (BUILD_DIR/demo-wine), made afresh on every run.
 set -eu
 
-here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$here/../build}" && pwd)
-out=$build/demo
-program=$build/shell/mrq.exe
-driver=$build/tools/driver/mrq_driver.exe
-
-export MRQ_WINE_ROOT=$build/demo-wine
-export MRQ_FORCE_XVFB=1
-export MRQ_WINE_DESKTOP=1024x768
-run=$here/wine-run.sh
-
-drive() { "$run" "$driver" "$@"; }
-shoot() { import -window root -crop "$2" +repage "$out/$1.png"; echo "  saved $out/$1.png"; }
-
-finish() { "$run" --teardown; }
-trap finish EXIT
+. "$(dirname "$0")/drive-session.sh" "${1:-}" demo-wine demo
 
 rm -rf "$MRQ_WINE_ROOT" "$out"
 mkdir -p "$out"
@@ -82,11 +71,12 @@ echo "  written"
 # reads the result dialog while it shows (it goes after 5 s, and the
 # program with it).
 backup() {
+    [ "${1:-}" = pictures ] && hold バックアップ中 # the run waits for the picture
     "$run" "$program" 'D:\demo.mrd' >/dev/null 2>&1 &
     local pid=$!
     if [ "${1:-}" = pictures ]; then
-        shoot progress "$(drive dialog バックアップ中)"
-        shoot result "$(drive dialog バックアップ)"
+        shoot_held progress
+        shoot result dialog バックアップ
     fi
     drive result | iconv -f CP932 -t UTF-8 | sed 's/^/  /'
     wait "$pid"
@@ -126,3 +116,37 @@ echo "  the version of 十月.txt before the change, kept in bk1:"
 sed 's/^/    /' "$e/バックアップ/mrq HistoryFolder/bk1/資料ソ/報告書/十月.txt"
 echo "  the data file now records the last backup:"
 iconv -f CP932 -t UTF-8 "$d/demo.mrd" | sed -n 2p | tr '\t' ' ' | sed 's/^/    /'
+
+# The last-write time, size and bytes of a file.
+file_facts() {
+    echo "    $(date -r "$1" '+%Y/%m/%d %H:%M:%S')  $(stat -c %s "$1") bytes  $(cat "$1")"
+}
+
+echo "== 6. 海.jpg deleted from the source, then restored from its mirror"
+photo=写真表/2024/海.jpg
+echo "  in the mirror:"
+file_facts "$e/バックアップ/$photo"
+rm "$d/$photo"
+# Started with the data file but without a backup: "ダブルクリックで起動した
+# 時すぐにバックアップを行う。" is turned off first.
+"$run" "$program" >/dev/null 2>&1 &
+drive tab 3 >/dev/null
+drive click 1019
+drive close
+"$run" "$program" 'D:\demo.mrd' >/dev/null 2>&1 &
+pid=$!
+drive tab 2 >/dev/null
+drive tree 1011 '同期フォルダ' 写真表 2024 海.jpg >/dev/null
+drive click 1005 # 登録
+drive window max # the list's row shows its whole path
+drive column 1013 0 420
+drive column 1013 2 130
+shoot restore-list rows 1013 1
+drive click 1014 # 開始
+shoot restore-result dialog 復元の終了
+drive restore-result | iconv -f CP932 -t UTF-8 | sed 's/^/  /'
+drive press 復元の終了 1 2>/dev/null || true # unless it went by itself after 5 s
+drive close
+wait "$pid"
+echo "  back in the source ($(date '+%H:%M:%S') now), with the time it had:"
+file_facts "$d/$photo"
