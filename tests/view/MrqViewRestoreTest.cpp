@@ -66,7 +66,8 @@ protected:
     // recorded and nCommand chosen from it.
     void RightClickRow(int nRow, UINT nCommand) {
         ChooseFromMenus(nCommand);
-        RECT rc = {LVIR_BOUNDS};
+        RECT rc = {};
+        rc.left = LVIR_BOUNDS; // which rectangle LVM_GETITEMRECT gives
         if (nRow >= 0) {
             List().SendMessage(LVM_GETITEMRECT, nRow, reinterpret_cast<LPARAM>(&rc));
         } else {
