@@ -253,7 +253,7 @@ void ProbeCopies(const std::string& strSource, const std::string& strScratch,
     TimeEach("copyfile", "CopyFileA (fail if exists)", n, [&](size_t i) {
         CopyFileA(PathOf(strSource, files[i]).c_str(), Target(strA, i).c_str(), TRUE);
     });
-    TimeEach("copywithtimes", "CopyFileWithTimes (the engine's copy today)", n, [&](size_t i) {
+    TimeEach("copywithtimes", "CopyFileWithTimes (staged, one read handle)", n, [&](size_t i) {
         CopyFileWithTimes(PathOf(strSource, files[i]).c_str(), Target(strB, i).c_str());
     });
     TimeEach("copyhandles", "copy through two handles, times set on the handle", n,

@@ -13,6 +13,7 @@
 
 #include "FileFacts.h"
 #include "ObList.h"
+#include "SourceFile.h"
 #include "String.h"
 #include "WorkLists.h"
 
@@ -124,8 +125,9 @@ private:
                     int nKind, ULONGLONG nSourceSize);
     void RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
                       const char* pszHistoryName, const char* pszAnchor);
-    bool ReplaceMirrorFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
-                           const char* pszFileName, bool bChanged);
+    bool ReplaceMirrorFile(CSourceFile& source, const char* pszSource, const char* pszMirror,
+                           const char* pszHistoryName, const char* pszFileName, bool bChanged,
+                           CCopyProgress* pProgress);
     void ReportCopyFailure(const char* pszSource);
     bool PassesFilters(const char* pszPath) const;
     // Worker only: the status text not yet offered, and when one was.

@@ -6,8 +6,9 @@
 // (source and mirror), so an unchanged file is never opened. Only a file
 // that needs work is opened: in the survey a changed one, to learn whether
 // another program holds it (it is then left to the copy attempt, as the
-// comparison of opened files left it), and in execute mode every one, by
-// the comparison of opened files that precedes its copy.
+// comparison of opened files left it), and in execute mode every one,
+// once: the handle of the comparison that precedes its copy is the one the
+// copy reads.
 #include <cstring>
 
 #include "BackupJob.h"
@@ -15,6 +16,7 @@
 #include "FileOps.h"
 #include "FolderListing.h"
 #include "PathText.h"
+#include "SourceFile.h"
 
 namespace {
 
@@ -42,6 +44,47 @@ int CompareListed(const CFileFacts& source, const CFileFacts* pMirror) {
         return COMPARE_NEW;
     return FactsMatch(source, *pMirror) ? COMPARE_EQUAL : COMPARE_CHANGED;
 }
+
+// The comparison of the execution, on the handle the copy then reads: the
+// source opened without sharing, the mirror looked up by name. A source
+// another program holds stays closed; its copy opens it by itself.
+int OpenAndCompare(CSourceFile& source, const char* pszSource, const char* pszMirror) {
+    if (!source.Open(pszSource, 0))
+        return COMPARE_SOURCE_UNREADABLE;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(pszMirror, GetFileExInfoStandard, &data))
+        return COMPARE_NEW;
+    CFileFacts mirror = ::FactsOf(data);
+    return CompareListed(source.Facts(), &mirror);
+}
+
+// Moves the progress bar as the blocks of one file are written. The bar
+// counts each file with the size the comparison read (0 for a source it
+// could not open), never more, and all of it once the copy is over,
+// whether it succeeded or not, as it counted every file before. An abort
+// stops the copy between two blocks; the staged copy then goes and the
+// mirror keeps its old version.
+class CFileCopyProgress : public CCopyProgress {
+public:
+    CFileCopyProgress(CBackupJob& job, ULONGLONG nFileSize) : m_job(job), m_nLeft(nFileSize) {}
+    bool OnBlockCopied(ULONGLONG nBytes) override {
+        Count(nBytes < m_nLeft ? nBytes : m_nLeft);
+        if (!m_job.m_bAbort)
+            return true;
+        SetLastError(ERROR_OPERATION_ABORTED);
+        return false;
+    }
+    void Finish() { Count(m_nLeft); }
+
+private:
+    void Count(ULONGLONG nBytes) {
+        m_nLeft -= nBytes;
+        m_job.AddToTotal(m_job.m_nBytesToCopy, nBytes);
+    }
+
+    CBackupJob& m_job;
+    ULONGLONG m_nLeft;
+};
 
 } // namespace
 
@@ -167,17 +210,18 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
     char szShown[MAX_PATH];
     ShownName(pszSource, szShown);
     SetStatusText("検索中 : ", szShown);
-    ULONGLONG nSourceSize = 0;
-    int nKind = CompareFiles(pszSource, pszMirror, &nSourceSize);
     if (m_bSurvey) {
+        ULONGLONG nSourceSize = 0;
+        int nKind = CompareFiles(pszSource, pszMirror, &nSourceSize);
         SurveyFile(pszSource, pszMirror, pszHistoryName, nKind, nSourceSize);
         return;
     }
+    CSourceFile source;
+    int nKind = OpenAndCompare(source, pszSource, pszMirror);
     if (nKind == COMPARE_EQUAL)
         return;
-    // The size read by the comparison (0 for a source that could not be
-    // opened), so the file is not opened a third time.
-    AddToTotal(m_nBytesToCopy, nSourceSize);
+    // A source that could not be opened without sharing counts 0 bytes.
+    ULONGLONG nSourceSize = nKind == COMPARE_SOURCE_UNREADABLE ? 0 : source.GetSize();
     SetStatusText("Backup中 : ", szShown);
     // A copy this long must show its own name, not wait for the next
     // file's text to carry it out.
@@ -186,9 +230,15 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
     char szFileName[MAX_PATH];
     std::strcpy(szFileName, pszSource);
     GetLastComponent(szFileName);
-    if (!ReplaceMirrorFile(pszSource, pszMirror, pszHistoryName, szFileName,
-                           nKind == COMPARE_CHANGED))
-        ReportCopyFailure(pszSource);
+    CFileCopyProgress progress(*this, nSourceSize);
+    bool bOk = ReplaceMirrorFile(source, pszSource, pszMirror, pszHistoryName, szFileName,
+                                 nKind == COMPARE_CHANGED, &progress);
+    DWORD dwError = GetLastError();
+    progress.Finish();
+    if (bOk || (dwError == ERROR_OPERATION_ABORTED && m_bAbort))
+        return; // a copy the user stopped leaves the status to the abort
+    SetLastError(dwError);
+    ReportCopyFailure(pszSource);
 }
 
 // The new copy is staged first; only then does the old mirror copy move
@@ -197,12 +247,19 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
 // generation as they were, and a kill at any point leaves the real name
 // with the old copy, the new one, or (between the two renames) none, the
 // old one being safe in generation 1.
-bool CBackupJob::ReplaceMirrorFile(const char* pszSource, const char* pszMirror,
-                                   const char* pszHistoryName, const char* pszFileName,
-                                   bool bChanged) {
+bool CBackupJob::ReplaceMirrorFile(CSourceFile& source, const char* pszSource,
+                                   const char* pszMirror, const char* pszHistoryName,
+                                   const char* pszFileName, bool bChanged,
+                                   CCopyProgress* pProgress) {
     CStagedCopy copy;
-    if (!copy.Stage(pszSource, pszMirror, m_strHistoryRoot))
+    // A source the comparison could not open is opened by the copy with
+    // read sharing, as a copy always opened it: one that another program
+    // only reads is copied, any other fails with the copy's own error.
+    bool bStaged = source.IsOpen() ? copy.Stage(source, pszMirror, m_strHistoryRoot, pProgress)
+                                   : copy.Stage(pszSource, pszMirror, m_strHistoryRoot);
+    if (!bStaged)
         return false;
+    source.Close();
     if (bChanged && !ShiftHistory(pszHistoryName, pszFileName, pszMirror))
         return false;
     return copy.Commit();

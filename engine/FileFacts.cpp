@@ -10,13 +10,26 @@ bool SameFileTime(const FILETIME& a, const FILETIME& b) {
 
 } // namespace
 
-CFileFacts FactsOf(const WIN32_FIND_DATAA& data) {
+namespace {
+
+// A listing entry and a look-up by name give the facts in the same fields.
+template <class TData> CFileFacts FactsOfData(const TData& data) {
     CFileFacts facts;
     facts.ftCreation = data.ftCreationTime;
     facts.ftLastWrite = data.ftLastWriteTime;
     facts.nSize = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     facts.dwAttributes = data.dwFileAttributes;
     return facts;
+}
+
+} // namespace
+
+CFileFacts FactsOf(const WIN32_FIND_DATAA& data) {
+    return FactsOfData(data);
+}
+
+CFileFacts FactsOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
+    return FactsOfData(data);
 }
 
 bool FactsMatch(const CFileFacts& source, const CFileFacts& mirror) {

@@ -13,6 +13,8 @@ struct CFileFacts {
 };
 
 CFileFacts FactsOf(const WIN32_FIND_DATAA& data);
+// The facts of a file looked up by its name (GetFileAttributesExA).
+CFileFacts FactsOf(const WIN32_FILE_ATTRIBUTE_DATA& data);
 
 // True when the mirror copy matches the source: last-write times equal in
 // whole seconds of local time, creation times equal within the one-second

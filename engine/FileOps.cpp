@@ -1,12 +1,15 @@
 #include "FileOps.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "File.h"
 #include "FileFind.h"
 #include "Handle.h"
 #include "PathText.h"
 #include "SizeText.h"
+#include "SourceFile.h"
 
 namespace {
 
@@ -16,27 +19,6 @@ CHandle OpenForReading(const char* pszPath, DWORD dwShare) {
                                FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// What the comparison and the copy need of a file, read through one open
-// handle. FileBasicInfo is far cheaper than the full file information under
-// wine, which looks up the volume for the latter.
-struct CFileFacts {
-    FILE_BASIC_INFO basic;
-    ULONGLONG nSize;
-};
-
-bool ReadFileFacts(const char* pszPath, DWORD dwShare, CFileFacts& facts) {
-    CHandle hFile = OpenForReading(pszPath, dwShare);
-    if (!hFile.IsValid())
-        return false;
-    LARGE_INTEGER size;
-    bool bOk =
-        GetFileInformationByHandleEx(hFile, FileBasicInfo, &facts.basic, sizeof facts.basic) &&
-        GetFileSizeEx(hFile, &size);
-    // The handle closes on return and leaves the last error as it is.
-    facts.nSize = bOk ? static_cast<ULONGLONG>(size.QuadPart) : 0;
-    return bOk;
-}
-
 FILETIME ToFileTime(const LARGE_INTEGER& time) {
     FILETIME ft;
     ft.dwLowDateTime = time.LowPart;
@@ -44,32 +26,72 @@ FILETIME ToFileTime(const LARGE_INTEGER& time) {
     return ft;
 }
 
-// Gives the copy the source's times and attributes: one call on one handle
-// where it works, else the attributes cleared, the times set, the
-// attributes set.
-void ApplyTimesAndAttributes(const char* pszTarget, const FILE_BASIC_INFO& source) {
+// Small files get a buffer of their own size, large ones read in blocks.
+DWORD BufferSizeFor(ULONGLONG nFileSize) {
+    const DWORD MIN_BUFFER = 4096;
+    if (nFileSize < MIN_BUFFER)
+        return MIN_BUFFER;
+    return nFileSize < COPY_BLOCK_SIZE ? static_cast<DWORD>(nFileSize) : COPY_BLOCK_SIZE;
+}
+
+bool WriteAll(HANDLE hFile, const char* p, DWORD nBytes) {
+    while (nBytes) {
+        DWORD dwWritten = 0;
+        if (!WriteFile(hFile, p, nBytes, &dwWritten, nullptr))
+            return false;
+        if (!dwWritten) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        p += dwWritten;
+        nBytes -= dwWritten;
+    }
+    return true;
+}
+
+// Reads the source from where its handle stands (the start, once opened)
+// to its end into the new file, telling pProgress of every block.
+bool CopyBlocks(CSourceFile& source, HANDLE hNew, CCopyProgress* pProgress) {
+    DWORD nBuffer = BufferSizeFor(source.GetSize());
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[nBuffer]);
+    if (!buffer) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    for (;;) {
+        DWORD dwRead = 0;
+        if (!ReadFile(source.Handle(), buffer.get(), nBuffer, &dwRead, nullptr))
+            return false;
+        if (!dwRead)
+            return true;
+        if (!WriteAll(hNew, buffer.get(), dwRead))
+            return false;
+        if (pProgress && !pProgress->OnBlockCopied(dwRead))
+            return false;
+    }
+}
+
+// The source's times and attributes, given through the handle that wrote
+// the copy: one call where the file system takes it, else the times alone
+// (the attributes then follow by name, once the handle is closed).
+bool SetTimesAndAttributes(HANDLE hNew, const FILE_BASIC_INFO& source) {
     FILE_BASIC_INFO wanted = source;
     wanted.ChangeTime.QuadPart = 0; // 0 leaves it to the file system
-    CHandle hFile(CreateFileA(pszTarget, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (hFile.IsValid()) {
-        bool bOk =
-            SetFileInformationByHandle(hFile, FileBasicInfo, &wanted, sizeof wanted) != FALSE;
-        hFile.Close();
-        if (bOk)
-            return;
-    }
+    if (SetFileInformationByHandle(hNew, FileBasicInfo, &wanted, sizeof wanted))
+        return true;
     FILETIME ftCreated = ToFileTime(source.CreationTime);
     FILETIME ftAccessed = ToFileTime(source.LastAccessTime);
     FILETIME ftWritten = ToFileTime(source.LastWriteTime);
-    SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
-    hFile.Reset(CreateFileA(pszTarget, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (hFile.IsValid()) {
-        SetFileTime(hFile, &ftCreated, &ftAccessed, &ftWritten);
-        hFile.Close();
-    }
-    SetFileAttributesA(pszTarget, source.FileAttributes);
+    SetFileTime(hNew, &ftCreated, &ftAccessed, &ftWritten);
+    return false;
+}
+
+// Never leave a partly written copy behind.
+void RemovePartialCopy(const char* pszNew) {
+    DWORD dwError = GetLastError();
+    SetFileAttributesA(pszNew, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(pszNew);
+    SetLastError(dwError);
 }
 
 bool FindAnyEntry(const char* pszFolder, bool bFoldersOnly) {
@@ -179,45 +201,41 @@ bool CreationTimesMatch(CTime source, CTime mirror) {
 }
 
 int CompareFiles(const char* pszSource, const char* pszMirror, ULONGLONG* pnSourceSize) {
-    CFileFacts source, mirror;
+    CSourceFile source, mirror;
     if (pnSourceSize)
         *pnSourceSize = 0;
-    if (!ReadFileFacts(pszSource, 0, source))
+    if (!source.Open(pszSource, 0))
         return COMPARE_SOURCE_UNREADABLE;
     if (pnSourceSize)
-        *pnSourceSize = source.nSize;
-    if (!ReadFileFacts(pszMirror, 0, mirror))
+        *pnSourceSize = source.GetSize();
+    if (!mirror.Open(pszMirror, 0))
         return COMPARE_NEW;
+    return FactsMatch(source.Facts(), mirror.Facts()) ? COMPARE_EQUAL : COMPARE_CHANGED;
+}
 
-    CTime sourceCreated(ToFileTime(source.basic.CreationTime));
-    CTime mirrorCreated(ToFileTime(mirror.basic.CreationTime));
-    CTime sourceWritten(ToFileTime(source.basic.LastWriteTime));
-    CTime mirrorWritten(ToFileTime(mirror.basic.LastWriteTime));
-    if (!CreationTimesMatch(sourceCreated, mirrorCreated) || sourceWritten != mirrorWritten)
-        return COMPARE_CHANGED;
-    if (source.basic.FileAttributes != mirror.basic.FileAttributes)
-        return COMPARE_CHANGED;
-    if (source.nSize != mirror.nSize)
-        return COMPARE_CHANGED;
-    return COMPARE_EQUAL;
+bool CopyToNewFile(CSourceFile& source, const char* pszNew, CCopyProgress* pProgress) {
+    CHandle hNew(
+        CreateFileA(pszNew, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!hNew.IsValid())
+        return false; // one that exists is not ours to remove
+    bool bCopied = CopyBlocks(source, hNew, pProgress);
+    bool bAttributesSet = bCopied && SetTimesAndAttributes(hNew, source.Basic());
+    DWORD dwError = GetLastError();
+    bool bClosed = hNew.Close();
+    if (!bCopied || !bClosed) {
+        if (!bCopied)
+            SetLastError(dwError);
+        RemovePartialCopy(pszNew);
+        return false;
+    }
+    if (!bAttributesSet)
+        SetFileAttributesA(pszNew, source.Basic().FileAttributes);
+    return true;
 }
 
 bool CopyToNewFile(const char* pszSource, const char* pszNew) {
-    CFileFacts source;
-    if (!ReadFileFacts(pszSource, FILE_SHARE_READ, source))
-        return false;
-    if (!CopyFileA(pszSource, pszNew, TRUE)) {
-        // Never leave a partly written copy behind.
-        DWORD dwError = GetLastError();
-        if (dwError != ERROR_FILE_EXISTS) {
-            SetFileAttributesA(pszNew, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(pszNew);
-        }
-        SetLastError(dwError);
-        return false;
-    }
-    ApplyTimesAndAttributes(pszNew, source.basic);
-    return true;
+    CSourceFile source;
+    return source.Open(pszSource, FILE_SHARE_READ) && CopyToNewFile(source, pszNew);
 }
 
 bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {

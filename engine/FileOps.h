@@ -3,6 +3,7 @@
 // return values, and the system's last error says why where it matters.
 #pragma once
 
+#include "SourceFile.h"
 #include "String.h"
 #include "Time.h"
 
@@ -66,9 +67,18 @@ bool CreationTimesMatch(CTime source, CTime mirror);
 // beside the target is it written in place, as a copy always was.
 bool CopyFileWithTimes(const char* pszSource, const char* pszTarget);
 
-// Copies source to a file that must not exist yet, with the source's times
-// and attributes. False on failure with the system's error code set; a
-// partial copy is removed.
+// A copy reads and writes at most this many bytes at a time, and reports
+// its progress after each block.
+const DWORD COPY_BLOCK_SIZE = 1 << 20;
+
+// Copies an opened source (from the start: a source file serves one copy)
+// to a file that must not exist yet, through a handle of its own, and gives
+// the copy the source's times and attributes through that handle. Each
+// block written is reported to pProgress (when given), which may stop the
+// copy. False on failure with the system's error code set; a partial copy
+// is removed, a file that already existed (ERROR_FILE_EXISTS) is left.
+bool CopyToNewFile(CSourceFile& source, const char* pszNew, CCopyProgress* pProgress = nullptr);
+// The same from a path, opened with read sharing as a copy needs.
 bool CopyToNewFile(const char* pszSource, const char* pszNew);
 
 // The name a copy has while it is being made: "~mrq", eight hex digits and
@@ -98,12 +108,19 @@ public:
     // on failure with the system's error code set; ERROR_SUCCESS when no
     // staging path fits.
     bool Stage(const char* pszSource, const char* pszTarget, const char* pszSpareFolder = nullptr);
+    // The same from a source already opened (the comparison's handle),
+    // reporting each block to pProgress (when given).
+    bool Stage(CSourceFile& source, const char* pszTarget, const char* pszSpareFolder,
+               CCopyProgress* pProgress);
     // Replaces the target with the staged copy (a read-only target too).
     bool Commit();
     void Discard();
 
 private:
-    bool CopyToStagingName(const char* pszSource, const char* pszFolder);
+    // The folder for the staging name (m_szTarget set on the way); false
+    // with ERROR_SUCCESS when no staging path fits.
+    bool PickFolder(const char* pszTarget, const char* pszSpareFolder, char (&szFolder)[MAX_PATH]);
+    bool StageIn(CSourceFile& source, const char* pszFolder, CCopyProgress* pProgress);
 
     char m_szStaging[MAX_PATH] = {};
     char m_szTarget[MAX_PATH] = {};

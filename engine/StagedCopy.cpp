@@ -89,9 +89,8 @@ void RemoveStagingFiles(const char* pszFolder) {
     }
 }
 
-bool CStagedCopy::Stage(const char* pszSource, const char* pszTarget, const char* pszSpareFolder) {
-    Discard();
-    char szFolder[MAX_PATH];
+bool CStagedCopy::PickFolder(const char* pszTarget, const char* pszSpareFolder,
+                             char (&szFolder)[MAX_PATH]) {
     if (std::strlen(pszTarget) >= MAX_PATH || !FolderOf(pszTarget, szFolder)) {
         SetLastError(ERROR_SUCCESS);
         return false;
@@ -105,30 +104,48 @@ bool CStagedCopy::Stage(const char* pszSource, const char* pszTarget, const char
         MakeFolderChain(pszSpareFolder, true);
         std::strcpy(szFolder, pszSpareFolder);
     }
-    if (!CopyToStagingName(pszSource, szFolder))
-        return false;
-    // Checked once the source was read, so a source that cannot be read
-    // reports its own error, as it always did.
-    if (!CanReplace(pszTarget)) {
-        Discard();
-        return false;
-    }
     return true;
 }
 
-bool CStagedCopy::CopyToStagingName(const char* pszSource, const char* pszFolder) {
+bool CStagedCopy::Stage(const char* pszSource, const char* pszTarget, const char* pszSpareFolder) {
+    Discard();
+    char szFolder[MAX_PATH];
+    if (!PickFolder(pszTarget, pszSpareFolder, szFolder))
+        return false;
+    CSourceFile source;
+    return source.Open(pszSource, FILE_SHARE_READ) && StageIn(source, szFolder, nullptr);
+}
+
+bool CStagedCopy::Stage(CSourceFile& source, const char* pszTarget, const char* pszSpareFolder,
+                        CCopyProgress* pProgress) {
+    Discard();
+    char szFolder[MAX_PATH];
+    return PickFolder(pszTarget, pszSpareFolder, szFolder) && StageIn(source, szFolder, pProgress);
+}
+
+// A name taken by another copy fails before anything is read, so the next
+// attempt still copies the source from its start.
+bool CStagedCopy::StageIn(CSourceFile& source, const char* pszFolder, CCopyProgress* pProgress) {
     for (int nAttempt = 0; nAttempt < STAGING_ATTEMPTS; ++nAttempt) {
         char szName[STAGING_NAME_LENGTH + 1];
         MakeStagingName(szName);
         JoinPath(m_szStaging, pszFolder, szName);
-        if (CopyToNewFile(pszSource, m_szStaging))
-            return true;
+        if (CopyToNewFile(source, m_szStaging, pProgress))
+            break;
         DWORD dwError = GetLastError();
         m_szStaging[0] = '\0';
         if (dwError != ERROR_FILE_EXISTS && dwError != ERROR_ALREADY_EXISTS)
             return false;
     }
-    return false;
+    if (!m_szStaging[0])
+        return false;
+    // Checked once the source was read, so a source that cannot be read
+    // reports its own error, as it always did.
+    if (!CanReplace(m_szTarget)) {
+        Discard();
+        return false;
+    }
+    return true;
 }
 
 bool CStagedCopy::Commit() {

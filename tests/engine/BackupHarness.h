@@ -19,6 +19,7 @@ struct CRunResult {
     CString strResultText;
     std::vector<CString> statusTexts;
     int nRangeMax = -1;
+    std::vector<int> positions; // every position the bar was set to
     CString strSpaceText;
 };
 
@@ -41,6 +42,8 @@ struct CRunOptions {
     // Makes the copy list run out of memory after this many lines.
     INT_PTR nCopyListLimit = -1;
     INT_PTR nDeleteListLimit = -1;
+    // The dialog polls every 10 ms; a test may poll faster.
+    DWORD nPollMs = 10;
 };
 
 inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
@@ -57,7 +60,7 @@ inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
     CRunResult result;
     progress.Start(options.strNoCopy);
     for (;;) {
-        Sleep(10);
+        Sleep(options.nPollMs);
         if (options.pfnOnTick)
             options.pfnOnTick(progress, options.pTickContext);
         CProgressTick tick = progress.OnTimer();
@@ -65,6 +68,8 @@ inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
             result.statusTexts.push_back(tick.strStatusText);
         if (tick.bSetRange)
             result.nRangeMax = tick.nRangeMax;
+        if (tick.bSetPos)
+            result.positions.push_back(tick.nPos);
         if (tick.bSpaceText)
             result.strSpaceText = tick.strSpaceText;
         if (tick.bClose)

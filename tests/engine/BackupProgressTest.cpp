@@ -1,8 +1,13 @@
 // The progress dialog's side of a run: the go-ahead with its strict space
-// check, the scale of the progress bar, and the end of the run.
+// check, the scale of the progress bar and its moves during a large copy,
+// and the end of the run.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "BackupHarness.h"
+#include "FileOps.h"
 #include "ScratchTree.h"
 
 namespace {
@@ -135,6 +140,77 @@ TEST_F(BackupProgressTest, DestroyingAProgressWhileTheWorkerRunsStopsItFirst) {
     EXPECT_EQ(0, CountFiles(m_strDestination));
     progress->m_pJob->m_entries.RemoveAll();
     progress.reset(); // a second End() on the way: must not hang
+}
+
+const LONGLONG LARGE_FILE_SIZE = 64LL << 20; // 64 blocks of the copy
+
+// The user aborts once the copy has passed its first block, below half.
+void AbortMidway(CBackupProgress& progress, void*) {
+    ULONGLONG nCopied = progress.m_pJob->ReadBytesToCopy(false);
+    if (progress.m_bProgress && nCopied > 0 && nCopied < LARGE_FILE_SIZE / 2)
+        progress.OnAbort();
+}
+
+class LargeCopyProgressTest : public CBackupFixture {
+protected:
+    LargeCopyProgressTest() : CBackupFixture("largecopy", "src") {}
+
+    // A mirror copy "old" of src\表\纊.bin, whose source has then grown
+    // to LARGE_FILE_SIZE.
+    void SetUp() override {
+        CString strBig = m_tree.WriteFile("src\\表\\纊.bin", "old");
+        ASSERT_EQ(0, RunPollingFast().nStatus);
+        ASSERT_EQ("old", ReadWholeFile(Mirror("表\\纊.bin")));
+        ASSERT_TRUE(MakeSparseFile(strBig, LARGE_FILE_SIZE));
+        ASSERT_TRUE(SetFileAttributesA(strBig, FILE_ATTRIBUTE_HIDDEN));
+        m_strBig = strBig;
+    }
+    // Polls as often as it can, so that the copy does not fall between two
+    // polls.
+    CRunResult RunPollingFast(void (*pfnOnTick)(CBackupProgress&, void*) = nullptr) {
+        g_nFreeSpace = 1ull << 40;
+        CRunOptions options;
+        options.pfnFreeSpace = FixedFreeSpace;
+        options.pfnOnTick = pfnOnTick;
+        options.nPollMs = 1;
+        return Run(options);
+    }
+    CString History() const {
+        return m_strDestination + "\\mrq HistoryFolder\\bk1\\src\\表\\纊.bin";
+    }
+
+    CString m_strBig;
+};
+
+TEST_F(LargeCopyProgressTest, TheBarMovesWhileALargeFileIsCopied) {
+    CRunResult result = RunPollingFast();
+    EXPECT_EQ(0, result.nStatus);
+    ASSERT_GT(result.nRangeMax, 0);
+    std::set<int> inBetween;
+    for (size_t i = 0; i < result.positions.size(); ++i) {
+        if (i > 0)
+            EXPECT_LE(result.positions[i - 1], result.positions[i]) << "the bar went back";
+        if (result.positions[i] > 0 && result.positions[i] < result.nRangeMax)
+            inBetween.insert(result.positions[i]);
+    }
+    EXPECT_GE(inBetween.size(), 2u) << "the bar jumped instead of moving during the copy";
+    ASSERT_FALSE(result.positions.empty());
+    EXPECT_EQ(result.nRangeMax, result.positions.back());
+    // The whole copy, with its times and attributes, the old one in the history.
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(m_strBig, Mirror("表\\纊.bin")));
+    EXPECT_EQ(Attributes(m_strBig), Attributes(Mirror("表\\纊.bin")));
+    EXPECT_EQ("old", ReadWholeFile(History()));
+    EXPECT_EQ(1, CountFiles(Mirror("表")));
+}
+
+TEST_F(LargeCopyProgressTest, AbortDuringALargeCopyKeepsTheOldVersion) {
+    CRunResult result = RunPollingFast(AbortMidway);
+    EXPECT_EQ(STATUS_ABORTED, result.nStatus);
+    // Stopped between two blocks: the staged copy is gone, the mirror and
+    // the history are as they were.
+    EXPECT_EQ("old", ReadWholeFile(Mirror("表\\纊.bin")));
+    EXPECT_EQ(1, CountFiles(Mirror("表")));
+    EXPECT_FALSE(PathExists(History()));
 }
 
 TEST(BackupJobStatus, StatusTextsOutrunningThePollShowTheLatest) {

@@ -160,6 +160,21 @@ TEST_F(CopyWalkTest, FileHeldOpenWithoutSharingGivesAWarningAndTheRunGoesOn) {
     EXPECT_EQ(1, Run().nNew);
 }
 
+TEST_F(CopyWalkTest, FileAnotherProgramOnlyReadsIsCopiedByItsName) {
+    // The comparison cannot open it without sharing; the copy opens it
+    // with read sharing, as it always did, and succeeds.
+    CString strRead = m_tree.WriteFile("src表\\能\\纊.txt", "being read");
+    HANDLE hReader = CreateFileA(strRead, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hReader);
+    CRunResult result = Run();
+    CloseHandle(hReader);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ("", result.strWarnings);
+    EXPECT_EQ("being read", ReadWholeFile(Mirror("能\\纊.txt")));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strRead, Mirror("能\\纊.txt")));
+}
+
 TEST_F(CopyWalkTest, LockedChangedFileKeepsItsMirrorCopy) {
     CString strPath = m_tree.WriteFile("src表\\doc.txt", "v1");
     SetWriteTime(strPath, 2020, 1, 1, 0, 0, 0);

@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "FileOps.h"
 #include "ScratchTree.h"
@@ -371,6 +372,97 @@ TEST(StagedCopy, FolderWithoutRoomForAStagingNameUsesTheSpareFolder) {
     SetLastError(5);
     EXPECT_FALSE(copy.Stage(strSource, strTarget));
     EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+}
+
+namespace {
+
+// Keeps what a copy reported of its blocks; fails the copy at one block
+// with an error of the test's choice, as a full disk fails a write.
+class CBlockLog : public CCopyProgress {
+public:
+    explicit CBlockLog(size_t nFailAt = 0, DWORD dwError = ERROR_SUCCESS)
+        : m_nFailAt(nFailAt), m_dwError(dwError) {}
+    bool OnBlockCopied(ULONGLONG nBytes) override {
+        m_blocks.push_back(nBytes);
+        if (m_blocks.size() != m_nFailAt)
+            return true;
+        SetLastError(m_dwError);
+        return false;
+    }
+    ULONGLONG Sum() const {
+        ULONGLONG n = 0;
+        for (ULONGLONG nBlock : m_blocks)
+            n += nBlock;
+        return n;
+    }
+    std::vector<ULONGLONG> m_blocks;
+
+private:
+    size_t m_nFailAt;
+    DWORD m_dwError;
+};
+
+std::string Pattern(size_t nSize) {
+    std::string data(nSize, '\0');
+    for (size_t i = 0; i < nSize; ++i)
+        data[i] = static_cast<char>((i * 7 + i / 4093) & 0xFF);
+    return data;
+}
+
+} // namespace
+
+TEST(StagedCopy, OpenedSourceIsCopiedInBlocksEachReportedUpToItsSize) {
+    CScratchTree tree("blocks");
+    const size_t BLOCK = COPY_BLOCK_SIZE;
+    for (size_t nSize : {size_t(0), size_t(1), BLOCK - 1, BLOCK, BLOCK + 1, 2 * BLOCK + 5}) {
+        SCOPED_TRACE(nSize);
+        std::string data = Pattern(nSize);
+        CString strSource = tree.WriteFile("纊\\表.bin", data);
+        ASSERT_TRUE(SetWriteTime(strSource, 2011, 2, 3, 4, 5, 6));
+        ASSERT_TRUE(SetFileAttributesA(strSource, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+        CString strTarget = tree.WriteFile("十\\表.bin", "old");
+
+        CSourceFile source;
+        ASSERT_TRUE(source.Open(strSource, 0));
+        CBlockLog log;
+        CStagedCopy copy;
+        ASSERT_TRUE(copy.Stage(source, strTarget, nullptr, &log));
+        EXPECT_EQ("old", ReadWholeFile(strTarget));
+        ASSERT_TRUE(copy.Commit());
+
+        EXPECT_EQ((nSize + BLOCK - 1) / BLOCK, log.m_blocks.size());
+        for (ULONGLONG nBlock : log.m_blocks)
+            EXPECT_LE(nBlock, BLOCK);
+        EXPECT_EQ(nSize, log.Sum());
+        EXPECT_TRUE(ReadWholeFile(strTarget) == data);
+        EXPECT_EQ(Attributes(strSource), Attributes(strTarget));
+        EXPECT_EQ("2011/02/03 04:05:06", FormatWriteTime(strTarget));
+        source.Close();
+        EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strSource, strTarget));
+        EXPECT_EQ(1, CountFiles(tree.Path("十")));
+        SetFileAttributesA(strSource, FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA(strTarget, FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST(StagedCopy, FaultMidCopyLeavesTheOldTargetAndNoStagingFile) {
+    CScratchTree tree("blockfault");
+    CString strSource = tree.WriteFile("ソ\\能.bin", Pattern(3 * COPY_BLOCK_SIZE));
+    CString strTarget = tree.WriteFile("纊\\能.bin", "old version");
+    ASSERT_TRUE(SetFileAttributesA(strTarget, FILE_ATTRIBUTE_READONLY));
+
+    CSourceFile source;
+    ASSERT_TRUE(source.Open(strSource, 0));
+    CBlockLog log(2, ERROR_DISK_FULL); // the second block meets a full disk
+    CStagedCopy copy;
+    SetLastError(0);
+    EXPECT_FALSE(copy.Stage(source, strTarget, nullptr, &log));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), GetLastError());
+    EXPECT_EQ(2u, log.m_blocks.size()); // stopped there, not read to the end
+    EXPECT_FALSE(copy.Commit());
+    EXPECT_EQ("old version", ReadWholeFile(strTarget));
+    EXPECT_TRUE(Attributes(strTarget) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(1, CountFiles(tree.Path("纊")));
 }
 
 // ---------------------------------------------------------------------------
