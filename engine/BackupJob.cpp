@@ -29,7 +29,13 @@ void CBackupJob::OfferStatusText(ULONGLONG nNow) {
     CTryLock lock(m_hMutex);
     if (!lock.IsLocked())
         return; // the dialog is reading: the text waits for the next offer
-    m_strStatus = m_szPendingStatus;
+    try {
+        m_strStatus = m_szPendingStatus;
+    } catch (const std::bad_alloc&) {
+        // The dialog keeps the text it shows and the run goes on: the
+        // worker's last flush runs outside its handler of a full memory.
+        return;
+    }
     m_bStatusChanged = 1;
     m_bStatusPending = false;
     m_bStatusOffered = true;
