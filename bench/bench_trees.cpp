@@ -18,7 +18,7 @@
 
 #include "BenchClock.h"
 #include "CommandLineInfo.h"
-#include "DocTemplate.h"
+#include "MainDocTemplate.h"
 #include "MainFrame.h"
 #include "MrqDoc.h"
 #include "MrqView.h"
@@ -34,9 +34,7 @@ class CBenchApp : public CWinApp {
 public:
     bool InitInstance() override {
         SetRegistryKey(BENCH_COMPANY);
-        AddDocTemplate(new CSingleDocTemplate(
-            IDR_MAINFRAME, [] { return new CMrqDoc; }, [] { return new CMainFrame; },
-            [] { return new CMrqView; }));
+        AddDocTemplate(NewMainDocTemplate());
         CCommandLineInfo info;
         ParseCommandLine(info);
         return ProcessShellCommand(info);

@@ -6,7 +6,7 @@
 
 #include "AppText.h"
 #include "CommandLineInfo.h"
-#include "DocTemplate.h"
+#include "MainDocTemplate.h"
 #include "Installation.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
@@ -113,9 +113,7 @@ bool CMrqApp::StartNormally() {
     LoadStdProfileSettings(RECENT_FILE_COUNT);
     RenewShellRegistration(g_strAppTitle);
 
-    AddDocTemplate(new CSingleDocTemplate(
-        IDR_MAINFRAME, [] { return new CMrqDoc; }, [] { return new CMainFrame; },
-        [] { return new CMrqView; }));
+    AddDocTemplate(NewMainDocTemplate());
 
     if (!m_strCmdLine.IsEmpty() && IsUnattendedBackup(*GetProfile()))
         m_nCmdShow = SW_SHOWMINNOACTIVE;

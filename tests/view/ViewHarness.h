@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "CommandLineInfo.h"
-#include "DocTemplate.h"
+#include "MainDocTemplate.h"
 #include "MainFrame.h"
 #include "Menu.h"
 #include "MenuItems.h"
@@ -37,9 +37,7 @@ public:
 
     bool InitInstance() override {
         SetRegistryKey(m_strCompany);
-        AddDocTemplate(new CSingleDocTemplate(
-            IDR_MAINFRAME, [] { return new CMrqDoc; }, [] { return new CMainFrame; },
-            [] { return new CMrqView; }));
+        AddDocTemplate(NewMainDocTemplate());
         CCommandLineInfo info;
         ParseCommandLine(info);
         return ProcessShellCommand(info);
