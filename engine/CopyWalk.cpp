@@ -231,8 +231,15 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
     std::strcpy(szFileName, pszSource);
     GetLastComponent(szFileName);
     CFileCopyProgress progress(*this, nSourceSize);
+    // A source another program reads cannot be compared, but it is in the
+    // copy list only because its listing differs from the mirror's: the
+    // mirror copy it replaces is an older version and goes to the history
+    // like any changed file's.
+    bool bShiftHistory =
+        nKind == COMPARE_CHANGED || (nKind == COMPARE_SOURCE_UNREADABLE &&
+                                     GetFileAttributesA(pszMirror) != INVALID_FILE_ATTRIBUTES);
     bool bOk = ReplaceMirrorFile(source, pszSource, pszMirror, pszHistoryName, szFileName,
-                                 nKind == COMPARE_CHANGED, &progress);
+                                 bShiftHistory, &progress);
     DWORD dwError = GetLastError();
     progress.Finish();
     if (bOk || (dwError == ERROR_OPERATION_ABORTED && m_bAbort))

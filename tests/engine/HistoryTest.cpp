@@ -49,6 +49,22 @@ TEST_F(HistoryTest, LimitThreeKeepsTheThreePreviousVersions) {
     EXPECT_EQ(4, CountFiles(m_strDestination));
 }
 
+TEST_F(HistoryTest, ChangedFileAnotherProgramReadsKeepsItsOldVersion) {
+    auto source = MakeSource(m_strSource, m_strDestination, "3");
+    BackUpVersion(*source, "纊表.txt", 1);
+    CString strPath = m_tree.WriteFile("表data\\纊表.txt", "version 2");
+    SetWriteTime(strPath, 2020, 1, 2, 12, 0, 0);
+    // A reader that shares reading: the comparison's exclusive open fails,
+    // the copy's shared one does not.
+    HANDLE hReader = CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hReader);
+    RunBackup(*source, m_strDestination);
+    CloseHandle(hReader);
+    EXPECT_EQ("version 2", ReadWholeFile(Mirror("纊表.txt")));
+    EXPECT_EQ("version 1", ReadWholeFile(Generation(1, "纊表.txt")));
+}
+
 TEST_F(HistoryTest, LimitOneReplacesTheSingleGeneration) {
     auto source = MakeSource(m_strSource, m_strDestination, "1");
     for (int n = 1; n <= 3; ++n)
