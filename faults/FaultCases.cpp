@@ -395,50 +395,43 @@ void BuildFew(CScene& scene) {
 
 } // namespace
 
-CFaultRow LockedSourceFile(CFaultWorld& world) {
-    CScene scene("lockedsource");
+namespace {
+
+// One run while another program holds a file of the scene without sharing
+// (a source file, or its mirror copy), measured once the lock is gone so
+// that the locked file can be read.
+CFaultRow RunWhileLocked(CFaultWorld& world, const char* pszScene, const char* pszFault,
+                         bool bMirrorSide) {
+    CScene scene(pszScene);
     BuildFew(scene);
     std::string set = scene.WriteSet(3);
     CVersions before = scene.Versions();
     CTreeSnapshot outside = scene.Outside();
     CFaultRow row;
-    row.fault = "a locked source file";
+    row.fault = pszFault;
     CDriverResult result;
     {
-        CLockedFile lock(scene.m_source + "\\f2.txt");
+        CLockedFile lock((bMirrorSide ? scene.m_mirror : scene.m_source) + "\\f2.txt");
         CDriverRun run;
         run.dataFile = set;
         result = world.Run(run);
         if (!lock.IsLocked())
-            row.notes.push_back("the source file could not be locked");
+            row.notes.push_back(bMirrorSide ? "the mirror file could not be locked"
+                                            : "the source file could not be locked");
     }
-    // Measured once the lock is gone, so the locked file can be read.
     Measure(scene, before, outside, result, row);
     Recover(world, scene, set, before, row);
     return row;
 }
 
+} // namespace
+
+CFaultRow LockedSourceFile(CFaultWorld& world) {
+    return RunWhileLocked(world, "lockedsource", "a locked source file", false);
+}
+
 CFaultRow LockedMirrorFile(CFaultWorld& world) {
-    CScene scene("lockedmirror");
-    BuildFew(scene);
-    std::string set = scene.WriteSet(3);
-    CVersions before = scene.Versions();
-    CTreeSnapshot outside = scene.Outside();
-    CFaultRow row;
-    row.fault = "a locked mirror file";
-    CDriverResult result;
-    {
-        CLockedFile lock(scene.m_mirror + "\\f2.txt");
-        CDriverRun run;
-        run.dataFile = set;
-        result = world.Run(run);
-        if (!lock.IsLocked())
-            row.notes.push_back("the mirror file could not be locked");
-    }
-    // Measured once the lock is gone, so the locked file can be read.
-    Measure(scene, before, outside, result, row);
-    Recover(world, scene, set, before, row);
-    return row;
+    return RunWhileLocked(world, "lockedmirror", "a locked mirror file", true);
 }
 
 CFaultRow SourceFileVanishedBeforeItsCopy(CFaultWorld& world) {
