@@ -1,5 +1,6 @@
 #include "FaultWorld.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "FileOps.h"
@@ -131,25 +132,28 @@ std::string Cell(const std::string& text, size_t nWidth) {
 } // namespace
 
 void PrintTable(const std::vector<CFaultRow>& rows) {
+    size_t nWidth = 44;
+    for (const CFaultRow& row : rows)
+        nWidth = std::max(nWidth, row.fault.size() + 1);
     std::printf("\n%s| cases | lost | partial | outside | status and message seen\n",
-                Cell("fault", 44).c_str());
+                Cell("fault", nWidth).c_str());
     std::printf("%s|-------|------|---------|---------|------------------------\n",
-                std::string(44, '-').c_str());
+                std::string(nWidth, '-').c_str());
     int nLost = 0, nPartial = 0, nOutside = 0;
     for (const CFaultRow& row : rows) {
         std::string seen;
         for (const std::string& s : row.seen)
             seen += (seen.empty() ? "" : "; ") + s;
         if (row.bSkipped) {
-            std::printf("%s| skipped: %s\n", Cell(row.fault, 44).c_str(),
+            std::printf("%s| skipped: %s\n", Cell(row.fault, nWidth).c_str(),
                         row.notes.empty() ? "" : row.notes[0].c_str());
             continue;
         }
-        std::printf("%s| %5d | %4d | %7d | %7d | %s\n", Cell(row.fault, 44).c_str(), row.nCases,
+        std::printf("%s| %5d | %4d | %7d | %7d | %s\n", Cell(row.fault, nWidth).c_str(), row.nCases,
                     row.nLost, row.nPartial, row.nOutside, seen.c_str());
         for (const std::string& note : row.notes)
             std::printf("%s|       |      |         |         |   %s\n",
-                        std::string(44, ' ').c_str(), note.c_str());
+                        std::string(nWidth, ' ').c_str(), note.c_str());
         nLost += row.nLost;
         nPartial += row.nPartial;
         nOutside += row.nOutside;
