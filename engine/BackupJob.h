@@ -40,6 +40,9 @@ const ULONGLONG STATUS_INTERVAL = 10;
 // status text is offered before it starts, whenever the last offer was.
 const ULONGLONG LONG_COPY_SIZE = 1 << 20;
 
+// What the removal pass found of a source folder when it listed it.
+enum SourceFolderState { SOURCE_NOT_LISTED, SOURCE_READABLE, SOURCE_GONE, SOURCE_UNREADABLE };
+
 class CBackupJob {
 public:
     CBackupJob();
@@ -123,8 +126,8 @@ private:
     void OfferStatusText(ULONGLONG nNow);
     void SurveyFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                     int nKind, ULONGLONG nSourceSize);
-    void RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
-                      const char* pszHistoryName, const char* pszAnchor);
+    SourceFolderState RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
+                                   const char* pszHistoryName, const char* pszAnchor);
     bool ReplaceMirrorFile(CSourceFile& source, const char* pszSource, const char* pszMirror,
                            const char* pszHistoryName, const char* pszFileName, bool bChanged,
                            CCopyProgress* pProgress);

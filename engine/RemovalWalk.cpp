@@ -18,30 +18,28 @@
 
 namespace {
 
-enum SourceState { SOURCE_READABLE, SOURCE_GONE, SOURCE_UNREADABLE };
-
-// pszAnchor: the deepest folder above known to be there, null at an entry's
-// top; a source subfolder reported missing has only gone while the anchor
-// is still there.
-SourceState ProbeSourceFolder(const char* pszFolder, const char* pszAnchor) {
-    char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszFolder, "*.*"))
-        return SOURCE_UNREADABLE;
-    WIN32_FIND_DATAA data;
-    if (CFindHandle(FindFirstFileA(szPattern, &data)).IsValid())
-        return SOURCE_READABLE;
-    DWORD dwListError = GetLastError();
+// Why a source folder could not be listed. pszAnchor: the deepest folder
+// above known to be there, null at an entry's top; a source subfolder
+// reported missing has only gone while the anchor is still there.
+SourceFolderState WhyNotListed(const char* pszFolder, const char* pszAnchor) {
     DWORD dwAttributes = GetFileAttributesA(pszFolder);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES) {
-        if (!(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            return pszAnchor ? SOURCE_GONE : SOURCE_UNREADABLE; // now a file
-        // An empty folder (a drive root has no "." entry) lists nothing.
-        bool bEmpty = dwListError == ERROR_FILE_NOT_FOUND || dwListError == ERROR_NO_MORE_FILES;
-        return bEmpty ? SOURCE_READABLE : SOURCE_UNREADABLE;
+        if (!(dwAttributes & FILE_ATTRIBUTE_DIRECTORY)) // now a file
+            return pszAnchor ? SOURCE_GONE : SOURCE_UNREADABLE;
+        return SOURCE_UNREADABLE; // there, but refuses listing
     }
     if (pszAnchor && HasLeftTheSource(pszFolder, pszAnchor))
         return SOURCE_GONE;
     return SOURCE_UNREADABLE;
+}
+
+// Lists a source folder for the look-ups of its mirror's entries; an empty
+// folder that is there lists as readable.
+SourceFolderState ListSourceFolder(CFolderListing& sources, const char* pszFolder,
+                                   const char* pszAnchor) {
+    if (sources.List(pszFolder))
+        return SOURCE_READABLE;
+    return WhyNotListed(pszFolder, pszAnchor);
 }
 
 } // namespace
@@ -51,24 +49,27 @@ void CBackupJob::RemovalWalk(const char* pszSourceFolder, const char* pszMirrorF
     RemovalLevel(pszSourceFolder, pszMirrorFolder, pszHistoryName, nullptr);
 }
 
-void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
-                              const char* pszHistoryName, const char* pszAnchor) {
+// Returns what the source folder was found to be, SOURCE_NOT_LISTED when
+// the mirror folder could not be listed and the source was not asked.
+SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
+                                           const char* pszHistoryName, const char* pszAnchor) {
     SetStatusText("削除ファイル検索中");
     char szPattern[MAX_PATH];
     if (!JoinPath(szPattern, pszMirrorFolder, "*.*"))
-        return;
+        return SOURCE_NOT_LISTED;
     CFileFind finder;
     if (!finder.FindFile(szPattern))
-        return; // no mirror folder yet
-    SourceState state = ProbeSourceFolder(pszSourceFolder, pszAnchor);
+        return SOURCE_NOT_LISTED; // no mirror folder yet
+    // One listing of the source folder tells whether it can be read and
+    // serves the look-up of every mirror entry.
+    CFolderListing sources;
+    SourceFolderState state = ListSourceFolder(sources, pszSourceFolder, pszAnchor);
     if (state == SOURCE_UNREADABLE)
-        return;
+        return state;
     // What is missing below has only gone while this folder is still there
     // (or, for a folder that has gone, the anchor above it).
     const char* pszHere = state == SOURCE_READABLE ? pszSourceFolder : pszAnchor;
 
-    CFolderListing sources;
-    bool bSourcesListed = false, bSourcesKnown = false;
     bool bMore = true;
     while (bMore && !m_bAbort) {
         bMore = finder.FindNextFile();
@@ -91,17 +92,19 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
             char szSubHistory[MAX_PATH];
             if (!m_bSubfolders || !JoinPath(szSubHistory, pszHistoryName, strName))
                 continue;
-            RemovalLevel(szSource, szMirror, szSubHistory, pszHere);
-            if (ProbeSourceFolder(szSource, pszHere) == SOURCE_GONE)
+            SourceFolderState subState = RemovalLevel(szSource, szMirror, szSubHistory, pszHere);
+            if (subState == SOURCE_NOT_LISTED) {
+                CFolderListing unused;
+                subState = ListSourceFolder(unused, szSource, pszHere);
+            }
+            // A source subfolder found gone stays gone for this run; one
+            // that goes while its mirror is walked is left to the next run.
+            if (subState == SOURCE_GONE)
                 RemoveDirectoryA(szMirror); // only succeeds once it is empty
             continue;
         }
 
-        if (!bSourcesListed) {
-            bSourcesKnown = sources.List(pszSourceFolder);
-            bSourcesListed = true;
-        }
-        if (bSourcesKnown && sources.Find(strName))
+        if (state == SOURCE_READABLE && sources.Find(strName))
             continue; // still there
         if (!HasLeftTheSource(szSource, pszHere))
             continue; // still there, or unknown: keep it
@@ -123,6 +126,7 @@ void CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirror
             DeleteFileA(szMirror);
         }
     }
+    return state;
 }
 
 void CBackupJob::DeleteListed() {
