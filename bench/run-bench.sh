@@ -141,7 +141,7 @@ standard_bench() {
     make_standard_tree "$data/src"
 
     echo "== engine (bench_backup.exe)"
-    engine "$data/engine.txt" "$drive:\\src" "$drive:\\engine"
+    engine "$data/engine.txt" --repeat 3 "$drive:\\src" "$drive:\\engine"
 
     echo "== xcopy and rsync"
     startup=$(wine_startup)
@@ -181,6 +181,7 @@ standard_bench() {
     echo "is better); first backup is xcopy's time over the engine's (higher is better)."
     echo "xcopy's times are without its wine start-up ($startup s, taken off); the time of"
     echo "xcopy for the changed files is its re-run time per file times their number."
+    echo "The no-change run and the listing of both trees are each the shortest of three."
 }
 
 large_bench() {
@@ -192,9 +193,9 @@ large_bench() {
     head -c 2G /dev/urandom >"$data/big/src/big.bin"
 
     echo "== engine, 20,000 files"
-    engine "$data/small.txt" --skip-changed "$drive:\\small\\src" "$drive:\\small\\engine"
+    engine "$data/small.txt" --skip-changed --repeat 3 "$drive:\\small\\src" "$drive:\\small\\engine"
     echo "== engine, 200,000 files"
-    engine "$data/large.txt" --skip-changed "$drive:\\large\\src" "$drive:\\large\\engine"
+    engine "$data/large.txt" --skip-changed --repeat 3 "$drive:\\large\\src" "$drive:\\large\\engine"
     echo "== engine, one file of 2 GiB"
     engine "$data/big.txt" --only-first "$drive:\\big\\src" "$drive:\\big\\engine"
     echo "== xcopy, one file of 2 GiB"
@@ -234,7 +235,8 @@ large_bench() {
     echo "Ratios: the large no-change run over the small one; xcopy's time over the"
     echo "engine's for the large file (higher is better). Memory is the peak working set"
     echo "after the first backup above the idle process, divided by the files it listed."
-    echo "xcopy's time is without its wine start-up ($startup s, taken off)."
+    echo "xcopy's time is without its wine start-up ($startup s, taken off). The no-change"
+    echo "runs are each the shortest of three."
 }
 
 TYPES=(txt doc xls ppt pdf jpg png gif bmp zip exe dll ini log csv htm xml mp3 wav avi)
