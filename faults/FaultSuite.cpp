@@ -57,7 +57,9 @@ int main(int argc, char** argv) {
         if (pszOnly && std::strcmp(pszOnly, names[i]) != 0)
             continue;
         rows.push_back(cases[i]());
-        std::fprintf(stderr, "  done: %s\n", rows.back().fault.c_str());
+        // On the table's stream, flushed: a pipe gets it now and in order.
+        std::printf("  done: %s\n", rows.back().fault.c_str());
+        std::fflush(stdout);
     }
     PrintTable(rows);
     for (const CFaultRow& row : rows)

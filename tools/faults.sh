@@ -48,7 +48,7 @@ else
 fi
 
 "$wine_run" "$build/faults/fault_suite.exe" "$(winpath "$build/faults/fault_driver.exe")" \
-    "$(winpath "$scratch")" "$(winpath "$source_dir/tests/data")" $small_letter "$@" |
+    "$(winpath "$scratch")" "$(winpath "$source_dir/tests/data")" $small_letter "$@" 2>&1 |
     iconv -f CP932 -t UTF-8 -c
 status=${PIPESTATUS[0]}
 exit "$status"

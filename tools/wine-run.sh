@@ -40,7 +40,7 @@ unset LANGUAGE
 # programs' own messages are in code page 932, which grep would take for
 # binary and swallow (-a).
 drop_wine32_notes() {
-    grep -a -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2
+    grep -a --line-buffered -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2
 }
 
 drive_dir() { echo "$root/drives/$1"; }
