@@ -22,6 +22,7 @@
 #include "MainFrame.h"
 #include "MrqDoc.h"
 #include "MrqView.h"
+#include "Settings.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -34,6 +35,9 @@ class CBenchApp : public CWinApp {
 public:
     bool InitInstance() override {
         SetRegistryKey(BENCH_COMPANY);
+        // Opening the set must not back it up: the run would stop at a
+        // message box about its (absent) source folder and time nothing.
+        WriteProfileInt(SECTION_BUTTON, ENTRY_START_BACKUP, 0);
         AddDocTemplate(NewMainDocTemplate());
         CCommandLineInfo info;
         ParseCommandLine(info);
