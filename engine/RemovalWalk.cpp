@@ -13,7 +13,6 @@
 #include "FileFind.h"
 #include "FileOps.h"
 #include "FolderListing.h"
-#include "Handle.h"
 #include "PathText.h"
 
 namespace {
