@@ -238,13 +238,20 @@ bool CopyToNewFile(const char* pszSource, const char* pszNew) {
     return source.Open(pszSource, FILE_SHARE_READ) && CopyToNewFile(source, pszNew);
 }
 
-bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
+bool CopyFileWithTimes(const char* pszSource, const char* pszTarget, const char* pszSpareFolder) {
+    // The source is opened before anything touches the target: a source
+    // that another program holds, or that cannot be read, leaves the target
+    // as it was.
+    CSourceFile source;
+    if (!source.Open(pszSource, FILE_SHARE_READ))
+        return false;
     CStagedCopy copy;
-    if (copy.Stage(pszSource, pszTarget))
+    if (copy.Stage(source, pszTarget, pszSpareFolder, nullptr))
         return copy.Commit();
     if (GetLastError() != ERROR_SUCCESS)
         return false;
-    // No staging name fits beside the target: the old way, in place.
+    // No staging name fits beside the target or in the spare folder: the
+    // old way, in place, from the source already open.
     DWORD dwOldTarget = GetFileAttributesA(pszTarget);
     if (dwOldTarget != INVALID_FILE_ATTRIBUTES) {
         SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
@@ -255,7 +262,7 @@ bool CopyFileWithTimes(const char* pszSource, const char* pszTarget) {
             return false;
         }
     }
-    return CopyToNewFile(pszSource, pszTarget);
+    return CopyToNewFile(source, pszTarget);
 }
 
 bool CanOpenExclusively(const char* pszPath) {

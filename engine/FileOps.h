@@ -62,10 +62,13 @@ bool CreationTimesMatch(CTime source, CTime mirror);
 
 // Copies source to target with its creation, access and write times and its
 // attributes; an existing target is replaced. False on failure, with the
-// system's error code set. The copy is staged (CStagedCopy), so the target
-// never holds a partial copy; only when no staging name fits in a path
-// beside the target is it written in place, as a copy always was.
-bool CopyFileWithTimes(const char* pszSource, const char* pszTarget);
+// system's error code set. The copy is staged (CStagedCopy), beside the
+// target or in pszSpareFolder (a folder on the target's drive) when no
+// staging name fits there, so the target never holds a partial copy; only
+// when neither fits is it written in place, as a copy always was. The
+// target is never touched before the source is open.
+bool CopyFileWithTimes(const char* pszSource, const char* pszTarget,
+                       const char* pszSpareFolder = nullptr);
 
 // A copy reads and writes at most this many bytes at a time, and reports
 // its progress after each block.

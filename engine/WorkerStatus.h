@@ -6,9 +6,10 @@
 // - m_strText and m_bChanged are guarded by m_hMutex, which both sides only
 //   try (CTryLock) and never wait on; SetText on the worker's side,
 //   TakeText on the dialog's.
-// - m_nCount, m_nCount2, m_nBytes, m_bFinished and the failure list are
-//   written by the worker only. The dialog polls the counters and the
-//   finished flag; the failure list is read once the worker has ended.
+// - m_nCount, m_nCount2, m_nBytes, m_bFinished, the failure list and the
+//   restore's m_bFailedStop and m_nNotTried are written by the worker only.
+//   The dialog polls the counters and the finished flag; the failure list
+//   and the restore's two are read once the worker has ended.
 // - m_bStop is written by the dialog (abort, close) and by the restore
 //   worker itself (a failed copy); the worker polls it.
 // - m_items is filled before the worker starts and emptied by its owner
@@ -55,4 +56,8 @@ public:
     // the order met (as many as memory allowed).
     std::atomic<LONG> m_nFailed{0};
     CStringList m_failures;
+    // Restore: a failed copy or folder stopped the walks, and how many
+    // listed folder items came after that and were not tried at all.
+    std::atomic<int> m_bFailedStop{0};
+    std::atomic<LONG> m_nNotTried{0};
 };

@@ -16,6 +16,7 @@ CRestoreDlg::CRestoreDlg(CWnd* pParentWnd) : CDialog(IDD_RESTORE, pParentWnd) {}
 
 CRestoreDlg::~CRestoreDlg() {
     EndWorker();
+    delete m_pThread;
 }
 
 const CMessageMap* CRestoreDlg::GetMessageMap() const {
@@ -32,6 +33,7 @@ bool CRestoreDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, "mrq Restore Execute"));
     // Started suspended and kept after it ends, so EndWorker can wait for it.
+    delete m_pThread;
     m_pThread =
         AfxBeginThread(RestoreThreadProc, &m_status, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (m_pThread) {
@@ -80,13 +82,13 @@ bool CRestoreDlg::IsWorkerRunning() const {
     return m_pThread && !m_pThread->WaitForEnd(0);
 }
 
+// The thread object stays until the window object goes, so that
+// IsWorkerRunning still tells the truth once the window has ended.
 void CRestoreDlg::EndWorker() {
     if (m_pThread) {
         if (!m_status.m_bFinished)
             m_status.m_bStop = 1; // the window goes early: stop the walks
         m_pThread->WaitForEnd();
-        delete m_pThread;
-        m_pThread = nullptr;
     }
     m_status.m_hMutex.Close();
 }

@@ -25,6 +25,8 @@ public:
     CString m_strText;       // the status line shown
     bool m_bAborted = false; // the user asked the restore to stop
 
+    // True while the worker's thread runs, before and after DoModal: once
+    // DoModal has returned it must be false.
     bool IsWorkerRunning() const;
 
 protected:

@@ -23,24 +23,27 @@ bool FitsInPath(const char* pszPath) {
 // next entry (a full disk or a lost drive fails every later copy too).
 void Fail(CWorkerStatus& status, const char* pszPath) {
     status.AddFailure(pszPath);
+    status.m_bFailedStop = 1;
     status.m_bStop = 1;
 }
 
 // One file: shown, counted as tried, copied. bMakeFolders: the folders
 // above the target may be missing (a file item of the list).
 void CopyOne(CWorkerStatus& status, const char* pszFrom, const char* pszTo, const char* pszName,
-             bool bMakeFolders) {
+             bool bMakeFolders, const char* pszSpare) {
     status.SetText(STATUS_RESTORING_NAME, pszName);
     status.m_nCount += 1;
-    if ((bMakeFolders && !MakeFolderChain(pszTo, false)) || !CopyFileWithTimes(pszFrom, pszTo))
+    if ((bMakeFolders && !MakeFolderChain(pszTo, false)) ||
+        !CopyFileWithTimes(pszFrom, pszTo, *pszSpare ? pszSpare : nullptr))
         Fail(status, pszFrom);
 }
 
-void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszTo);
+void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
+                    const char* pszSpare);
 
 // One entry of a folder walk.
 void RestoreEntry(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
-                  const CFileFind& finder) {
+                  const char* pszSpare, const CFileFind& finder) {
     CString strName = finder.GetFileName();
     char szSource[MAX_PATH], szTarget[MAX_PATH];
     // A path past the system's limit is reported, never cut: a cut path
@@ -49,22 +52,23 @@ void RestoreEntry(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
         status.AddFailure(JoinPath(CString(pszFrom), strName));
         return;
     }
-    if (IsLinkPath(szSource) || IsLinkPath(szTarget)) {
+    if (finder.IsLink() || IsLinkPath(szTarget)) {
         status.AddFailure(szSource);
         return;
     }
     if (!finder.IsDirectory()) {
-        CopyOne(status, szSource, szTarget, strName, false);
+        CopyOne(status, szSource, szTarget, strName, false, pszSpare);
         return;
     }
     if (!IsExistingFolder(szTarget) && !CreateDirectoryA(szTarget, nullptr)) {
         Fail(status, szSource);
         return;
     }
-    RestoreEntries(status, szSource, szTarget);
+    RestoreEntries(status, szSource, szTarget, pszSpare);
 }
 
-void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszTo) {
+void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
+                    const char* pszSpare) {
     char szPattern[MAX_PATH];
     if (!JoinPath(szPattern, pszFrom, "*.*")) {
         status.AddFailure(pszFrom); // its entries cannot even be listed
@@ -75,13 +79,14 @@ void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszT
     while (bMore && !status.m_bStop) {
         bMore = finder.FindNextFile();
         if (!finder.IsDots())
-            RestoreEntry(status, pszFrom, pszTo, finder);
+            RestoreEntry(status, pszFrom, pszTo, pszSpare, finder);
     }
 }
 
 } // namespace
 
-void RestorePath(CWorkerStatus& status, const char* pszFrom, const char* pszTo) {
+void RestorePath(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
+                 const char* pszSpare) {
     status.SetText(STATUS_RESTORING);
     // No target (no source folder takes the item), a path past the limit, a
     // link: nothing is copied, nothing is counted, and the item is reported.
@@ -90,19 +95,26 @@ void RestorePath(CWorkerStatus& status, const char* pszFrom, const char* pszTo) 
         return;
     }
     int nKind = GetPathKind(pszFrom);
+    // Copies staged in the spare folder by a restore that was killed.
+    if (*pszSpare)
+        RemoveStagingFiles(pszSpare);
     if (nKind == PATH_FILE) {
-        CopyOne(status, pszFrom, pszTo, GetLastComponent(CString(pszTo)), true);
+        CopyOne(status, pszFrom, pszTo, GetLastComponent(CString(pszTo)), true, pszSpare);
         return;
     }
     if (nKind == PATH_MISSING) {
         status.AddFailure(pszFrom); // gone from the mirror since it was listed
         return;
     }
+    if (status.m_bStop) {
+        status.m_nNotTried += 1; // its walk would stop before its first entry
+        return;
+    }
     if (!MakeFolderChain(pszTo, true)) {
         Fail(status, pszFrom);
         return;
     }
-    RestoreEntries(status, pszFrom, pszTo);
+    RestoreEntries(status, pszFrom, pszTo, pszSpare);
 }
 
 UINT RestoreThreadProc(LPVOID pParam) {
@@ -110,7 +122,7 @@ UINT RestoreThreadProc(LPVOID pParam) {
     for (POSITION pos = status.m_items.GetHeadPosition(); pos;) {
         const CRestorePair& pair = *static_cast<CRestorePair*>(status.m_items.GetNext(pos));
         try {
-            RestorePath(status, pair.m_strFrom, pair.m_strTo);
+            RestorePath(status, pair.m_strFrom, pair.m_strTo, pair.m_strSpare);
         } catch (const std::bad_alloc&) {
             Fail(status, pair.m_strFrom); // out of memory: this item is not complete
         }

@@ -13,11 +13,15 @@ struct RestoreItem {
 };
 
 // One work item of a restore: a path inside the destination and where it
-// goes back to ("" when no source folder takes it).
+// goes back to ("" when no source folder takes it), with the source folder
+// the target lies in as the spare folder of its copies: one whose target
+// folder leaves no room for a staging name is staged there.
 class CRestorePair : public CObject {
 public:
-    CRestorePair(const char* pszFrom, const char* pszTo) : m_strFrom(pszFrom), m_strTo(pszTo) {}
+    CRestorePair(const char* pszFrom, const char* pszTo, const char* pszSpare = "")
+        : m_strFrom(pszFrom), m_strTo(pszTo), m_strSpare(pszSpare) {}
 
     CString m_strFrom;
     CString m_strTo;
+    CString m_strSpare;
 };

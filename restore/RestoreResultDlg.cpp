@@ -48,12 +48,23 @@ void CRestoreResultDlg::OnDestroy() {
     KillTimer(CLOSE_TIMER);
 }
 
+CString RestoreStopText(const CWorkerStatus& status, const char* pszBetween) {
+    if (!status.m_bFailedStop)
+        return CString();
+    char sz[160];
+    std::snprintf(sz, sizeof sz,
+                  "失敗したため復元を途中で止めました。%s試されなかった項目 : %ld 件", pszBetween,
+                  static_cast<long>(status.m_nNotTried));
+    return sz;
+}
+
 CString RestoreResultText(const CWorkerStatus& status, bool bAborted) {
     LONG nFailed = status.m_nFailed;
     if (nFailed > 0) {
         char sz[80];
         std::snprintf(sz, sizeof sz, "%ld 件を復元できませんでした。", static_cast<long>(nFailed));
-        return sz;
+        CString strStop = RestoreStopText(status, "\n");
+        return strStop.IsEmpty() ? CString(sz) : CString(sz) + "\n" + strStop;
     }
     if (bAborted)
         return "復元処理を中断しました。";

@@ -22,7 +22,13 @@ protected:
     const CMessageMap* GetMessageMap() const override;
 };
 
-// The result line of a finished restore: "復元処理が終了しました。" when
-// everything came back, otherwise what went wrong. bAborted: the user
-// stopped it.
+// The result text of a finished restore: "復元処理が終了しました。" when
+// everything came back, otherwise what went wrong, with RestoreStopText on
+// lines of its own. bAborted: the user stopped it.
 CString RestoreResultText(const CWorkerStatus& status, bool bAborted);
+
+// "" unless a failure stopped the walks; then that the restore stopped
+// there and how many listed items were not tried, the two parts joined by
+// pszBetween. A failure list alone would name one file where a thousand
+// did not come back.
+CString RestoreStopText(const CWorkerStatus& status, const char* pszBetween);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "FileFind.h"
 #include "FileOps.h"
 #include "MrqDoc.h"
 #include "PathText.h"
@@ -85,29 +86,31 @@ bool StaysInside(const CString& strFolder, const CString& strRelative) {
     return true;
 }
 
-bool IsFullPath(const CString& strPath) {
-    return (strPath.GetLength() >= 3 && strPath[1] == ':' && strPath[2] == '\\') ||
-           (strPath.GetLength() >= 3 && strPath[0] == '\\' && strPath[1] == '\\');
-}
-
 } // namespace
 
 bool IsLinkPath(const char* pszPath) {
-    DWORD dwAttributes = GetFileAttributesA(pszPath);
-    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    CFileFind finder;
+    if (!finder.FindFile(pszPath))
+        return false;
+    finder.FindNextFile();
+    return finder.IsLink();
 }
 
-CString MapRestoreTarget(const CMrqDoc& doc, const char* pszItem) {
+CString MapRestoreTarget(const CMrqDoc& doc, const char* pszItem, CString* pstrSourceFolder) {
     CString strRest;
     const CBackupSource* pSource = FindByMirror(doc, pszItem, strRest);
     if (!pSource)
         pSource = FindByName(doc, pszItem, strRest);
-    if (!pSource || !IsFullPath(pSource->m_strFolder) ||
-        !StaysInside(pSource->m_strFolder, strRest))
+    // A folder text the backup refuses (D:\a\..\..\Windows from an edited
+    // data file) names no folder plainly, so nothing goes back into it.
+    CString strFolder;
+    if (!pSource || !NormalizeFolderPath(pSource->m_strFolder, strFolder) ||
+        !StaysInside(strFolder, strRest))
         return CString();
+    if (pstrSourceFolder)
+        *pstrSourceFolder = strFolder;
     if (strRest.IsEmpty())
-        return pSource->m_strFolder;
-    CString strTarget = pSource->m_strFolder;
-    AddBackslash(strTarget);
-    return strTarget + strRest;
+        return strFolder;
+    AddBackslash(strFolder);
+    return strFolder + strRest;
 }

@@ -14,10 +14,15 @@ class CMrqDoc;
 // mirror yet (registered since the last save) is found by its folder's name,
 // as the mirror it will get is named. The target is never outside the
 // source folder: a path below the mirror whose names Windows would not keep
-// as they are gets "".
-CString MapRestoreTarget(const CMrqDoc& doc, const char* pszItem);
+// as they are gets "", and so does a source folder text that names no
+// folder plainly (NormalizeFolderPath). pstrSourceFolder, when given, gets
+// the source folder the target lies in.
+CString MapRestoreTarget(const CMrqDoc& doc, const char* pszItem,
+                         CString* pstrSourceFolder = nullptr);
 
-// True for a link (junction, symbolic link) or any other reparse point. The
-// restore never goes through one: in the mirror it may lead out of the
-// mirror, in a source folder out of the source folder.
+// True for a link (junction, symbolic link), by the rule the backup's walks
+// use (IsLinkReparsePoint). The restore never goes through one: in the
+// mirror it may lead out of the mirror, in a source folder out of the source
+// folder. Other reparse points (deduplicated files, cloud placeholders) are
+// restored like any file or folder.
 bool IsLinkPath(const char* pszPath);

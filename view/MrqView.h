@@ -37,6 +37,7 @@ class CBackupJob;
 class CBackupSource;
 class CMrqDoc;
 class CProfile;
+class CRestoreDlg;
 struct RestoreItem;
 
 // Pages, as the tab items' data.
@@ -254,6 +255,9 @@ private:
     void SaveBeforeRun();
     void ReportFailedRun(int nStatus);
     void ReportFinishedRun(const CBackupJob& job, const CString& strFinished);
+    // The restore's end (MrqViewRestore.cpp): the result window, or an
+    // error when the progress window never opened (bNotRun), then the log.
+    void ReportRestore(const CRestoreDlg& dlg, bool bNotRun);
     CProfile* GetProfile() const;
     bool InSplitter(int x, int y) const;
     void DrawDragLine(int x);

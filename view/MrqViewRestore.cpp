@@ -101,26 +101,44 @@ void CMrqView::StartRestore() {
     CRestoreDlg dlg;
     for (int nRow = 0; nRow < nRows; ++nRow) {
         CString strFrom = m_restoreList.GetItemText(nRow, COLUMN_PATH);
-        pairs.push_back(
-            std::make_unique<CRestorePair>(strFrom, MapRestoreTarget(*GetDocument(), strFrom)));
+        CString strSourceFolder;
+        CString strTo = MapRestoreTarget(*GetDocument(), strFrom, &strSourceFolder);
+        pairs.push_back(std::make_unique<CRestorePair>(strFrom, strTo, strSourceFolder));
         dlg.m_status.m_items.AddTail(pairs.back().get());
     }
     // DoModal returns only once the worker has ended: the pairs may go.
-    dlg.DoModal();
+    bool bNotRun = dlg.DoModal() == -1 && !dlg.m_status.m_bFinished;
+    if (bNotRun) {
+        // No window could be made, so the worker never ran: nothing came
+        // back, and every item says so.
+        for (const auto& pair : pairs)
+            dlg.m_status.AddFailure(pair->m_strFrom);
+    }
     dlg.m_status.m_items.RemoveAll();
     pairs.clear();
+    ReportRestore(dlg, bNotRun);
+    if (pMainWnd)
+        pMainWnd->ShowWindow(SW_SHOWNORMAL);
+}
 
+void CMrqView::ReportRestore(const CRestoreDlg& dlg, bool bNotRun) {
     CString strCount = Decimal(dlg.m_status.m_nCount);
-    CRestoreResultDlg result;
-    result.m_strCount = strCount;
-    result.m_strMessage = RestoreResultText(dlg.m_status, dlg.m_bAborted);
-    result.DoModal();
-
+    CString strText = RestoreResultText(dlg.m_status, dlg.m_bAborted);
+    if (bNotRun) {
+        ShowError(strText);
+        AppendLog(strText);
+    } else {
+        CRestoreResultDlg result;
+        result.m_strCount = strCount;
+        result.m_strMessage = strText;
+        result.DoModal();
+    }
     AppendLog("復元ファイル数 : ", strCount);
     // One line for each path that did not come back (the worker collected
     // them; only this thread writes the log).
     for (POSITION pos = dlg.m_status.m_failures.GetHeadPosition(); pos;)
         AppendLog("Warning : ", dlg.m_status.m_failures.GetNext(pos), " が復元されませんでした。");
-    if (pMainWnd)
-        pMainWnd->ShowWindow(SW_SHOWNORMAL);
+    CString strStop = RestoreStopText(dlg.m_status, " ");
+    if (!strStop.IsEmpty())
+        AppendLog("Warning : ", strStop);
 }

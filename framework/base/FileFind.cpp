@@ -49,12 +49,19 @@ bool CFileFind::IsDots() const {
            (std::strcmp(m_found.cFileName, ".") == 0 || std::strcmp(m_found.cFileName, "..") == 0);
 }
 
-bool CFileFind::IsFolderLink() const {
-    if (!IsDirectory() || !HasAttribute(FILE_ATTRIBUTE_REPARSE_POINT))
+bool IsLinkReparsePoint(DWORD dwAttributes, DWORD dwReparseTag) {
+    if (!(dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return false;
-    // Wine reports no tag for its symbolic links.
-    DWORD dwTag = m_found.dwReserved0;
-    return dwTag == 0 || IsReparseTagNameSurrogate(dwTag);
+    return dwReparseTag == 0 || IsReparseTagNameSurrogate(dwReparseTag);
+}
+
+bool CFileFind::IsFolderLink() const {
+    return IsDirectory() && IsLink();
+}
+
+bool CFileFind::IsLink() const {
+    // The tag is in dwReserved0 when the entry is a reparse point.
+    return IsLinkReparsePoint(m_found.dwFileAttributes, m_found.dwReserved0);
 }
 
 ULONGLONG CFileFind::GetLength() const {

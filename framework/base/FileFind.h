@@ -11,6 +11,12 @@
 #include "Handle.h"
 #include "String.h"
 
+// The rule for links: an entry with the reparse attribute whose tag is a
+// name surrogate (junctions, symbolic links, mount points) or that has no
+// tag (wine gives its symbolic links none). A reparse point of any other
+// tag (a deduplicated file, a cloud placeholder) holds its own data.
+bool IsLinkReparsePoint(DWORD dwAttributes, DWORD dwReparseTag);
+
 class CFileFind {
 public:
     CFileFind() = default;
@@ -39,6 +45,8 @@ public:
     // never end. Other reparse points (files kept in the cloud, say) are
     // real folders.
     bool IsFolderLink() const;
+    // A link of either kind, to a folder or to a file (IsLinkReparsePoint).
+    bool IsLink() const;
     ULONGLONG GetLength() const;
     FILETIME GetCreationTime() const { return m_found.ftCreationTime; }
     FILETIME GetLastWriteTime() const { return m_found.ftLastWriteTime; }

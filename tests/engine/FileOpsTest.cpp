@@ -347,16 +347,21 @@ TEST(StagedCopy, TargetHoldsTheOldFileUntilTheCommitAndNothingStaysBehind) {
     EXPECT_EQ(1, CountFiles(tree.Path("十")));
 }
 
-TEST(StagedCopy, FolderWithoutRoomForAStagingNameUsesTheSpareFolder) {
-    CScratchTree tree("staged");
-    CString strSource = tree.WriteFile("表.txt", "new");
-    CString strSpare = tree.Path("spare");
-    // Grows the folder until "\" and a 16-byte staging name no longer fit
-    // beside the target, which itself still fits.
+// A folder grown until "\" and a 16-byte staging name no longer fit beside
+// a file in it, while a short name still does.
+CString FolderWithoutRoomForAStagingName(const CScratchTree& tree) {
     CString strFolder = tree.Root();
     while (strFolder.GetLength() + 1 + 16 < MAX_PATH)
         strFolder += strFolder.GetLength() + 1 + 16 + 3 < MAX_PATH ? "\\ab" : "x";
     MakeFolders(strFolder);
+    return strFolder;
+}
+
+TEST(StagedCopy, FolderWithoutRoomForAStagingNameUsesTheSpareFolder) {
+    CScratchTree tree("staged");
+    CString strSource = tree.WriteFile("表.txt", "new");
+    CString strSpare = tree.Path("spare");
+    CString strFolder = FolderWithoutRoomForAStagingName(tree);
     CString strTarget = strFolder + "\\a";
     ASSERT_LT(strTarget.GetLength(), MAX_PATH);
 
@@ -372,6 +377,24 @@ TEST(StagedCopy, FolderWithoutRoomForAStagingNameUsesTheSpareFolder) {
     SetLastError(5);
     EXPECT_FALSE(copy.Stage(strSource, strTarget));
     EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+}
+
+TEST(CopyFileWithTimes, InPlaceCopyOpensTheSourceBeforeTheTargetGoes) {
+    CScratchTree tree("inplace");
+    CString strSource = tree.WriteFile("表.txt", "new");
+    CString strTarget = FolderWithoutRoomForAStagingName(tree) + "\\a";
+    ASSERT_TRUE(WriteWholeFile(strTarget, "old"));
+    {
+        // Held by another program: the copy fails, and the old file stays.
+        CHeldFile held(strSource, 0);
+        ASSERT_TRUE(held.IsOpen());
+        EXPECT_FALSE(CopyFileWithTimes(strSource, strTarget));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
+    }
+    EXPECT_EQ("old", ReadWholeFile(strTarget));
+    ASSERT_TRUE(CopyFileWithTimes(strSource, strTarget));
+    EXPECT_EQ("new", ReadWholeFile(strTarget));
+    EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strSource, strTarget));
 }
 
 namespace {

@@ -125,6 +125,20 @@ TEST(FileFind, AttributesOfTheFoundEntry) {
     SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST(FileFind, LinksAreNameSurrogatesOrReparsePointsWithoutATag) {
+    const DWORD REPARSE = FILE_ATTRIBUTE_REPARSE_POINT, FOLDER = FILE_ATTRIBUTE_DIRECTORY;
+    const DWORD TAG_MOUNT_POINT = 0xA0000003, TAG_SYMLINK = 0xA000000C;
+    const DWORD TAG_DEDUP = 0x80000013, TAG_CLOUD = 0x9000001A;
+    EXPECT_TRUE(IsLinkReparsePoint(REPARSE | FOLDER, 0)); // wine's symbolic links
+    EXPECT_TRUE(IsLinkReparsePoint(REPARSE | FOLDER, TAG_MOUNT_POINT));
+    EXPECT_TRUE(IsLinkReparsePoint(REPARSE, TAG_SYMLINK));
+    // Deduplicated files and cloud placeholders hold their own data.
+    EXPECT_FALSE(IsLinkReparsePoint(REPARSE, TAG_DEDUP));
+    EXPECT_FALSE(IsLinkReparsePoint(REPARSE | FOLDER, TAG_CLOUD));
+    // Without the attribute the tag field means nothing.
+    EXPECT_FALSE(IsLinkReparsePoint(FOLDER, TAG_SYMLINK));
+}
+
 TEST(FileStatus, OfAFile) {
     CScratchTree tree("status");
     CString strPath = tree.WriteFile("表\\ソ.txt", "abc");

@@ -51,6 +51,10 @@ TEST(MapRestoreTargetTest, EachMirrorGoesBackToItsOwnSource) {
                                {"F:\\bk\\data\\..\\..\\x.txt", ""},
                                {"F:\\bk\\data\\.\\x.txt", ""},
                            });
+        // The source folder comes along, as the spare folder of the copies.
+        CString strFolder;
+        EXPECT_STREQ("D:\\x.txt", MapRestoreTarget(doc, "F:\\bk\\D root\\x.txt", &strFolder));
+        EXPECT_STREQ("D:\\", strFolder);
     }
 }
 
@@ -65,10 +69,18 @@ TEST(MapRestoreTargetTest, MirrorsThatNoSaveWouldAssignTakeNothing) {
     AddSource(doc, "D:\\stale", "H:\\old\\data");
     AddSource(doc, "D:\\data", "F:\\bk\\data(1)");
     AddSource(doc, "relative", "F:\\bk\\rel");
+    // Folder texts the backup refuses: they name no folder plainly.
+    AddSource(doc, "D:\\a\\..\\..\\Windows", "F:\\bk\\Windows");
+    AddSource(doc, "D:\\b\\..\\sys", "");
+    AddSource(doc, "D:\\CON", "F:\\bk\\CON");
     ExpectTargets(doc, {
                            {"F:\\bk\\data(1)\\x.txt", "D:\\data\\x.txt"},
                            {"F:\\bk\\data\\x.txt", ""},
                            {"H:\\old\\data\\x.txt", ""},
                            {"F:\\bk\\rel\\x.txt", ""},
+                           {"F:\\bk\\Windows\\x.txt", ""},
+                           {"F:\\bk\\Windows", ""},
+                           {"F:\\bk\\sys\\x.txt", ""},
+                           {"F:\\bk\\CON\\x.txt", ""},
                        });
 }

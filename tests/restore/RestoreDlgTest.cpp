@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "HeldThreads.h"
 #include "RestoreDlg.h"
 #include "RestorePair.h"
 #include "RestoreResultDlg.h"
@@ -38,15 +39,19 @@ protected:
 
     CScratchTree m_tree{"restoredlg"};
     CRestoreDlg m_dlg;
+    // The worker the dialog starts is held for a while by the user: a
+    // window that ended before its worker would show it still running.
+    CHeldThreads m_held;
 };
 
-int LeaveAlone(CDialog&) {
-    return 0;
-}
+const DWORD HOLD_MS = 300;
 
 TEST_F(RestoreDlgTest, RestoresAndClosesItselfWhenTheWorkerIsDone) {
     ListFolder(20);
-    Run(LeaveAlone);
+    Run([this](CDialog&) {
+        m_held.HoldFor(HOLD_MS);
+        return 0;
+    });
     EXPECT_EQ(1, m_dlg.m_status.m_bFinished);
     EXPECT_FALSE(m_dlg.IsWorkerRunning());
     EXPECT_EQ(20, m_dlg.m_status.m_nCount);
@@ -59,6 +64,7 @@ TEST_F(RestoreDlgTest, EscapeAndCloseBoxStopTheWalkButEndOnlyAfterTheWorker) {
     ListFolder(400);
     bool bEndedEarly = true;
     Run([&](CDialog& d) {
+        EXPECT_GE(m_held.HoldFor(HOLD_MS), 1u);
         d.SendMessage(WM_COMMAND, IDOK);
         d.SendMessage(WM_COMMAND, IDCANCEL);
         d.SendMessage(WM_CLOSE);
@@ -77,7 +83,8 @@ TEST_F(RestoreDlgTest, AWindowDestroyedEarlyWaitsForItsWorker) {
     // Whatever ends the window (its owner going, say), the items are
     // released only after the worker has let go of them.
     ListFolder(400);
-    Run([](CDialog& d) {
+    Run([this](CDialog& d) {
+        EXPECT_GE(m_held.HoldFor(HOLD_MS), 1u);
         d.EndDialog(IDCANCEL);
         return 0;
     });
@@ -90,6 +97,9 @@ TEST(RestoreResultDlgTest, ShowsTheCountAndWhatFailedThenClosesItself) {
     CWorkerStatus status;
     status.AddFailure("F:\\bk\\data\\a.txt");
     status.AddFailure("F:\\bk\\data\\b.txt");
+    // The second failure stopped the walks; three listed items came after.
+    status.m_bFailedStop = 1;
+    status.m_nNotTried = 3;
     CRestoreResultDlg dlg;
     dlg.m_strCount = "3";
     dlg.m_strMessage = RestoreResultText(status, true);
@@ -104,7 +114,9 @@ TEST(RestoreResultDlgTest, ShowsTheCountAndWhatFailedThenClosesItself) {
     DWORD dwElapsed = GetTickCount() - dwStart;
     AfxSetModalDialogHandler(nullptr);
     EXPECT_STREQ("3", strCount);
-    EXPECT_STREQ("2 件を復元できませんでした。", strMessage);
+    EXPECT_STREQ("2 件を復元できませんでした。\n失敗したため復元を途中で止めました。\n"
+                 "試されなかった項目 : 3 件",
+                 strMessage);
     EXPECT_GE(dwElapsed, 4900u);
     EXPECT_LT(dwElapsed, 8000u);
 }

@@ -2,12 +2,15 @@
 // attributes, what stops it, and what is reported instead of restored.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "FileOps.h"
+#include "MrqDoc.h"
 #include "RestoreEngine.h"
 #include "RestorePair.h"
+#include "RestoreTarget.h"
 #include "ScratchTree.h"
 #include "WinThread.h"
 #include "WorkerStatus.h"
@@ -31,8 +34,8 @@ protected:
         return pszRelative ? m_tree.Path(CString("src\\data\\") + pszRelative)
                            : m_tree.Path("src\\data");
     }
-    void AddItem(const char* pszFrom, const char* pszTo) {
-        m_status.m_items.AddTail(new CRestorePair(pszFrom, pszTo));
+    void AddItem(const char* pszFrom, const char* pszTo, const char* pszSpare = "") {
+        m_status.m_items.AddTail(new CRestorePair(pszFrom, pszTo, pszSpare));
     }
     // Runs the worker on the items as the progress dialog does.
     void RunWorker() {
@@ -118,6 +121,80 @@ TEST_F(RestoreEngineTest, FailedCopyStopsEveryWalkButLaterFileItemsStillCome) {
     EXPECT_EQ(2, m_status.m_nCount); // the failed copy counts as tried
     EXPECT_EQ(1, m_status.m_bStop);
     EXPECT_EQ(std::vector<std::string>{Mirror("A\\locked.txt").str()}, Failures());
+    // The result must not read as one file missing: B was never tried.
+    EXPECT_EQ(1, m_status.m_bFailedStop);
+    EXPECT_EQ(1, m_status.m_nNotTried);
+}
+
+TEST_F(RestoreEngineTest, TargetFolderTooLongForAStagingNameNeverLosesTheUsersFile) {
+    // A target folder of 246 bytes: no staging name fits beside its files,
+    // so the copy is staged in the spare folder (made when first needed).
+    int nRel = 246 - Source().GetLength() - 1;
+    std::string rel = "表" + std::string(static_cast<size_t>(nRel / 2), 'a') + "\\";
+    rel += std::string(static_cast<size_t>(nRel) - rel.size(), 'b');
+    CString strTarget = m_tree.WriteFile(("src\\data\\" + rel + "\\a.txt").c_str(), "the user's");
+    CString strMirror = m_tree.WriteFile(("bk\\data\\" + rel + "\\a.txt").c_str(), "mirror");
+    ASSERT_EQ(246, strTarget.GetLength() - 6);
+    CString strSpare = m_tree.Path("src\\spare");
+    AddItem(Mirror(), Source(), strSpare);
+
+    // Another program holds the mirror copy: the user's file must stay.
+    HANDLE h = CreateFileA(strMirror, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    RunWorker();
+    CloseHandle(h);
+    EXPECT_EQ("the user's", ReadWholeFile(strTarget));
+    EXPECT_EQ(std::vector<std::string>{strMirror.str()}, Failures());
+
+    // Free again, the copy comes back whole through the spare folder.
+    CWorkerStatus again;
+    again.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, nullptr));
+    RestorePath(again, Mirror(), Source(), strSpare);
+    EXPECT_EQ("mirror", ReadWholeFile(strTarget));
+    EXPECT_EQ(0, again.m_nFailed);
+    EXPECT_TRUE(IsExistingFolder(strSpare));
+    EXPECT_EQ(0, CountFiles(strSpare));
+
+    // A killed restore's staged copy in the spare folder goes at the next.
+    CString strLeftover = m_tree.WriteFile("src\\spare\\~mrq00000000.tmp", "left");
+    ASSERT_TRUE(IsStagingName("~mrq00000000.tmp"));
+    RestorePath(again, Mirror(), Source(), strSpare);
+    EXPECT_FALSE(PathExists(strLeftover));
+}
+
+TEST_F(RestoreEngineTest, LinksInTheMirrorOrAtTheTargetAreNeverGoneThrough) {
+    CString strElsewhere = m_tree.MakeFolder("elsewhere");
+    m_tree.WriteFile("elsewhere\\outside.txt", "outside");
+    m_tree.WriteFile("bk\\data\\kept.txt", "kept");
+    m_tree.WriteFile("bk\\data\\via\\x.txt", "x");
+    m_tree.MakeFolder("src\\data");
+    // In the mirror a link among the entries (listed also as an item); in
+    // the source a link where the mirror holds a real folder.
+    ASSERT_TRUE(MakeFolderLink(Mirror("out"), strElsewhere));
+    ASSERT_TRUE(MakeFolderLink(Source("via"), strElsewhere));
+    AddItem(Mirror(), Source());
+    AddItem(Mirror("out"), Source("out"));
+
+    RunWorker();
+    EXPECT_EQ("kept", ReadWholeFile(Source("kept.txt")));
+    EXPECT_FALSE(PathExists(Source("out")));
+    EXPECT_FALSE(PathExists(strElsewhere + "\\x.txt"));
+    std::vector<std::string> failures = Failures();
+    std::sort(failures.begin(), failures.end());
+    EXPECT_EQ(
+        (std::vector<std::string>{Mirror("out").str(), Mirror("out").str(), Mirror("via").str()}),
+        failures);
+    EXPECT_EQ(0, m_status.m_bStop); // a link is passed over, nothing failed
+
+    // An item below the source's link gets no target at all.
+    CMrqDoc doc;
+    doc.m_strDestination = m_tree.Path("bk");
+    auto* pSource = new CBackupSource(Source());
+    pSource->m_strMirror = Mirror();
+    doc.m_sources.AddTail(pSource);
+    EXPECT_STREQ("", MapRestoreTarget(doc, Mirror("via\\x.txt")));
+    EXPECT_EQ(Source("kept.txt"), MapRestoreTarget(doc, Mirror("kept.txt")));
 }
 
 TEST_F(RestoreEngineTest, ItemsWithoutTargetAndOverlongPathsAreReportedNeverCut) {

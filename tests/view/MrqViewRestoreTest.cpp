@@ -211,6 +211,61 @@ TEST_F(MrqViewRestoreTest, StartRestoreBringsEachMirrorBackToItsOwnSourceAndRepo
     EXPECT_EQ(3u, Rows().size()); // ready to run again
 }
 
+TEST_F(MrqViewRestoreTest, ARestoreStoppedOrNeverRunSaysWhatDidNotComeBack) {
+    CScratchTree scratch("restorestop");
+    // Two folder items whose files are held open at their targets: the
+    // first one met fails and stops the walks, the other is never tried.
+    for (const char* pszFolder : {"A", "B"}) {
+        scratch.WriteFile((std::string("bk\\data\\") + pszFolder + "\\held.txt").c_str(), "new");
+        scratch.WriteFile((std::string("x\\data\\") + pszFolder + "\\held.txt").c_str(), "old");
+    }
+    CString strFile = scratch.WriteFile("bk\\data\\c.txt", "c");
+    Start();
+    OpenSet(scratch, {scratch.Path("x\\data")});
+    SelectTab(TAB_RESTORE);
+    for (const char* psz : {"bk\\data\\A", "bk\\data\\B", "bk\\data\\c.txt"})
+        ASSERT_EQ(1, View()->AddRestoreItem(scratch.Path(psz)));
+    HANDLE hA = ::CreateFileA(scratch.Path("x\\data\\A\\held.txt"), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    HANDLE hB = ::CreateFileA(scratch.Path("x\\data\\B\\held.txt"), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hA);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hB);
+    CString strMessage;
+    AfxSetModalDialogHandler([&](CDialog& d) {
+        if (d.GetTemplateID() != IDD_RESTORE_RESULT)
+            return 0;
+        strMessage = d.GetDlgItemText(IDC_RESULT_TEXT);
+        return static_cast<int>(IDOK);
+    });
+    Click(IDC_START);
+    AfxSetModalDialogHandler(nullptr);
+    ::CloseHandle(hA);
+    ::CloseHandle(hB);
+
+    EXPECT_EQ("c", ReadWholeFile(scratch.Path("x\\data\\c.txt"))); // a file item still comes
+    const std::string kStopped = "失敗したため復元を途中で止めました。";
+    EXPECT_EQ("1 件を復元できませんでした。\n" + kStopped + "\n試されなかった項目 : 1 件",
+              strMessage.str());
+    EXPECT_EQ(1, Occurrences(Log(), "Warning : " + kStopped + " 試されなかった項目 : 1 件\n"));
+
+    // No progress window can be made: the worker never runs, and that is
+    // an error, with each item that did not come back in the log.
+    std::string strBefore = Log();
+    {
+        CRefusedWindows refused;
+        ASSERT_TRUE(refused.IsSet());
+        Click(IDC_START);
+    }
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_STREQ("3 件を復元できませんでした。", s_boxes[0].strText);
+    EXPECT_STREQ("mrq Error", s_boxes[0].strCaption);
+    std::string strAdded = Log().substr(strBefore.size());
+    EXPECT_EQ(1, Occurrences(strAdded, "復元ファイル数 : 0\n"));
+    EXPECT_EQ(1, Occurrences(strAdded, "Warning : " + strFile.str() + " が復元されませんでした。"));
+    EXPECT_EQ(3, Occurrences(strAdded, " が復元されませんでした。"));
+}
+
 TEST_F(MrqViewRestoreTest, PropertiesCommandsShowTheSelectedPathCountingSubfoldersAsTheRowSays) {
     CScratchTree scratch("restoreinfo");
     scratch.WriteFile("src\\a.txt", "");

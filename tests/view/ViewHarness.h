@@ -25,6 +25,29 @@
 #include "WinApp.h"
 #include "resource.h"
 
+// While it lives, no window can be made on this thread (a CBT hook refuses
+// every creation), as when the system has run out of window resources.
+class CRefusedWindows {
+public:
+    CRefusedWindows()
+        : m_hHook(::SetWindowsHookExA(WH_CBT, &Refuse, nullptr, ::GetCurrentThreadId())) {}
+    ~CRefusedWindows() {
+        if (m_hHook)
+            ::UnhookWindowsHookEx(m_hHook);
+    }
+    CRefusedWindows(const CRefusedWindows&) = delete;
+    CRefusedWindows& operator=(const CRefusedWindows&) = delete;
+    bool IsSet() const { return m_hHook != nullptr; }
+
+private:
+    static LRESULT CALLBACK Refuse(int nCode, WPARAM wParam, LPARAM lParam) {
+        if (nCode == HCBT_CREATEWND)
+            return 1;
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    HHOOK m_hHook;
+};
+
 struct CShownBox {
     CString strText;
     CString strCaption;
