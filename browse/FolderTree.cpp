@@ -105,6 +105,10 @@ DWORD CFolderTree::AddNetworkLevel(HTREEITEM hParent, NETRESOURCEA* pContainer, 
         DWORD nCount = static_cast<DWORD>(-1);
         DWORD cbBuffer = NET_BUFFER_SIZE;
         dwResult = netEnum.Next(&nCount, pBuffer.get(), &cbBuffer);
+        // A provider that answers success with no entries would be asked
+        // again for ever: that answer ends the level as "no more" would.
+        if (dwResult == NO_ERROR && nCount == 0)
+            dwResult = ERROR_NO_MORE_ITEMS;
         if (dwResult != NO_ERROR)
             break;
         for (DWORD i = 0; i < nCount; i++) {

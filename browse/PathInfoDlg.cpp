@@ -72,6 +72,7 @@ CFolderInfoDlg::CFolderInfoDlg(CWnd* pParentWnd) : CPathInfoDlg(IDD_FOLDER_INFO,
 
 CFolderInfoDlg::~CFolderInfoDlg() {
     EndWorker();
+    delete m_pThread;
 }
 
 const CMessageMap* CFolderInfoDlg::GetMessageMap() const {
@@ -91,6 +92,7 @@ void CFolderInfoDlg::DoDataExchange(CDataExchange* pDX) {
 bool CFolderInfoDlg::OnInitDialog() {
     CPathInfoDlg::OnInitDialog();
     m_status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, "mrq Folder Execute"));
+    delete m_pThread;
     m_pThread =
         AfxBeginThread(FolderThreadProc, &m_status, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (m_pThread) {
@@ -125,12 +127,12 @@ bool CFolderInfoDlg::IsWorkerRunning() const {
     return m_pThread && !m_pThread->WaitForEnd(0);
 }
 
+// The thread object stays until the window object goes, so that
+// IsWorkerRunning still tells the truth once the window has ended.
 void CFolderInfoDlg::EndWorker() {
     if (m_pThread) {
         m_status.m_bStop = 1; // closed during the count: stop it
         m_pThread->WaitForEnd();
-        delete m_pThread;
-        m_pThread = nullptr;
     }
     m_status.m_hMutex.Close();
 }

@@ -39,6 +39,8 @@ public:
     CString m_strFolder;
     CString m_strCreated;
 
+    // True while the worker's thread runs, before and after DoModal: once
+    // DoModal has returned it must be false.
     bool IsWorkerRunning() const;
 
 protected:

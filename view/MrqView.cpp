@@ -98,9 +98,13 @@ bool CMrqView::OnInitDialog() {
     return CFormView::OnInitDialog();
 }
 
-bool CMrqView::OnCommand(WPARAM wParam, LPARAM lParam) {
+bool CMrqView::IsMainWindowDisabled() const {
     CWinApp* pApp = AfxGetApp();
-    if (pApp && pApp->m_pMainWnd && !pApp->m_pMainWnd->IsWindowEnabled())
+    return pApp && pApp->m_pMainWnd && !pApp->m_pMainWnd->IsWindowEnabled();
+}
+
+bool CMrqView::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (IsMainWindowDisabled())
         return true;
     return CFormView::OnCommand(wParam, lParam);
 }

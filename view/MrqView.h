@@ -241,6 +241,9 @@ private:
     void ShowWarning(const char* pszText);
     void ShowError(const char* pszText);
     void PostMainWindowClose();
+    // True while a modal dialog (a run's progress, the source properties)
+    // has the main window disabled: the view then changes nothing.
+    bool IsMainWindowDisabled() const;
 
     // Source list rows: the selected one (-1 none) and the entry behind one.
     int GetSelectedSource() const;

@@ -11,6 +11,11 @@
 
 LRESULT CMrqView::OnDropFiles(WPARAM wParam, LPARAM) {
     CDropHandle drop(wParam);
+    // Wine delivers drops to a disabled window. Under a modal dialog a
+    // dropped folder would add a row the dialog's OK then writes into, and
+    // a data file would free the entries the dialog or a run works on.
+    if (IsMainWindowDisabled())
+        return 0;
     UINT nCount = drop.GetCount();
     for (UINT i = 0; i < nCount; i++) {
         // A path too long for the program's 260-byte paths is passed over

@@ -100,7 +100,14 @@ void CMrqView::RunBackup() {
     for (POSITION pos = pDoc->m_sources.GetHeadPosition(); pos;)
         progress.m_pJob->m_entries.AddTail(pDoc->m_sources.GetNext(pos));
     progress.m_pNoCopyList = &m_noCopyList;
-    progress.DoModal();
+    SetLastError(ERROR_SUCCESS);
+    if (progress.DoModal() == -1 && !progress.m_pJob->m_bFinished &&
+        progress.m_pJob->m_nStatus == 0) {
+        // No window could be made, so the worker never ran: a failure,
+        // never a finished run with no counts.
+        DWORD dwError = GetLastError();
+        progress.m_pJob->m_nStatus = dwError ? static_cast<int>(dwError) : ERROR_NOT_ENOUGH_MEMORY;
+    }
     // The entries stay the document's.
     progress.m_pJob->m_entries.RemoveAll();
 

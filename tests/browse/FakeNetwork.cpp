@@ -39,6 +39,7 @@ const CFakeResource* CFakeNetwork::FindContainer(const std::vector<CFakeResource
 
 DWORD CFakeNetwork::OpenEnum(DWORD, DWORD, DWORD, NETRESOURCEA* pContainer, HANDLE* phEnum) {
     const std::vector<CFakeResource>* pList = &m_top;
+    bool bEmptyAnswers = false;
     if (!pContainer) {
         m_calls.push_back("open top");
         if (m_dwTopOpenResult != NO_ERROR)
@@ -52,8 +53,9 @@ DWORD CFakeNetwork::OpenEnum(DWORD, DWORD, DWORD, NETRESOURCEA* pContainer, HAND
         if (error != m_openErrors.end())
             return error->second;
         pList = &pResource->children;
+        bEmptyAnswers = m_emptyAnswers.count(pResource->strRemote) > 0;
     }
-    m_enums.push_back({pList, 0, true});
+    m_enums.push_back({pList, 0, true, bEmptyAnswers});
     ++m_nOpenEnums;
     *phEnum = reinterpret_cast<HANDLE>(m_enums.size());
     return NO_ERROR;
@@ -63,6 +65,11 @@ DWORD CFakeNetwork::EnumResource(HANDLE hEnum, DWORD* pnCount, void* pBuffer, DW
     CEnumState& state = m_enums.at(reinterpret_cast<size_t>(hEnum) - 1);
     if (!state.bOpen)
         return ERROR_INVALID_HANDLE;
+    if (state.bEmptyAnswers && m_nEmptyAnswers < 100) {
+        ++m_nEmptyAnswers;
+        *pnCount = 0;
+        return NO_ERROR;
+    }
     if (state.nNext >= state.pList->size())
         return ERROR_NO_MORE_ITEMS;
     // Records from the front of the buffer, their strings from the back.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,11 @@ public:
     std::vector<CFakeResource> m_top;
     // Remote names whose listing cannot be opened, with the error.
     std::map<std::string, DWORD> m_openErrors;
+    // Remote names whose listing answers success with no entries, every
+    // time it is asked (up to 100 times, so a test fails rather than hangs),
+    // and how often such an answer was given.
+    std::set<std::string> m_emptyAnswers;
+    int m_nEmptyAnswers = 0;
     // At most this many records per EnumResource call.
     DWORD m_nBatch = 1000;
     DWORD m_dwTopOpenResult = NO_ERROR;
@@ -59,6 +65,7 @@ private:
         const std::vector<CFakeResource>* pList;
         size_t nNext;
         bool bOpen;
+        bool bEmptyAnswers;
     };
     const CFakeResource* FindContainer(const std::vector<CFakeResource>& list,
                                        const NETRESOURCEA& container) const;

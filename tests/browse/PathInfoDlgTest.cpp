@@ -6,6 +6,7 @@
 
 #include "FileOps.h"
 #include "FolderTotals.h"
+#include "HeldThreads.h"
 #include "PathInfoDlg.h"
 #include "ScratchTree.h"
 #include "resource.h"
@@ -105,7 +106,13 @@ TEST_F(PathInfoDlgTest, ClosingDuringTheCountStopsAndWaitsForTheWorker) {
     dlg.m_strFolder = m_tree.Path("many");
     CSumItem item(dlg.m_strFolder, true);
     dlg.m_status.m_items.AddTail(&item);
-    AfxSetModalDialogHandler([](CDialog&) { return IDCANCEL; }); // "閉じる" at once
+    // The count stands still for a while: a window that ended before its
+    // worker would show it still running.
+    CHeldThreads held;
+    AfxSetModalDialogHandler([&held](CDialog&) {
+        held.HoldFor(300);
+        return IDCANCEL; // "閉じる" at once
+    });
     dlg.DoModal();
     AfxSetModalDialogHandler(nullptr);
     EXPECT_FALSE(dlg.IsWorkerRunning());

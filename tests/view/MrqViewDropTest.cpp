@@ -169,6 +169,39 @@ TEST_F(MrqViewDropTest, PathTooLongForTheProgramIsPassedOverNotCut) {
     EXPECT_EQ((std::vector<CString>{strFolder}), SourceFolders());
 }
 
+TEST_F(MrqViewDropTest, DropsWhileADialogHasTheWindowDisabledChangeNothing) {
+    CString a = m_scratch.MakeFolder("a表"), b = m_scratch.MakeFolder("b");
+    CString strSet = SaveSet(m_scratch, "set.mrd", "E:\\from_set");
+    Drop({a});
+    ASSERT_EQ(1, View()->m_sourceList.GetItemCount());
+    POSITION pos = Doc()->m_sources.GetHeadPosition();
+    CBackupSource* pEntry = GetNextSource(Doc()->m_sources, pos);
+    // The properties of a's row are open when the shell drops a folder and
+    // a data file on the window; then the dialog's OK.
+    View()->m_sourceList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    bool bDisabled = false;
+    AfxSetModalDialogHandler([&](CDialog& dlg) {
+        bDisabled = !::IsWindowEnabled(m_pApp->m_pMainWnd->GetSafeHwnd());
+        Drop({b});
+        Drop({strSet});
+        dlg.SetDlgItemText(IDC_NOTE, "メモ");
+        return IDOK;
+    });
+    NMHDR nmhdr = {Control(IDC_SOURCE_LIST), IDC_SOURCE_LIST, static_cast<UINT>(NM_DBLCLK)};
+    View()->SendMessage(WM_NOTIFY, IDC_SOURCE_LIST, reinterpret_cast<LPARAM>(&nmhdr));
+    AfxSetModalDialogHandler(nullptr);
+
+    EXPECT_TRUE(bDisabled);
+    EXPECT_EQ((std::vector<CString>{a}), SourceFolders());
+    EXPECT_NE(strSet, Doc()->GetPathName());
+    EXPECT_EQ(1, View()->m_sourceList.GetItemCount());
+    EXPECT_EQ(CString("メモ"), pEntry->m_strNote);
+    EXPECT_EQ(CString("メモ"), View()->m_sourceList.GetItemText(0, 1));
+    // Enabled again, the window takes drops as before.
+    Drop({b});
+    EXPECT_EQ((std::vector<CString>{a, b}), SourceFolders());
+}
+
 TEST_F(MrqViewDropTest, DropsOnTheFrameAndItsBarsAreReleasedToo) {
     CString a = m_scratch.MakeFolder("a");
     auto* pFrame = static_cast<CMainFrame*>(m_pApp->m_pMainWnd);

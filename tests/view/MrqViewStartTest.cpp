@@ -264,6 +264,9 @@ TEST_F(MrqViewStartTest, RunThatEndsWithAStatusShowsItsMessageAndNoCounts) {
         if (!c.bAbort)
             RemoveTree(m_tree.Path("src"));
         PressStart(c.bAbort);
+        // The abort reached the worker: the survey stopped and nothing of
+        // the 300 files was copied (the button alone sets the status).
+        EXPECT_EQ(0, CountFiles(strDestination + "\\src"));
         EXPECT_FALSE(m_result.bShown);
         ASSERT_EQ(1u, s_boxes.size());
         EXPECT_EQ(CString(c.pszMessage), s_boxes[0].strText);
@@ -274,6 +277,26 @@ TEST_F(MrqViewStartTest, RunThatEndsWithAStatusShowsItsMessageAndNoCounts) {
         EXPECT_EQ(std::string::npos, g_pLog->m_strText.str().find("総ファイル数", 0))
             << "no counts after a failed run";
     }
+}
+
+TEST_F(MrqViewStartTest, AProgressWindowThatCannotOpenIsReportedAsAFailedRun) {
+    m_tree.WriteFile("src\\a.txt", "a");
+    CString strDestination = m_tree.MakeFolder("bk");
+    AddLoadedSource(m_tree.Path("src"));
+    TypeDestination(strDestination);
+    {
+        CRefusedWindows refused;
+        ASSERT_TRUE(refused.IsSet());
+        PressStart();
+    }
+    // The worker never ran: no result window, no counts, an error box.
+    EXPECT_FALSE(m_result.bShown);
+    EXPECT_FALSE(PathExists(strDestination + "\\src\\a.txt"));
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_EQ(0, s_boxes[0].strText.Find(" Error Code (")) << s_boxes[0].strText.str();
+    EXPECT_EQ(CString("mrq Error"), s_boxes[0].strCaption);
+    EXPECT_EQ(s_boxes[0].strText.str(), LogLines().back());
+    EXPECT_EQ(std::string::npos, g_pLog->m_strText.str().find("総ファイル数"));
 }
 
 } // namespace

@@ -362,7 +362,11 @@ TEST_F(MrqViewTreesTest, NetworkIsReadDownToTheSharesAtItsFirstOpening) {
         // A provider that lists its own container without end.
         FakeProvider("Loop", {FakeContainer(RESOURCEDISPLAYTYPE_GENERIC, "loop",
                                             {FakeContainer(RESOURCEDISPLAYTYPE_GENERIC, "loop")})}),
+        // A server whose provider says "success" with no entries, always.
+        FakeProvider("Mute", {FakeContainer(RESOURCEDISPLAYTYPE_SERVER, "\\\\MUTE",
+                                            {FakeShare("\\\\MUTE\\never")})}),
     };
+    network.m_emptyAnswers.insert("\\\\MUTE");
     Start();
     Click(IDC_EXTENDED);
     CFolderTree& tree = Folders();
@@ -371,10 +375,12 @@ TEST_F(MrqViewTreesTest, NetworkIsReadDownToTheSharesAtItsFirstOpening) {
     OpenItem(tree, hNetwork);
 
     // A server that cannot be listed drops the rest of its batch (DROPPED).
-    EXPECT_EQ((std::vector<std::string>{"Windows Network", " WORKGROUP", "  BROKEN", "  SERVER",
-                                        "   表", "   経理", "  LAST", " INNER", "  pub", "Loop"}),
-              Outline(tree, hNetwork));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Windows Network", " WORKGROUP", "  BROKEN", "  SERVER", "   表",
+                                  "   経理", "  LAST", " INNER", "  pub", "Loop", "Mute", " MUTE"}),
+        Outline(tree, hNetwork));
     EXPECT_EQ(0, network.m_nOpenEnums);
+    EXPECT_EQ(1, network.m_nEmptyAnswers) << "asked again after an empty answer";
     HTREEITEM hProvider = tree.GetChildItem(hNetwork);
     HTREEITEM hDomain = tree.GetChildItem(hProvider);
     HTREEITEM hServer = ChildItem(tree, hDomain, "SERVER");
