@@ -17,6 +17,9 @@ CFileFacts FactsOf(const WIN32_FIND_DATAA& data);
 CFileFacts FactsOf(const WIN32_FILE_ATTRIBUTE_DATA& data);
 
 // True when the mirror copy matches the source: last-write times equal in
-// whole seconds of local time, creation times equal within the one-second
-// tolerance of CreationTimesMatch, the same attribute word and size.
+// whole seconds of local time, or the mirror's on a 2-second step less than
+// 2 seconds from the source's (a FAT drive's copy), creation times equal
+// within the one-second tolerance of CreationTimesMatch, the same size and
+// the same read-only, hidden, system and archive bits (the attributes every
+// drive keeps with a copy).
 bool FactsMatch(const CFileFacts& source, const CFileFacts& mirror);

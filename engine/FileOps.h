@@ -50,7 +50,8 @@ enum {
 };
 
 // Compares size, attributes, last-write time and creation time (whole
-// seconds of local time, the creation time with one second of tolerance).
+// seconds of local time, the creation time with one second of tolerance),
+// as FactsMatch does.
 // Contents are never read. Both files are opened without sharing, so a
 // source another program holds open gives COMPARE_SOURCE_UNREADABLE.
 // pnSourceSize, when given, receives the source's size (0 when unreadable).

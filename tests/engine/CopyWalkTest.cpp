@@ -63,6 +63,65 @@ TEST_F(CopyWalkTest, ChangedSizeTimeOrAttributesCountAsUpdated) {
     EXPECT_EQ(Attributes(strAttr), Attributes(Mirror("attr.txt")));
 }
 
+// A last-write time in 100 ns ticks, as FILETIME counts them.
+ULONGLONG WriteTicks(const char* pszPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data);
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+bool SetWriteTicks(const char* pszPath, ULONGLONG nTicks) {
+    HANDLE h = CreateFileA(pszPath, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME ft = {static_cast<DWORD>(nTicks), static_cast<DWORD>(nTicks >> 32)};
+    bool bSet = h != INVALID_HANDLE_VALUE && SetFileTime(h, nullptr, nullptr, &ft);
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
+    return bSet;
+}
+
+TEST_F(CopyWalkTest, MirrorTimesAsFatStoresThemCountAsUnchanged) {
+    const ULONGLONG SECOND = 10000000;
+    SYSTEMTIME st = {2021, 3, 0, 3, 3, 3, 0, 0}; // a whole minute, so a 2-second step
+    FILETIME ftBase;
+    ASSERT_TRUE(SystemTimeToFileTime(&st, &ftBase));
+    const ULONGLONG nBase =
+        (static_cast<ULONGLONG>(ftBase.dwHighDateTime) << 32) | ftBase.dwLowDateTime;
+    // Source times off the 2-second steps, and the step FAT moves each to:
+    // up or down, as near as 0.5 s and as far as just under 2 s.
+    struct CCase {
+        const char* pszName;
+        ULONGLONG nSource, nFat;
+    } cases[] = {
+        {"表.txt", nBase + 3 * SECOND + SECOND / 2, nBase + 4 * SECOND},
+        {"ソ.txt", nBase + 4 * SECOND + SECOND / 4, nBase + 4 * SECOND},
+        {"能.txt", nBase + 5 * SECOND, nBase + 6 * SECOND},
+        {"纊.txt", nBase + 8 * SECOND - 1, nBase + 6 * SECOND},
+    };
+    for (const CCase& c : cases) {
+        CString strSource = m_tree.WriteFile((CString("src表\\") + c.pszName).str().c_str(), "1");
+        ASSERT_TRUE(SetWriteTicks(strSource, c.nSource));
+    }
+    ASSERT_EQ(4, Run().nNew);
+    for (const CCase& c : cases) {
+        ASSERT_EQ(c.nSource, WriteTicks(Mirror(c.pszName))) << "the copy carries the exact time";
+        ASSERT_TRUE(SetWriteTicks(Mirror(c.pszName), c.nFat));
+    }
+
+    CRunResult again = Run();
+    EXPECT_EQ(4, again.nTotal);
+    EXPECT_EQ(0, again.nUpdated);
+    EXPECT_FALSE(PathExists(m_strDestination + "\\mrq HistoryFolder"));
+
+    // Moved by 2 seconds from the FAT time, or changed in size: updated.
+    ASSERT_TRUE(SetWriteTicks(m_tree.Path("src表\\表.txt"), nBase + 6 * SECOND));
+    CString strSize = m_tree.Path("src表\\能.txt");
+    WriteWholeFile(strSize, "12");
+    ASSERT_TRUE(SetWriteTicks(strSize, nBase + 5 * SECOND));
+    CRunResult changed = Run();
+    EXPECT_EQ(2, changed.nUpdated);
+    EXPECT_EQ("12", ReadWholeFile(Mirror("能.txt")));
+}
+
 TEST_F(CopyWalkTest, ExcludeFilterSkipsListedExtensions) {
     m_tree.WriteFile("src表\\a.txt", "a");
     m_tree.WriteFile("src表\\b.TXT", "b");

@@ -100,6 +100,37 @@ TEST(FileFacts, MatchByTheRuleOfTheComparison) {
     EXPECT_TRUE(FactsMatch(source, mirror));
     mirror.ftLastWrite = Shifted(source.ftLastWrite, SECOND);
     EXPECT_FALSE(FactsMatch(source, mirror));
+
+    // A FAT drive's copy: the mirror's time on a 2-second step (:30.0 is
+    // one), the source's less than 2 s from it; a mirror time off a step
+    // or 2 s away is a change.
+    CFileFacts later = source;
+    later.ftLastWrite = Shifted(source.ftLastWrite, 2 * SECOND - 1);
+    EXPECT_TRUE(FactsMatch(later, source));
+    later.ftLastWrite = Shifted(source.ftLastWrite, -(2 * SECOND - 1));
+    EXPECT_TRUE(FactsMatch(later, source));
+    later.ftLastWrite = Shifted(source.ftLastWrite, 2 * SECOND);
+    EXPECT_FALSE(FactsMatch(later, source));
+    mirror.ftLastWrite = Shifted(source.ftLastWrite, SECOND / 2); // :30.5, no step
+    later.ftLastWrite = Shifted(source.ftLastWrite, SECOND + SECOND / 2);
+    EXPECT_FALSE(FactsMatch(later, mirror));
+
+    // Bits a drive may not keep, or a copy never sets, count for nothing;
+    // read-only, hidden, system and archive do.
+    mirror = source;
+    for (DWORD dwBit : {0x2000u, 0x800u, 0x4000u, 0x200u, 0x100u, 0x1000u}) {
+        later = source;
+        later.dwAttributes |= dwBit;
+        EXPECT_TRUE(FactsMatch(later, mirror)) << dwBit;
+        EXPECT_TRUE(FactsMatch(source, later)) << dwBit;
+    }
+    for (DWORD dwBit : {0x1u, 0x2u, 0x4u}) {
+        later = source;
+        later.dwAttributes |= dwBit;
+        EXPECT_FALSE(FactsMatch(later, mirror)) << dwBit;
+    }
+    later.dwAttributes = FILE_ATTRIBUTE_NORMAL; // the archive bit gone
+    EXPECT_FALSE(FactsMatch(later, mirror));
     mirror = source;
     mirror.ftCreation = Shifted(source.ftCreation, SECOND); // :31 against :30
     EXPECT_TRUE(FactsMatch(source, mirror));
