@@ -230,19 +230,34 @@ DWORD TimeOf(CFaultWorld& world, const std::string& set) {
 
 using CBuild = void (*)(CScene& scene);
 
-// Kills the driver at nPoints random moments of a run of the scene, each
-// time on a fresh scene, and measures the kill and the next run.
+// How long the copies of a fresh scene take, from the go-ahead to the end
+// of the run (the driver's own measure): the shorter of two runs, so that
+// one slowed run does not push the kill points past the end of the others.
+DWORD CopyTimeOf(CFaultWorld& world, CBuild build, int nLimit) {
+    DWORD dwShortest = 0;
+    for (int i = 0; i < 2; ++i) {
+        CScene scene("calibrate");
+        build(scene);
+        CDriverRun run;
+        run.dataFile = scene.WriteSet(nLimit);
+        CDriverResult result = world.Run(run);
+        if (result.bCopyBegan && (dwShortest == 0 || result.dwCopyMs < dwShortest))
+            dwShortest = result.dwCopyMs;
+    }
+    return std::max<DWORD>(dwShortest, 1);
+}
+
+// Kills the driver at nPoints random moments of the copies of a run of the
+// scene, each time on a fresh scene, and measures the kill and the next
+// run. The moments count from the go-ahead and spread over the measured
+// length of the copies: counted from the start, most of them fell into
+// the start-up or after the end, as the start-up takes as long as the
+// copies and varies more.
 CFaultRow KilledDuring(const char* pszFault, CFaultWorld& world, int nPoints, CBuild build,
                        int nLimit) {
     CFaultRow row;
     row.fault = pszFault;
-    DWORD dwIdle, dwFull;
-    {
-        CScene scene("calibrate");
-        dwIdle = TimeOf(world, scene.WriteSet(nLimit)); // nothing to do: start and end
-        build(scene);
-        dwFull = TimeOf(world, scene.WriteSet(nLimit));
-    }
+    DWORD dwCopy = CopyTimeOf(world, build, nLimit);
     int nLanded = 0, nStaged = 0, nMissing = 0;
     for (int i = 0; i < nPoints; ++i) {
         CScene scene("killed");
@@ -252,14 +267,18 @@ CFaultRow KilledDuring(const char* pszFault, CFaultWorld& world, int nPoints, CB
         CTreeSnapshot outside = scene.Outside();
         CDriverRun run;
         run.dataFile = set;
-        run.nActAfterMs = static_cast<int>(
-            dwIdle * 3 / 4 + world.Random()() % std::max<DWORD>(1, dwFull - dwIdle * 3 / 4));
+        run.bFromCopyStart = true;
+        run.nActAfterMs = static_cast<int>(world.Random()() % dwCopy);
         run.act = [](HANDLE hProcess) {
             TerminateProcess(hProcess, 9);
             WaitForSingleObject(hProcess, INFINITE);
         };
         CDriverResult result = world.Run(run);
-        nLanded += result.bKilled;
+        nLanded += result.bKilled && result.bCopyBegan;
+        // A run that ended before its kill tells how long its copies took:
+        // the machine runs faster now, and the next points follow it.
+        if (result.bRan && result.dwCopyMs > 0 && result.dwCopyMs < dwCopy)
+            dwCopy = result.dwCopyMs;
         nStaged += scene.CountStaging();
         CVersions after = scene.Versions();
         for (const auto& file : after)
@@ -267,13 +286,14 @@ CFaultRow KilledDuring(const char* pszFault, CFaultWorld& world, int nPoints, CB
         Measure(scene, before, outside, result, row);
         Recover(world, scene, set, before, row);
     }
-    char sz[200];
+    char sz[240];
     std::snprintf(sz, sizeof sz,
-                  "%d of %d kills landed mid-run (a run takes %lu ms, %lu of them starting up); "
-                  "%d staging files and %d mirror files between history and copy were left by "
-                  "the kills, all put right by the next run",
-                  nLanded, nPoints, dwFull, dwIdle, nStaged, nMissing);
+                  "%d of %d kills landed while files were copied (the copies of a run took %lu "
+                  "ms at the last measure); %d staging files and %d mirror files between history "
+                  "and copy were left by the kills, all put right by the next run",
+                  nLanded, nPoints, dwCopy, nStaged, nMissing);
     row.notes.push_back(sz);
+    row.bMissedItsAim = nLanded * 4 < nPoints * 3;
     return row;
 }
 

@@ -5,11 +5,14 @@
 // can kill it at any point or take a drive away under it.
 //
 //   fault_driver.exe DATAFILE RESULTFILE [--as-loaded] [--no-copy LIST]
-//                    [--at-go grow|delete PATH [BYTES]]
+//                    [--at-go grow|delete PATH [BYTES]] [--signal-copy EVENT]
 //
 // --as-loaded runs the mirrors as the file holds them. --at-go changes a
 // source file once the survey is done, before the go-ahead: a file that
-// grows after the space check, or one that vanishes before its copy. The
+// grows after the space check, or one that vanishes before its copy.
+// --signal-copy sets the named event when the go-ahead is given, so the
+// suite can time a kill from the moment files begin to be copied; the
+// result tells how long the copies took (copyms). The
 // result file gets the status, the message the user would see, the counts,
 // every warning and every entry's mirror, one "key=value" a line.
 #include <cstdio>
@@ -19,6 +22,7 @@
 
 #include "BackupProgress.h"
 #include "FileOps.h"
+#include "Handle.h"
 #include "MrqDoc.h"
 #include "StatusMessage.h"
 
@@ -32,6 +36,7 @@ struct COptions {
     std::string atGo; // "", "grow" or "delete"
     CString strAtGoPath;
     unsigned long nGrowBytes = 0;
+    const char* pszCopyEvent = nullptr;
 };
 
 bool ParseOptions(int argc, char** argv, COptions& options) {
@@ -49,6 +54,8 @@ bool ParseOptions(int argc, char** argv, COptions& options) {
             options.strAtGoPath = argv[++i];
             if (options.atGo == "grow" && i + 1 < argc)
                 options.nGrowBytes = std::strtoul(argv[++i], nullptr, 10);
+        } else if (std::strcmp(argv[i], "--signal-copy") == 0 && i + 1 < argc) {
+            options.pszCopyEvent = argv[++i];
         } else {
             return false;
         }
@@ -73,12 +80,38 @@ void ChangeSourceAtGo(const COptions& options) {
     }
 }
 
-void WriteResult(const char* pszResultFile, const CBackupProgress& progress, const CMrqDoc& doc) {
+// Ticks like the progress dialog until the run is over; returns how long
+// the copies took, from the go-ahead on (0 when there was none).
+DWORD RunToTheEnd(CBackupProgress& progress, const COptions& options) {
+    CHandle hCopyEvent(options.pszCopyEvent
+                           ? OpenEventA(EVENT_MODIFY_STATE, FALSE, options.pszCopyEvent)
+                           : nullptr);
+    DWORD dwGoAhead = 0;
+    bool bChanged = options.atGo.empty();
+    for (;;) {
+        Sleep(10);
+        if (!bChanged && progress.m_pJob->m_bAwaitGo) {
+            ChangeSourceAtGo(options);
+            bChanged = true;
+        }
+        bool bClose = progress.OnTimer().bClose;
+        if (progress.m_bProgress && !dwGoAhead) {
+            dwGoAhead = GetTickCount();
+            if (hCopyEvent.IsValid())
+                SetEvent(hCopyEvent); // the copies begin
+        }
+        if (bClose)
+            return dwGoAhead ? GetTickCount() - dwGoAhead : 0;
+    }
+}
+
+void WriteResult(const char* pszResultFile, const CBackupProgress& progress, const CMrqDoc& doc,
+                 DWORD dwCopyMs) {
     const CBackupJob& job = *progress.m_pJob;
     CString strText;
-    strText.Format("status=%d\nmessage=%s\ncounts=%d %d %d %d\n", job.m_nStatus.load(),
+    strText.Format("status=%d\nmessage=%s\ncounts=%d %d %d %d\ncopyms=%lu\n", job.m_nStatus.load(),
                    static_cast<const char*>(StatusMessage(job.m_nStatus)), job.m_nTotal.load(),
-                   job.m_nNew.load(), job.m_nUpdated.load(), job.m_nDeleted.load());
+                   job.m_nNew.load(), job.m_nUpdated.load(), job.m_nDeleted.load(), dwCopyMs);
     std::string warnings = job.m_strWarnings.str();
     for (size_t nStart = 0; nStart < warnings.size();) {
         size_t nEnd = warnings.find('\n', nStart);
@@ -100,7 +133,8 @@ int main(int argc, char** argv) {
     COptions options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr, "usage: fault_driver DATAFILE RESULTFILE [--as-loaded] "
-                             "[--no-copy LIST] [--at-go grow|delete PATH [BYTES]]\n");
+                             "[--no-copy LIST] [--at-go grow|delete PATH [BYTES]] "
+                             "[--signal-copy EVENT]\n");
         return 2;
     }
     CMrqDoc doc;
@@ -109,7 +143,7 @@ int main(int argc, char** argv) {
     // The Start command refuses a set without sources or without an
     // existing destination before anything is written.
     if (doc.m_sources.IsEmpty() || !IsExistingFolder(doc.m_strDestination)) {
-        WriteResult(options.pszResultFile, CBackupProgress(), doc);
+        WriteResult(options.pszResultFile, CBackupProgress(), doc, 0);
         return 4;
     }
     if (!options.bAsLoaded)
@@ -120,18 +154,9 @@ int main(int argc, char** argv) {
     for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
         progress.m_pJob->m_entries.AddTail(GetNextSource(doc.m_sources, pos));
     progress.Start(options.strNoCopy);
-    bool bChanged = options.atGo.empty();
-    for (;;) {
-        Sleep(10);
-        if (!bChanged && progress.m_pJob->m_bAwaitGo) {
-            ChangeSourceAtGo(options);
-            bChanged = true;
-        }
-        if (progress.OnTimer().bClose)
-            break;
-    }
+    DWORD dwCopyMs = RunToTheEnd(progress, options);
     progress.End();
-    WriteResult(options.pszResultFile, progress, doc);
+    WriteResult(options.pszResultFile, progress, doc, dwCopyMs);
     progress.m_pJob->m_entries.RemoveAll();
     return 0;
 }
