@@ -5,6 +5,7 @@
 
 #include "Archive.h"
 #include "MrqDoc.h"
+#include "PathText.h"
 
 const char* const DATAFILE_HEADER = "mrq Backup File ";
 const char* const DATAFILE_VERSION = "HeaderVersion 2.1";
@@ -120,6 +121,16 @@ void ReadSet(CMrqDoc& doc, CArchive& ar) {
     doc.m_strLastBackup = strLine.Mid(nTab + 1);
 }
 
+// A folder text that is a search pattern, or holds bytes of no character,
+// would pass for another folder (D:\Caf? for Café): the set does not take
+// it, and the user hears of it.
+bool TakeFolder(CMrqDoc& doc, const CString& strFolder) {
+    if (IsPlainPathText(strFolder))
+        return true;
+    doc.m_refusedFolders.AddTail(strFolder);
+    return false;
+}
+
 } // namespace
 
 void WriteDataFile(CMrqDoc& doc, CArchive& ar) {
@@ -137,10 +148,14 @@ void ReadDataFile(CMrqDoc& doc, CArchive& ar) {
     if (!ReadHeader(ar))
         return;
     ReadSet(doc, ar);
+    if (!TakeFolder(doc, doc.m_strDestination))
+        doc.m_strDestination.Empty();
     CString strLine;
     while (ar.ReadString(strLine)) {
         auto source = std::make_unique<CBackupSource>();
         ReadEntry(*source, strLine);
+        if (!TakeFolder(doc, source->m_strFolder))
+            continue;
         doc.m_sources.AddTail(source.get());
         source.release();
     }

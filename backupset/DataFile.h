@@ -23,6 +23,9 @@ void WriteDataFile(CMrqDoc& doc, CArchive& ar);
 
 // Reads a set into an empty document. A file without the header gives an
 // empty set; anything after the header is taken as it stands, line by line,
-// whatever it holds. Over-long option values are stored by the rules of
-// CBackupSource's setters.
+// whatever it holds, except a destination or source folder text that names
+// no folder plainly (IsPlainPathText: "?", "*", or bytes that are no
+// characters of the code page): it is left out, and its text goes to the
+// document's m_refusedFolders. Over-long option values are stored by the
+// rules of CBackupSource's setters.
 void ReadDataFile(CMrqDoc& doc, CArchive& ar);

@@ -24,6 +24,7 @@ void CMrqDoc::RemoveSource(CBackupSource* pEntry) {
 void CMrqDoc::DeleteContents() {
     m_strDestination.Empty();
     m_strLastBackup.Empty();
+    m_refusedFolders.RemoveAll();
     DestroySources();
     UpdateAllViews(nullptr, HINT_CLEAR, nullptr);
     CDocument::DeleteContents();

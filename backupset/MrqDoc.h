@@ -5,6 +5,7 @@
 #include "BackupSource.h"
 #include "Document.h"
 #include "ObList.h"
+#include "StringList.h"
 
 // Update hint: the document was emptied, views must empty their lists.
 const LPARAM HINT_CLEAR = 100;
@@ -32,6 +33,9 @@ public:
     CString m_strDestination;
     CString m_strLastBackup;
     CObList m_sources; // CBackupSource*
+    // Folder texts of the data file last opened that the set did not take
+    // (ReadDataFile); the view tells the user and empties the list.
+    CStringList m_refusedFolders;
 };
 
 // The entry at pos (pos moves on to the next one).

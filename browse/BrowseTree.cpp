@@ -54,7 +54,10 @@ void CBrowseTree::ReadFolder(const CString& strFolder, CListBox* pFileSorter) co
     bool bMore = finder.FindFile(strFolderSlash + "*.*");
     while (bMore) {
         bMore = finder.FindNextFile();
-        if (finder.IsDots())
+        // A name the code page cannot hold is left out: no path of the
+        // program leads to it, so it could be neither registered, backed
+        // up nor restored.
+        if (finder.IsDots() || !finder.IsNameExact())
             continue;
         CString strName = finder.GetFileName();
         if (strFolderSlash.GetLength() + strName.GetLength() >= MAX_PATH)

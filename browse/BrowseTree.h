@@ -86,8 +86,9 @@ protected:
     virtual bool HasChildFolders(const CTreeNode& node) const = 0;
     // Puts the names of the folder's subfolders into the folder sorter
     // and, with pFileSorter, the names of its files into that one. Names
-    // whose full path would not fit in 260 bytes are left out: nothing of
-    // the program can register, back up or restore them.
+    // whose full path would not fit in 260 bytes, and names the code page
+    // cannot hold, are left out: nothing of the program can register, back
+    // up or restore them.
     void ReadFolder(const CString& strFolder, CListBox* pFileSorter = nullptr) const;
     // Takes the names out of a sorter in its order; the box is left empty.
     static void TakeSorted(CListBox& sorter, CStringList& names);

@@ -8,6 +8,10 @@
 #include "TryLock.h"
 
 const char* const LINK_WARNING = " はフォルダのリンクなので、たどりませんでした。\n";
+const char* const SOURCE_NAME_WARNING =
+    " は名前に扱えない文字があるため、コピーされませんでした。\n";
+const char* const MIRROR_NAME_WARNING =
+    " は名前に扱えない文字があるため、削除の確認ができず残しました。\n";
 
 CBackupJob::CBackupJob() = default;
 

@@ -27,6 +27,11 @@ enum {
 
 // The warning of a folder link that a walk did not follow.
 extern const char* const LINK_WARNING;
+// The warnings of a source entry, and of a mirror entry, whose name the
+// code page cannot hold: no path of the program reaches it, so it is
+// neither copied nor removed (the path shows "?" for what is missing).
+extern const char* const SOURCE_NAME_WARNING;
+extern const char* const MIRROR_NAME_WARNING;
 
 // Margin the space check adds to the bytes to copy.
 const ULONGLONG SPACE_MARGIN = 524288;

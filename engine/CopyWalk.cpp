@@ -26,15 +26,6 @@ void ShownName(const char* pszPath, char* pszShown) {
     ShortenPath(pszShown, 30);
 }
 
-CFileFacts FactsOf(const CFileFind& finder) {
-    CFileFacts facts;
-    facts.ftCreation = finder.GetCreationTime();
-    facts.ftLastWrite = finder.GetLastWriteTime();
-    facts.nSize = finder.GetLength();
-    facts.dwAttributes = finder.GetAttributes();
-    return facts;
-}
-
 bool IsFileEntry(const CFileFacts* pFacts) {
     return pFacts && !(pFacts->dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -54,7 +45,7 @@ int OpenAndCompare(CSourceFile& source, const char* pszSource, const char* pszMi
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(pszMirror, GetFileExInfoStandard, &data))
         return COMPARE_NEW;
-    CFileFacts mirror = ::FactsOf(data);
+    CFileFacts mirror = FactsOf(data);
     return CompareListed(source.Facts(), &mirror);
 }
 
@@ -109,6 +100,14 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
         bool bDirectory = finder.IsDirectory();
         if (bDirectory && (finder.IsDots() || !m_bSubfolders))
             continue;
+        if (!finder.IsNameExact()) {
+            // Joined to the folders, the name would lead to another file,
+            // or out of both (a yen sign stands for a backslash): the file
+            // (or the whole subfolder) is reported, once, and left alone.
+            if (m_bSurvey && (bDirectory || PassesFilters(strName)))
+                AddWarning(JoinPath(CString(pszSourceFolder), strName), SOURCE_NAME_WARNING);
+            continue;
+        }
 
         char szSource[MAX_PATH], szMirror[MAX_PATH];
         if (!JoinPath(szSource, pszSourceFolder, strName) ||

@@ -51,8 +51,13 @@ template <class TData> CFileFacts FactsOfData(const TData& data) {
 
 } // namespace
 
-CFileFacts FactsOf(const WIN32_FIND_DATAA& data) {
-    return FactsOfData(data);
+CFileFacts FactsOf(const CFileFind& finder) {
+    CFileFacts facts;
+    facts.ftCreation = finder.GetCreationTime();
+    facts.ftLastWrite = finder.GetLastWriteTime();
+    facts.nSize = finder.GetLength();
+    facts.dwAttributes = finder.GetAttributes();
+    return facts;
 }
 
 CFileFacts FactsOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {

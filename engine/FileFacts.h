@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "FileFind.h"
+
 struct CFileFacts {
     FILETIME ftCreation = {};
     FILETIME ftLastWrite = {};
@@ -12,7 +14,8 @@ struct CFileFacts {
     DWORD dwAttributes = 0;
 };
 
-CFileFacts FactsOf(const WIN32_FIND_DATAA& data);
+// The facts of the finder's current entry, as its listing gave them.
+CFileFacts FactsOf(const CFileFind& finder);
 // The facts of a file looked up by its name (GetFileAttributesExA).
 CFileFacts FactsOf(const WIN32_FILE_ATTRIBUTE_DATA& data);
 

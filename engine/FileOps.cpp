@@ -94,6 +94,8 @@ void RemovePartialCopy(const char* pszNew) {
     SetLastError(dwError);
 }
 
+// Only entries whose names the code page holds count: no other can be
+// shown, registered, backed up or restored through a path.
 bool FindAnyEntry(const char* pszFolder, bool bFoldersOnly) {
     char szPattern[MAX_PATH];
     if (!JoinPath(szPattern, pszFolder, "*.*"))
@@ -102,7 +104,7 @@ bool FindAnyEntry(const char* pszFolder, bool bFoldersOnly) {
     bool bMore = finder.FindFile(szPattern);
     while (bMore) {
         bMore = finder.FindNextFile();
-        if (finder.IsDots())
+        if (finder.IsDots() || !finder.IsNameExact())
             continue;
         if (!bFoldersOnly || finder.IsDirectory())
             return true;
@@ -112,12 +114,17 @@ bool FindAnyEntry(const char* pszFolder, bool bFoldersOnly) {
 
 } // namespace
 
+// The path is looked up as a name, never as a search pattern: D:\Caf?
+// would match the folder Café, and pass for a folder that no path of the
+// program can reach. A path ending in its separator names no entry, as the
+// file search never found one for it; a drive root (D:\) then gives the
+// type of its drive.
 int GetPathKind(const char* pszPath) {
-    CFileFind finder;
-    if (finder.FindFile(pszPath)) {
-        finder.FindNextFile();
-        return finder.IsDirectory() ? PATH_FOLDER : PATH_FILE;
-    }
+    if (HasWildcard(pszPath))
+        return PATH_MISSING;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!EndsWithBackslash(pszPath) && GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data))
+        return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PATH_FOLDER : PATH_FILE;
     if (std::strlen(pszPath) == 3)
         return static_cast<int>(GetDriveTypeA(pszPath));
     return PATH_MISSING;

@@ -15,12 +15,14 @@ enum {
 };
 
 // PATH_FOLDER, PATH_FILE or PATH_MISSING; for a three-character path (a
-// drive root, which the finder cannot open) the GetDriveTypeA number.
+// drive root, which names no entry of its own) the GetDriveTypeA number.
+// The path is looked up as a name: one holding "?" or "*" is missing.
 int GetPathKind(const char* pszPath);
 
-// True when the folder holds any entry other than "." and "..".
+// True when the folder holds any entry other than "." and ".." whose name
+// the code page holds.
 bool HasEntries(const char* pszFolder);
-// True when the folder holds a subfolder other than "." and "..".
+// The same for subfolders.
 bool HasSubfolders(const char* pszFolder);
 
 // True when the path names an existing folder.

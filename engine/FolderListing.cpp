@@ -1,19 +1,15 @@
 #include "FolderListing.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
-#include "Handle.h"
+#include "FileFind.h"
 #include "PathText.h"
 
 namespace {
 
-bool IsDots(const char* pszName) {
-    return std::strcmp(pszName, ".") == 0 || std::strcmp(pszName, "..") == 0;
-}
-
 // UTF-16 of a name of the ANSI code page; the length, or -1.
-int ToWide(const char* pszName, wchar_t* pszOut, int nOutLength) {
+int WideName(const char* pszName, wchar_t* pszOut, int nOutLength) {
     int n = MultiByteToWideChar(CP_ACP, 0, pszName, -1, pszOut, nOutLength);
     return n > 0 ? n - 1 : -1;
 }
@@ -32,9 +28,8 @@ bool CFolderListing::List(const char* pszFolder) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
-    WIN32_FIND_DATAA data;
-    CFindHandle hFind(FindFirstFileA(szPattern, &data));
-    if (!hFind.IsValid()) {
+    CFileFind finder;
+    if (!finder.FindFile(szPattern)) {
         // A drive root has no "." entry: an empty one finds nothing at all.
         // Only a folder that is there is empty, though.
         DWORD dwError = GetLastError();
@@ -43,18 +38,21 @@ bool CFolderListing::List(const char* pszFolder) {
         SetLastError(dwError);
         return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
     }
-    do {
-        if (IsDots(data.cFileName))
+    bool bMore = true;
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots())
             continue;
-        wchar_t szWide[MAX_PATH];
-        int nLength = ToWide(data.cFileName, szWide, MAX_PATH);
-        if (nLength < 0)
-            continue;
-        m_entries.push_back(
-            {static_cast<uint32_t>(m_names.size()), static_cast<uint32_t>(nLength), FactsOf(data)});
-        m_names.append(szWide, static_cast<size_t>(nLength));
-    } while (FindNextFileA(hFind, &data));
-    hFind.Close();
+        // Kept under the name the file system stores, so that a name of the
+        // code page never finds an entry the code page only approximates
+        // (resume.txt is not résumé.txt).
+        const wchar_t* pszName = finder.GetWideFileName();
+        size_t nLength = std::wcslen(pszName);
+        m_entries.push_back({static_cast<uint32_t>(m_names.size()), static_cast<uint32_t>(nLength),
+                             FactsOf(finder)});
+        m_names.append(pszName, nLength);
+    }
+    finder.Close();
     std::sort(m_entries.begin(), m_entries.end(), [this](const CEntry& a, const CEntry& b) {
         return CompareIgnoringCase(a, m_names.data() + b.nNameStart,
                                    static_cast<int>(b.nNameLength)) < 0;
@@ -75,7 +73,7 @@ int CFolderListing::CompareIgnoringCase(const CEntry& entry, const wchar_t* pszN
 
 const CFileFacts* CFolderListing::Find(const char* pszName) const {
     wchar_t szWide[MAX_PATH];
-    int nLength = ToWide(pszName, szWide, MAX_PATH);
+    int nLength = WideName(pszName, szWide, MAX_PATH);
     if (nLength < 0)
         return nullptr;
     auto first =

@@ -1,6 +1,9 @@
 // The entries of one folder, listed once and looked up by name as the file
 // system looks names up: letter case ignored (an entry of exactly the
-// name asked for wins over one that differs in case only). The walks look
+// name asked for wins over one that differs in case only). Entries keep
+// the names the file system stores, so a name of the code page finds only
+// the entry it opens, never one that the ANSI listing would give as its
+// look-alike (résumé.txt listed as resume.txt). The walks look
 // up the mirror file of every source file, and the source file of every
 // mirror file, here instead of asking the file system name by name.
 #pragma once

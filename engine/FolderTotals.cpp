@@ -4,6 +4,22 @@
 #include "FileOps.h"
 #include "PathText.h"
 
+namespace {
+
+// An entry whose name the code page cannot hold leads to no path: a file
+// counts with the size its listing gives, a folder counts but cannot be
+// entered.
+void CountUnreachable(CWorkerStatus& status, const CFileFind& finder, bool bRecurse) {
+    if (!finder.IsDirectory()) {
+        status.m_nCount += 1;
+        status.m_nBytes += finder.GetLength();
+    } else if (bRecurse) {
+        status.m_nCount2 += 1;
+    }
+}
+
+} // namespace
+
 void SumFolder(CWorkerStatus& status, const char* pszFolder, bool bRecurse) {
     char szPattern[MAX_PATH];
     if (!JoinPath(szPattern, pszFolder, "*.*"))
@@ -12,8 +28,14 @@ void SumFolder(CWorkerStatus& status, const char* pszFolder, bool bRecurse) {
     bool bMore = finder.FindFile(szPattern);
     while (bMore && !status.m_bStop) {
         bMore = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        if (!finder.IsNameExact()) {
+            CountUnreachable(status, finder, bRecurse);
+            continue;
+        }
         char szPath[MAX_PATH];
-        if (finder.IsDots() || !JoinPath(szPath, pszFolder, finder.GetFileName()))
+        if (!JoinPath(szPath, pszFolder, finder.GetFileName()))
             continue;
         if (!finder.IsDirectory()) {
             status.m_nCount += 1;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Handle.h"
+#include "FileFind.h"
 
 namespace {
 
@@ -116,10 +116,25 @@ CString GetFolderTitle(const char* pszPath) {
             return CString();
         return CString(pszPath, CharLengthAt(pszPath)) + " root";
     }
-    WIN32_FIND_DATAA data;
-    if (!CFindHandle(FindFirstFileA(pszPath, &data)).IsValid())
+    // The path itself, looked up as a name: it finds at most that entry.
+    CFileFind finder;
+    if (HasWildcard(pszPath) || !finder.FindFile(pszPath))
         return CString();
-    return data.cFileName;
+    finder.FindNextFile();
+    return finder.IsNameExact() ? finder.GetFileName() : CString();
+}
+
+bool HasWildcard(const char* pszPath) {
+    return std::strpbrk(pszPath, "?*") != nullptr;
+}
+
+bool IsPlainPathText(const char* pszPath) {
+    return !HasWildcard(pszPath) && IsCodePageText(pszPath);
+}
+
+bool EndsWithBackslash(const char* pszPath) {
+    int nLast = LastCharIndex(pszPath);
+    return nLast >= 0 && pszPath[nLast] == '\\';
 }
 
 // The last component is kept whole and the folders before it are dropped

@@ -30,7 +30,8 @@ void GetLastComponent(char* pszPath);
 CString GetLastComponent(const CString& strPath);
 
 // "X root" for a drive root, "" for shorter paths, else the entry's name as
-// the file system stores it ("" when nothing is found).
+// the file system stores it ("" when nothing is found, when the path holds
+// a wildcard, or when the code page cannot hold the stored name).
 CString GetFolderTitle(const char* pszPath);
 
 // Shortens a path for a one-line display to about nMax bytes (see the
@@ -51,6 +52,20 @@ bool HasListedExtension(const char* pszPath, const char* pszList);
 // other component that is not a real name (IsRealName), or does not fit in
 // MAX_PATH: which folder such a path names is not plain from its text.
 bool NormalizeFolderPath(const char* pszPath, CString& strOut);
+
+// True when the text holds "?" or "*". Such a path is a search pattern to
+// the system's file search: D:\Caf? matches the folder Café (and Cafe,
+// and any other), so a path from the user or a file that holds one names
+// no folder plainly. Neither byte is ever the trail byte of a character.
+bool HasWildcard(const char* pszPath);
+
+// True when a folder text can be taken as it stands: no wildcard, and
+// nothing but characters of the code page (a name the code page cannot
+// hold reaches a path only with "?" in its place).
+bool IsPlainPathText(const char* pszPath);
+
+// True when the last character is a backslash (double-byte rule).
+bool EndsWithBackslash(const char* pszPath);
 
 // True when Windows keeps the name as given: not empty, not "." or "..",
 // no trailing dot or blank, none of \ / : * ? " < > | or control bytes, and

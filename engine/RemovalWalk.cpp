@@ -75,6 +75,13 @@ SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const ch
         if (finder.IsDots())
             continue;
         CString strName = finder.GetFileName();
+        if (!finder.IsNameExact()) {
+            // Its source cannot be looked up by that name, so nothing says
+            // it has gone: kept, and reported once.
+            if (m_bSurvey && (m_bSubfolders || !finder.IsDirectory()))
+                AddWarning(JoinPath(CString(pszMirrorFolder), strName), MIRROR_NAME_WARNING);
+            continue;
+        }
         char szSource[MAX_PATH], szMirror[MAX_PATH];
         if (!JoinPath(szSource, pszSourceFolder, strName) ||
             !JoinPath(szMirror, pszMirrorFolder, strName))

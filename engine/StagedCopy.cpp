@@ -81,7 +81,9 @@ void RemoveStagingFiles(const char* pszFolder) {
     while (bMore) {
         bMore = finder.FindNextFile();
         char szPath[MAX_PATH];
-        if (!finder.IsDirectory() && IsStagingName(finder.GetFileName()) &&
+        // A staging name is plain ASCII: a name the code page cannot hold
+        // is never one, and its "?" text would be a pattern.
+        if (!finder.IsDirectory() && finder.IsNameExact() && IsStagingName(finder.GetFileName()) &&
             JoinPath(szPath, pszFolder, finder.GetFileName())) {
             SetFileAttributesA(szPath, FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(szPath);

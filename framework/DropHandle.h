@@ -25,6 +25,11 @@ public:
     UINT GetPathLength(UINT nIndex) const;
     // Item i's path, cut to nBuffer - 1 bytes; returns the bytes copied.
     UINT GetPath(UINT nIndex, char* pszBuffer, UINT nBuffer) const;
+    // Item i's path as the shell gave it, put into the code page. False when
+    // the code page cannot hold all of it: the ANSI path would then name a
+    // look-alike (Café as Cafe, a yen sign as a backslash), so strPath holds
+    // "?" for each missing character and only serves to show the path.
+    bool GetExactPath(UINT nIndex, CString& strPath) const;
     // Gives the memory back to the system; the holder is then empty.
     void Release();
 

@@ -45,6 +45,12 @@ void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszT
 void RestoreEntry(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
                   const char* pszSpare, const CFileFind& finder) {
     CString strName = finder.GetFileName();
+    // A name the code page cannot hold joins into a path that leads to
+    // another file, or out of both folders: reported, and the walk goes on.
+    if (!finder.IsNameExact()) {
+        status.AddFailure(JoinPath(CString(pszFrom), strName));
+        return;
+    }
     char szSource[MAX_PATH], szTarget[MAX_PATH];
     // A path past the system's limit is reported, never cut: a cut path
     // names another file.

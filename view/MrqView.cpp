@@ -166,6 +166,7 @@ void CMrqView::OnInitialUpdate() {
     ClearSyncTree();
     BuildSyncTree();
     pDoc->SetModifiedFlag(false);
+    ReportRefusedFolders();
 
     DragAcceptFiles();
 

@@ -78,6 +78,13 @@ public:
     // True when the destination box is not empty and the path is the
     // destination, lies inside it or contains it.
     bool IsDestinationRelated(const char* pszPath) const;
+    // Refuses, with a message, a folder text that names no folder plainly:
+    // one holding "?" or "*", or a name the code page cannot hold ("?" in
+    // its place). True when it was refused.
+    bool RefuseUnplainPath(const char* pszPath);
+    // Tells the user, once, which folders the data file just opened held
+    // that it did not take (ReadDataFile).
+    void ReportRefusedFolders();
     void AddSourceRow(const char* pszPath, CBackupSource* pEntry, const char* pszNote, int nHistory,
                       const char* pszSubfolders);
     void RefreshFreeSpace();

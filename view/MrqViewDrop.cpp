@@ -18,6 +18,12 @@ LRESULT CMrqView::OnDropFiles(WPARAM wParam, LPARAM) {
         return 0;
     UINT nCount = drop.GetCount();
     for (UINT i = 0; i < nCount; i++) {
+        // A name the code page cannot hold would come as a look-alike (Café
+        // as Cafe, another folder; a yen sign as a backslash); its text
+        // holds "?" instead, and is refused.
+        CString strShown;
+        if (!drop.GetExactPath(i, strShown) && RefuseUnplainPath(strShown))
+            continue;
         // A path too long for the program's 260-byte paths is passed over
         // like a file: cut, it would name another folder.
         if (drop.GetPathLength(i) >= MAX_PATH)

@@ -6,6 +6,7 @@
 #include "BackupSource.h"
 #include "FolderRelation.h"
 #include "MrqDoc.h"
+#include "PathText.h"
 #include "resource.h"
 
 namespace {
@@ -45,7 +46,31 @@ bool CMrqView::IsDestinationRelated(const char* pszPath) const {
     return !strDestination.IsEmpty() && ComparePaths(pszPath, strDestination) != RELATION_NONE;
 }
 
+bool CMrqView::RefuseUnplainPath(const char* pszPath) {
+    if (IsPlainPathText(pszPath))
+        return false;
+    CString strText = pszPath;
+    strText +=
+        "\nこの名前にはプログラムで扱えない文字(? * など)が含まれているため、登録できません。";
+    ShowWarning(strText);
+    return true;
+}
+
+void CMrqView::ReportRefusedFolders() {
+    CStringList& refused = GetDocument()->m_refusedFolders;
+    if (refused.IsEmpty())
+        return;
+    CString strText = "データファイルの次のフォルダは、名前にプログラムで扱えない文字(? * など)が"
+                      "含まれているため読み込みませんでした。";
+    for (POSITION pos = refused.GetHeadPosition(); pos;)
+        strText += "\n" + refused.GetNext(pos);
+    refused.RemoveAll();
+    ShowWarning(strText);
+}
+
 int CMrqView::RegisterSource(const char* pszPath) {
+    if (RefuseUnplainPath(pszPath))
+        return 0;
     if (IsDestinationRelated(pszPath)) {
         ShowWarning("バックアップ先のフォルダは登録できません。");
         return 0;
@@ -65,6 +90,8 @@ int CMrqView::RegisterSource(const char* pszPath) {
 }
 
 int CMrqView::SetDestination(const char* pszPath) {
+    if (RefuseUnplainPath(pszPath))
+        return 0;
     if (FindListRelation(m_sourceList, pszPath) != RELATION_NONE) {
         ShowWarning("バックアップ元に登録されているフォルダです。");
         return 0;

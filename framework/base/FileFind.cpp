@@ -1,6 +1,7 @@
 #include "FileFind.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "MultiByte.h"
 
@@ -17,13 +18,24 @@ int FolderPartLength(const char* psz) {
     return nEnd;
 }
 
+// The short (8.3) names are never read, and large folders come in fewer
+// round trips (both since Windows 7, the program's oldest system).
+HANDLE FindFirst(const wchar_t* pszPattern, WIN32_FIND_DATAW& data) {
+    return FindFirstFileExW(pszPattern, FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                            FIND_FIRST_EX_LARGE_FETCH);
+}
+
 } // namespace
 
 bool CFileFind::FindFile(const char* pszName) {
     Close();
     if (!pszName)
         pszName = "*.*";
-    m_hFind.Reset(FindFirstFileA(pszName, &m_next));
+    if (std::strlen(pszName) >= MAX_PATH) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    m_hFind.Reset(FindFirst(ToWide(pszName).c_str(), m_next));
     if (!m_hFind.IsValid())
         return false;
     m_bHaveNext = true;
@@ -35,7 +47,9 @@ bool CFileFind::FindNextFile() {
     if (!m_bHaveNext)
         return false;
     m_found = m_next;
-    m_bHaveNext = ::FindNextFileA(m_hFind, &m_next) != FALSE;
+    m_bExact = ToCodePage(m_found.cFileName, m_strBuffer);
+    m_strName = CString(m_strBuffer);
+    m_bHaveNext = ::FindNextFileW(m_hFind, &m_next) != FALSE;
     return m_bHaveNext;
 }
 
@@ -45,8 +59,8 @@ void CFileFind::Close() {
 }
 
 bool CFileFind::IsDots() const {
-    return IsDirectory() &&
-           (std::strcmp(m_found.cFileName, ".") == 0 || std::strcmp(m_found.cFileName, "..") == 0);
+    return IsDirectory() && (std::wcscmp(m_found.cFileName, L".") == 0 ||
+                             std::wcscmp(m_found.cFileName, L"..") == 0);
 }
 
 bool IsLinkReparsePoint(DWORD dwAttributes, DWORD dwReparseTag) {

@@ -4,9 +4,20 @@
 //   BOOL bMore = finder.FindFile("D:\\data\\*.*");
 //   while (bMore) {
 //       bMore = finder.FindNextFile();   // before each entry is used
+//       if (!finder.IsNameExact()) ...   // the name cannot be joined into a path
 //       ... finder.GetFileName() ...
 //   }
+//
+// Names are read as the file system stores them (UTF-16) and only then put
+// into the code page. A name with a character the code page lacks (é, the
+// yen sign, Hangul, an emoji) cannot be reached through a path of the
+// code page at all: the system's own conversion would turn it into a
+// look-alike (é as e, the yen sign as a backslash) or a "?", and so into
+// another file, or a path that climbs out of its folder. Every walk asks
+// IsNameExact() before it joins a name to its folder.
 #pragma once
+
+#include <string>
 
 #include "Handle.h"
 #include "String.h"
@@ -25,15 +36,23 @@ public:
     ~CFileFind() { Close(); }
 
     // Starts a search; false when nothing matches or the folder cannot be
-    // read (the system's last error says why).
+    // read (the system's last error says why). A pattern of MAX_PATH bytes
+    // or more is refused, as the system's ANSI search refuses it.
     bool FindFile(const char* pszName = "*.*");
     // Makes the next entry current; false when the current one is the last.
     bool FindNextFile();
     void Close();
 
-    CString GetFileName() const { return m_found.cFileName; }
+    // The entry's name in the code page; where the code page lacks a
+    // character of it, a "?" stands in its place (see IsNameExact).
+    CString GetFileName() const { return m_strName; }
+    // True when the code page holds the name exactly, so that the name
+    // joined to its folder leads back to this entry and to no other.
+    bool IsNameExact() const { return m_bExact; }
+    // The name as the file system stores it.
+    const wchar_t* GetWideFileName() const { return m_found.cFileName; }
     // The folder part of the pattern followed by the entry's name.
-    CString GetFilePath() const { return m_strRoot + m_found.cFileName; }
+    CString GetFilePath() const { return m_strRoot + m_strName; }
     DWORD GetAttributes() const { return m_found.dwFileAttributes; }
     bool IsDirectory() const { return HasAttribute(FILE_ATTRIBUTE_DIRECTORY); }
     bool IsDots() const;
@@ -57,8 +76,11 @@ private:
     }
 
     CFindHandle m_hFind;
-    WIN32_FIND_DATAA m_next = {};
-    WIN32_FIND_DATAA m_found = {};
+    WIN32_FIND_DATAW m_next = {};
+    WIN32_FIND_DATAW m_found = {};
     bool m_bHaveNext = false;
     CString m_strRoot;
+    CString m_strName;
+    bool m_bExact = false;
+    std::string m_strBuffer; // reused for each name's conversion
 };

@@ -1,6 +1,19 @@
 #include "File.h"
 
+#include <cstring>
+
+#include "MultiByte.h"
+
 namespace {
+
+// The file search never found an entry for a path ending in its separator;
+// the look-up by name keeps that.
+bool EndsInSeparator(const char* psz) {
+    int nLast = -1;
+    for (int i = 0; psz[i]; i += CharLengthAt(psz + i))
+        nLast = i;
+    return nLast >= 0 && psz[nLast] == '\\';
+}
 
 CTime FromFileTime(const FILETIME& ft) {
     if (ft.dwLowDateTime == 0 && ft.dwHighDateTime == 0)
@@ -19,9 +32,11 @@ bool CFile::GetStatus(const char* pszFileName, CFileStatus& rStatus) {
         rStatus.m_szFullName[0] = '\0';
         return false;
     }
-    WIN32_FIND_DATAA data;
-    // Only the first entry is wanted: the search ends with this statement.
-    if (!CFindHandle(FindFirstFileA(pszFileName, &data)).IsValid())
+    // Looked up as a name: "?" or "*" would make the path a search pattern
+    // that matches other entries.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (std::strpbrk(pszFileName, "?*") || EndsInSeparator(pszFileName) ||
+        !GetFileAttributesExA(pszFileName, GetFileExInfoStandard, &data))
         return false;
 
     rStatus.m_attribute = static_cast<BYTE>(data.dwFileAttributes);

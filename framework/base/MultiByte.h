@@ -14,3 +14,22 @@ bool IsTrailByte(unsigned char ch);
 bool IsDoubleByteAt(const char* p);
 // Bytes of the character at p: 2 for a double-byte character, else 1.
 int CharLengthAt(const char* p);
+
+#include <string>
+
+// Conversions between the program's text and the UTF-16 names of the file
+// system, made as the system's ANSI functions make them, so that a name
+// the code page holds comes out byte for byte as those functions give it.
+
+// The text in UTF-16.
+std::wstring ToWide(const char* psz);
+
+// The name in the code page, into strOut. True when the code page holds
+// every character of it exactly; otherwise each character it lacks is "?"
+// in strOut (never its look-alike: é is no e, and the yen sign is no
+// backslash), and the text only serves to show the name.
+bool ToCodePage(const wchar_t* pszWide, std::string& strOut);
+
+// True when the text holds nothing but characters of the code page (no
+// lone lead byte, no unassigned pair), so that it names exactly one name.
+bool IsCodePageText(const char* psz);

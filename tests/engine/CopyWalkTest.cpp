@@ -3,6 +3,9 @@
 // reported.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "BackupHarness.h"
 #include "FileOps.h"
 #include "ScratchTree.h"
@@ -301,3 +304,83 @@ TEST_F(CopyWalkTest, StatusTextsNameTheFilesShortened) {
 }
 
 } // namespace
+
+namespace {
+
+// The source lies one folder deeper below the tree than its mirror, so a
+// name of yen signs and dots climbs from them to two different files
+// outside both: one to read, one to overwrite.
+class UnnamableSourceTest : public CBackupFixture {
+protected:
+    UnnamableSourceTest() : CBackupFixture("unnamable", "in\\deep\\src表") {}
+    std::wstring Source(const wchar_t* pszName) const {
+        return std::wstring(L"in\\deep\\src\u8868\\") + pszName;
+    }
+    std::string Warning(const char* pszRelative) const {
+        return ("Warning : " + m_strSource + "\\" + pszRelative +
+                " は名前に扱えない文字があるため、コピーされませんでした。")
+            .str();
+    }
+};
+
+// The lines of a text, in any order.
+std::multiset<std::string> Lines(const CString& strText) {
+    std::multiset<std::string> lines;
+    std::string text = strText.str();
+    for (size_t nStart = 0; nStart < text.size();) {
+        size_t nEnd = text.find('\n', nStart);
+        lines.insert(text.substr(nStart, nEnd - nStart));
+        nStart = nEnd == std::string::npos ? text.size() : nEnd + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+// Names the code page cannot hold are listed as look-alikes or "?" by the
+// ANSI interface. Joined into paths they would copy another file, or read
+// and write outside both folders; they are reported, once, and left alone,
+// while every other name is copied as before.
+TEST_F(UnnamableSourceTest, AreReportedAndNeverJoinedIntoAPath) {
+    // Alone first: a yen sign is listed as a backslash, and this name
+    // climbs from the source to in\victim.txt, from the mirror out of
+    // the destination.
+    CString strRead = m_tree.WriteFile("in\\victim.txt", "outside the source");
+    CString strWritten = m_tree.WriteFile("victim.txt", "outside the destination");
+    m_tree.WriteWideFile(Source(L"sub\\..\u00a5..\u00a5..\u00a5victim.txt").c_str(), "yen");
+    m_tree.WriteFile("in\\deep\\src表\\表ソ能十纊犾.txt", "kanji");
+    CRunResult yen = Run();
+    EXPECT_EQ("outside the destination", ReadWholeFile(strWritten));
+    EXPECT_EQ("outside the source", ReadWholeFile(strRead));
+    EXPECT_EQ(1, yen.nNew);
+    EXPECT_EQ(std::multiset<std::string>{Warning("sub\\..?..?..?victim.txt")},
+              Lines(yen.strWarnings));
+
+    // Best-fit names beside their look-alikes, names without a mapping, a
+    // folder of that kind, and one the filters leave out anyway.
+    m_tree.WriteFile("in\\deep\\src表\\resume.txt", "plain");
+    m_tree.WriteWideFile(Source(L"r\u00e9sum\u00e9.txt").c_str(), "accented");
+    m_tree.WriteFile("in\\deep\\src表\\u.txt", "plain u");
+    m_tree.WriteWideFile(Source(L"\u00fc.txt").c_str(), "umlaut");
+    m_tree.WriteWideFile(Source(L"\ud55c\uae00.txt").c_str(), "hangul");
+    m_tree.WriteWideFile(Source(L"photo\U0001F600.jpg").c_str(), "emoji");
+    m_tree.WriteWideFile(Source(L"Caf\u00e9\\menu.txt").c_str(), "in a folder of that kind");
+    m_tree.WriteWideFile(Source(L"\u00e9t\u00e9.tmp").c_str(), "filtered out anyway");
+    CRunOptions options;
+    options.strNoCopy = "tmp";
+    CRunResult result = Run(options);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ(3, result.nTotal);
+    EXPECT_EQ(2, result.nNew);
+    EXPECT_EQ("outside the destination", ReadWholeFile(strWritten));
+    CTreeSnapshot expected = {{"resume.txt", "plain"},
+                              {"sub", "<folder>"},
+                              {"u.txt", "plain u"},
+                              {"表ソ能十纊犾.txt", "kanji"}};
+    EXPECT_EQ(expected, SnapshotTree(m_source->m_strMirror));
+    std::multiset<std::string> warnings = {
+        Warning("r?sum?.txt"),  Warning("sub\\..?..?..?victim.txt"),
+        Warning("photo??.jpg"), Warning("??.txt"),
+        Warning("?.txt"),       Warning("Caf?")};
+    EXPECT_EQ(warnings, Lines(result.strWarnings));
+}

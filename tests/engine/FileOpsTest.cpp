@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "FileOps.h"
+#include "PathText.h"
 #include "ScratchTree.h"
 #include "Time.h"
 
@@ -124,6 +125,33 @@ TEST(FolderEntries, EmptyFilesOnlyAndSubfolderOnly) {
     EXPECT_TRUE(HasSubfolders(strSub));
     EXPECT_FALSE(HasEntries(tree.Path("無い")));
     EXPECT_FALSE(HasSubfolders(tree.Path("無い")));
+}
+
+// Every existence test looks a path up as a name: "?" and "*" never act as
+// a pattern, or D:\...\Caf? would pass for the folder Café, which no path
+// of the program reaches. Folders the code page cannot name hold no entry
+// the program could show.
+TEST(PathLookUps, WildcardsNeverMatchAndUnnamableEntriesDoNotCount) {
+    CScratchTree tree("lookup");
+    tree.MakeWideFolder(L"Caf\u00e9\\sub");
+    tree.WriteWideFile(L"\ud55c\uae00.txt", "12345");
+    CString strOnlyUnnamable = tree.Path("only");
+    tree.MakeWideFolder(L"only\\\u00fc");
+    CString strFile = tree.WriteFile("表\\能十纊", "x");
+    for (const char* pszPattern : {"Caf?", "Caf*", "??.txt", "*", "表\\能十?"}) {
+        CString strPath = tree.Path(pszPattern);
+        EXPECT_EQ(PATH_MISSING, GetPathKind(strPath)) << pszPattern;
+        EXPECT_EQ("", GetFolderTitle(strPath)) << pszPattern;
+        EXPECT_EQ("", FormatWriteTime(strPath)) << pszPattern;
+    }
+    // A name looked up as itself, trail bytes 0x5C included, as before.
+    EXPECT_EQ(PATH_FILE, GetPathKind(strFile));
+    EXPECT_EQ("能十纊", GetFolderTitle(strFile));
+    EXPECT_NE("", FormatWriteTime(strFile));
+    EXPECT_EQ(PATH_MISSING, GetPathKind(tree.Path("表\\"))); // a separator names no entry
+    EXPECT_FALSE(HasEntries(strOnlyUnnamable));
+    EXPECT_FALSE(HasSubfolders(strOnlyUnnamable));
+    EXPECT_TRUE(HasSubfolders(tree.Root())); // 表 and only
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "BackupHarness.h"
 #include "FileOps.h"
 #include "ScratchTree.h"
+#include "StatusMessage.h"
 
 namespace {
 
@@ -162,6 +163,35 @@ TEST_F(RemovalWalkTest, DeleteListOutOfMemoryFallsBackToTheDirectPhase) {
     CRunResult result = Run(options);
     EXPECT_EQ(0, result.nStatus);
     EXPECT_FALSE(PathExists(Mirror("gone.txt")));
+}
+
+// A mirror entry whose name the code page cannot hold cannot be looked up
+// in the source by that name, so nothing says its source has gone: it
+// stays, with a warning, even where its look-alike would name a file
+// outside the mirror. Nor does a source name's look-alike keep a mirror
+// file whose own source has gone.
+TEST_F(RemovalWalkTest, MirrorNamesOutsideTheCodePageAreKeptAndLookAlikesKeepNothing) {
+    m_tree.WriteFile("ソース\\resume.txt", "its source goes");
+    Run();
+    DeleteFileA(m_tree.Path("ソース\\resume.txt"));
+    m_tree.WriteWideFile(L"\u30bd\u30fc\u30b9\\r\u00e9sum\u00e9.txt", "listed as resume.txt");
+    CString strOtherSet = m_tree.WriteFile("dest\\victim.txt", "another set's file");
+    std::wstring yen = m_tree.WriteWideFile(L"dest\\\u30bd\u30fc\u30b9\\..\u00a5victim.txt", "y");
+    std::wstring naive = m_tree.WriteWideFile(L"dest\\\u30bd\u30fc\u30b9\\na\u00efve.txt", "n");
+    std::wstring cafe = m_tree.WriteWideFile(L"dest\\\u30bd\u30fc\u30b9\\Caf\u00e9\\menu.txt", "m");
+
+    CRunResult result = Run();
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ(1, result.nDeleted);
+    EXPECT_FALSE(PathExists(Mirror("resume.txt")));
+    EXPECT_EQ("another set's file", ReadWholeFile(strOtherSet));
+    EXPECT_TRUE(WidePathExists(yen));
+    EXPECT_TRUE(WidePathExists(naive));
+    EXPECT_TRUE(WidePathExists(cafe));
+    CString strKept = " は名前に扱えない文字があるため、削除の確認ができず残しました。\n";
+    for (const char* pszName : {"..?victim.txt", "na?ve.txt", "Caf?"})
+        EXPECT_NE(-1, result.strWarnings.Find("Warning : " + Mirror(pszName) + strKept)) << pszName;
+    EXPECT_EQ(4, CountWarnings(result.strWarnings)); // and the source's r?sum?.txt
 }
 
 TEST_F(RemovalWalkTest, ADriveThatVanishedNeverMakesItsFilesLookGone) {

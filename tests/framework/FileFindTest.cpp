@@ -179,3 +179,38 @@ TEST(FileStatus, FullPathThatDoesNotFitIsRefused) {
     EXPECT_FALSE(CFile::GetStatus(strLong.c_str(), status));
     EXPECT_STREQ("", status.m_szFullName);
 }
+
+TEST(FileFind, NamesOutsideTheCodePageAreFlaggedNeverGivenAsLookAlikes) {
+    CScratchTree tree("find");
+    tree.WriteFile("表ソ能十纊犾.txt", "");
+    tree.WriteFile("resume.txt", "");
+    tree.WriteWideFile(L"r\u00e9sum\u00e9.txt", "");  // best fit: resume.txt
+    tree.WriteWideFile(L"..\u00a5..\u00a5x.txt", ""); // best fit: ..\..\x.txt
+    tree.WriteWideFile(L"\ud55c\uae00.txt", "");      // no mapping: ??.txt
+    tree.MakeWideFolder(L"photo\U0001F600");          // a surrogate pair
+    std::map<std::string, std::wstring> wide;
+    std::map<std::string, bool> exact;
+    CFileFind finder;
+    bool bMore = finder.FindFile(tree.Path("*.*"));
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        std::string name = finder.GetFileName().str();
+        EXPECT_FALSE(exact.count(name)) << "two entries listed as " << name;
+        wide[name] = finder.GetWideFileName();
+        exact[name] = finder.IsNameExact();
+    }
+    ASSERT_EQ(6u, exact.size());
+    // Names of the code page, trail bytes 0x5C and lead bytes FA-FB
+    // included, come byte for byte as before.
+    EXPECT_TRUE(exact["表ソ能十纊犾.txt"]);
+    EXPECT_EQ(L"\u8868\u30bd\u80fd\u5341\u7e8a\u72be.txt", wide["表ソ能十纊犾.txt"]);
+    EXPECT_TRUE(exact["resume.txt"]);
+    EXPECT_FALSE(exact["r?sum?.txt"]);
+    EXPECT_EQ(L"r\u00e9sum\u00e9.txt", wide["r?sum?.txt"]);
+    EXPECT_FALSE(exact["..?..?x.txt"]) << "a yen sign must never become a backslash";
+    EXPECT_FALSE(exact["??.txt"]);
+    EXPECT_FALSE(exact["photo??"]);
+    EXPECT_EQ(L"photo\U0001F600", wide["photo??"]);
+}

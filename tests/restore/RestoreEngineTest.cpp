@@ -225,6 +225,36 @@ TEST_F(RestoreEngineTest, ItemsWithoutTargetAndOverlongPathsAreReportedNeverCut)
     EXPECT_EQ(1, CountFiles(strDeep));
 }
 
+// A mirror entry whose name the code page cannot hold, and an item whose
+// path holds "?", lead to no file the program can name: joined, a yen
+// sign would climb out of both the mirror and the target. Each is
+// reported, and the rest of the restore goes on.
+TEST_F(RestoreEngineTest, NamesOutsideTheCodePageAreReportedNeverJoined) {
+    CString strOutsideMirror = m_tree.WriteFile("bk\\victim.txt", "outside the mirror");
+    CString strOutsideTarget = m_tree.WriteFile("src\\victim.txt", "outside the target");
+    m_tree.WriteWideFile(L"bk\\data\\A\\..\u00a5..\u00a5victim.txt", "yen");
+    m_tree.WriteWideFile(L"bk\\data\\\ud55c\uae00.txt", "hangul");
+    m_tree.WriteWideFile(L"bk\\data\\Caf\u00e9\\menu.txt", "menu");
+    m_tree.WriteFile("bk\\data\\表ソ.txt", "kanji");
+    AddItem(Mirror(), Source());
+    AddItem(Mirror("Caf?"), Source("Caf?"));
+
+    RunWorker();
+
+    EXPECT_EQ("kanji", ReadWholeFile(Source("表ソ.txt")));
+    EXPECT_EQ("outside the target", ReadWholeFile(strOutsideTarget));
+    EXPECT_EQ("outside the mirror", ReadWholeFile(strOutsideMirror));
+    EXPECT_EQ(1, m_status.m_nCount);
+    EXPECT_EQ(0, m_status.m_bStop);
+    std::vector<std::string> failures = Failures();
+    std::sort(failures.begin(), failures.end());
+    std::vector<std::string> expected = {Mirror("??.txt").str(),
+                                         Mirror("A\\..?..?victim.txt").str(), Mirror("Caf?").str(),
+                                         Mirror("Caf?").str()};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, failures);
+}
+
 TEST_F(RestoreEngineTest, AbortStopsTheWalkAndTheWorkerStillFinishes) {
     const int nFiles = 250;
     for (int i = 0; i < nFiles; ++i)

@@ -124,6 +124,35 @@ CString CScratchTree::MakeFolder(const char* pszRelative) const {
     return strPath;
 }
 
+std::wstring CScratchTree::WidePath(const wchar_t* pszRelative) const {
+    return Widen(m_strRoot) + L"\\" + pszRelative;
+}
+
+std::wstring CScratchTree::MakeWideFolder(const wchar_t* pszRelative) const {
+    std::wstring path = WidePath(pszRelative);
+    for (size_t i = path.find(L'\\', 3); i != std::wstring::npos; i = path.find(L'\\', i + 1))
+        CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+    CreateDirectoryW(path.c_str(), nullptr);
+    return path;
+}
+
+std::wstring CScratchTree::WriteWideFile(const wchar_t* pszRelative,
+                                         const std::string& content) const {
+    std::wstring relative = pszRelative;
+    size_t nCut = relative.rfind(L'\\');
+    if (nCut != std::wstring::npos)
+        MakeWideFolder(relative.substr(0, nCut).c_str());
+    std::wstring path = WidePath(pszRelative);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return path;
+    DWORD dwWritten = 0;
+    ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &dwWritten, nullptr);
+    CloseHandle(h);
+    return path;
+}
+
 bool MakeFolders(const char* pszPath) {
     // Walk the path by characters so a trail byte 0x5C is not a separator.
     std::string path(pszPath);
@@ -178,7 +207,15 @@ bool MakeSparseFile(const char* pszPath, LONGLONG nSize) {
 }
 
 std::string ReadWholeFile(const char* pszPath) {
-    HANDLE h = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    return ReadWideFile(Widen(pszPath));
+}
+
+bool WidePathExists(const std::wstring& path) {
+    return ExistsW(path);
+}
+
+std::string ReadWideFile(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return "<missing>";
@@ -250,24 +287,40 @@ int CountFiles(const char* pszFolder) {
 
 namespace {
 
-void SnapshotInto(const std::string& folder, const std::string& relative, CTreeSnapshot& out) {
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
+// The name in the code page, each character it lacks as <U+XXXX>.
+std::string KeyOf(const std::wstring& name) {
+    std::string key;
+    for (wchar_t ch : name) {
+        char sz[16];
+        BOOL bUsedDefault = FALSE;
+        int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &ch, 1, sz, sizeof sz, nullptr,
+                                    &bUsedDefault);
+        if (n <= 0 || bUsedDefault)
+            n = std::snprintf(sz, sizeof sz, "<U+%04X>", static_cast<unsigned>(ch));
+        key.append(sz, static_cast<size_t>(n));
+    }
+    return key;
+}
+
+void SnapshotInto(const std::wstring& folder, const std::string& relative, CTreeSnapshot& out) {
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &data);
     if (h == INVALID_HANDLE_VALUE)
         return;
     do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..")
             continue;
-        std::string path = folder + "\\" + name, key = relative + name;
+        std::wstring path = folder + L"\\" + name;
+        std::string key = relative + KeyOf(name);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             out[key] = "<folder>";
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 SnapshotInto(path, key + "\\", out);
         } else {
-            out[key] = ReadWholeFile(path.c_str());
+            out[key] = ReadWideFile(path);
         }
-    } while (FindNextFileA(h, &data));
+    } while (FindNextFileW(h, &data));
     FindClose(h);
 }
 
@@ -275,7 +328,7 @@ void SnapshotInto(const std::string& folder, const std::string& relative, CTreeS
 
 CTreeSnapshot SnapshotTree(const char* pszFolder) {
     CTreeSnapshot snapshot;
-    SnapshotInto(pszFolder, "", snapshot);
+    SnapshotInto(Widen(pszFolder), "", snapshot);
     return snapshot;
 }
 

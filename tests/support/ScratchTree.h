@@ -24,6 +24,13 @@ public:
     CString WriteFile(const char* pszRelative, const std::string& content) const;
     CString MakeFolder(const char* pszRelative) const;
 
+    // The same through the wide interface, for names the code page cannot
+    // hold (résumé, 한글, a yen sign), which no ANSI path reaches: the
+    // relative path is UTF-16, the result the whole wide path.
+    std::wstring WidePath(const wchar_t* pszRelative) const;
+    std::wstring WriteWideFile(const wchar_t* pszRelative, const std::string& content) const;
+    std::wstring MakeWideFolder(const wchar_t* pszRelative) const;
+
 private:
     CString m_strRoot;
 };
@@ -35,6 +42,8 @@ bool WriteWholeFile(const char* pszPath, const std::string& content);
 bool MakeSparseFile(const char* pszPath, LONGLONG nSize);
 std::string ReadWholeFile(const char* pszPath);
 bool PathExists(const char* pszPath);
+std::string ReadWideFile(const std::wstring& path);
+bool WidePathExists(const std::wstring& path);
 bool MakeFolders(const char* pszPath);
 // Removes a tree of any depth (read-only entries included).
 void RemoveTree(const char* pszPath);
@@ -59,6 +68,8 @@ bool UnmapDriveLetter(char chDrive);
 
 // Every file below a folder (links to folders not followed), by path
 // relative to it, with its content; folders appear as "<folder>" entries.
+// The tree is read through the wide interface, so every entry is seen as
+// it is; in a key, a character the code page lacks is written <U+XXXX>.
 using CTreeSnapshot = std::map<std::string, std::string>;
 CTreeSnapshot SnapshotTree(const char* pszFolder);
 // The snapshot without the entries at or below the given relative paths.

@@ -8,24 +8,26 @@
 
 #include "BackupSource.h"
 #include "LogBuffer.h"
+#include "MultiByte.h"
 #include "ScratchTree.h"
 
 namespace {
 
 // A drop handle as the shell makes it: DROPFILES, then each path with its
-// NUL, then one more NUL.
-HGLOBAL MakeDrop(const std::vector<CString>& paths) {
-    size_t cbPaths = 1;
-    for (const CString& strPath : paths)
-        cbPaths += strPath.GetLength() + 1;
+// NUL, then one more NUL; wide paths in the wide format, as Explorer gives
+// names the code page cannot hold.
+template <class TChar> HGLOBAL MakeDrop(const std::vector<std::basic_string<TChar>>& paths) {
+    size_t cbPaths = sizeof(TChar);
+    for (const auto& path : paths)
+        cbPaths += (path.size() + 1) * sizeof(TChar);
     HGLOBAL hDrop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + cbPaths);
     auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(hDrop));
     pDrop->pFiles = sizeof(DROPFILES);
-    pDrop->fWide = FALSE;
-    char* p = reinterpret_cast<char*>(pDrop + 1);
-    for (const CString& strPath : paths) {
-        std::memcpy(p, static_cast<const char*>(strPath), strPath.GetLength() + 1);
-        p += strPath.GetLength() + 1;
+    pDrop->fWide = sizeof(TChar) > 1;
+    auto* p = reinterpret_cast<TChar*>(pDrop + 1);
+    for (const auto& path : paths) {
+        std::memcpy(p, path.c_str(), (path.size() + 1) * sizeof(TChar));
+        p += path.size() + 1;
     }
     ::GlobalUnlock(hDrop);
     return hDrop;
@@ -65,12 +67,20 @@ protected:
     }
 
     // Drops the paths on the window; its memory must be released by then.
-    void DropOn(HWND hWnd, const std::vector<CString>& paths) {
+    template <class TChar>
+    void DropOn(HWND hWnd, const std::vector<std::basic_string<TChar>>& paths) {
         HGLOBAL hDrop = MakeDrop(paths);
         ::SendMessageA(hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
         EXPECT_EQ(UINT{GMEM_INVALID_HANDLE}, ::GlobalFlags(hDrop)) << "the drop was not released";
     }
+    void DropOn(HWND hWnd, const std::vector<CString>& paths) {
+        std::vector<std::string> texts;
+        for (const CString& strPath : paths)
+            texts.push_back(strPath.str());
+        DropOn(hWnd, texts);
+    }
     void Drop(const std::vector<CString>& paths) { DropOn(View()->GetSafeHwnd(), paths); }
+    void DropWide(const std::vector<std::wstring>& paths) { DropOn(View()->GetSafeHwnd(), paths); }
 
     std::vector<CString> SourceFolders() const {
         std::vector<CString> folders;
@@ -200,6 +210,47 @@ TEST_F(MrqViewDropTest, DropsWhileADialogHasTheWindowDisabledChangeNothing) {
     // Enabled again, the window takes drops as before.
     Drop({b});
     EXPECT_EQ((std::vector<CString>{a, b}), SourceFolders());
+}
+
+// A dropped folder whose name the code page cannot hold would come through
+// the ANSI interface as a look-alike: Café as Cafe, another folder. It is
+// refused with one message naming it ("?" for what is missing), as is any
+// folder text holding a wildcard, and nothing changes.
+TEST_F(MrqViewDropTest, NamesOutsideTheCodePageAndWildcardsAreRefusedNeverTakenForALookAlike) {
+    std::wstring cafe = m_scratch.MakeWideFolder(L"Caf\u00e9");
+    m_scratch.MakeFolder("Cafe");
+    CString strKanji = m_scratch.MakeFolder("表纊");
+    const CString strRefused =
+        "\nこの名前にはプログラムで扱えない文字(? * など)が含まれているため、登録できません。";
+    DropWide({cafe, ToWide(strKanji)});
+    EXPECT_EQ((std::vector<CString>{strKanji}), SourceFolders());
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_EQ(m_scratch.Path("Caf?") + strRefused, s_boxes[0].strText);
+    EXPECT_EQ(0, View()->RegisterSource(m_scratch.Path("Caf?")));
+    SelectTab(1);
+    DropWide({cafe});
+    EXPECT_EQ(0, View()->SetDestination(m_scratch.Path("Caf*")));
+    EXPECT_TRUE(Doc()->m_strDestination.IsEmpty());
+    EXPECT_EQ((std::vector<CString>{strKanji}), SourceFolders());
+    ASSERT_EQ(4u, s_boxes.size());
+    EXPECT_EQ(m_scratch.Path("Caf*") + strRefused, s_boxes[3].strText);
+}
+
+// A data file's folder texts that name no folder plainly (a wildcard, bytes
+// of no character) are left out of the set, with one message for them all.
+TEST_F(MrqViewDropTest, DataFileFoldersThatAreNoPlainPathAreLeftOutWithOneMessage) {
+    CString strSet = m_scratch.WriteFile(
+        "odd.mrd", "mrq Backup File \tHeaderVersion 2.1\r\nF:\\bk?\t\r\n"
+                   "D:\\Caf?\t->\t\t1\t\tする\t-1\t\r\nD:\\表\r\nD:\\a*b\r\nD:\\\x85\x40\r\n");
+    Drop({strSet});
+    EXPECT_EQ(strSet, Doc()->GetPathName());
+    EXPECT_EQ((std::vector<CString>{"D:\\表"}), SourceFolders());
+    EXPECT_TRUE(Doc()->m_strDestination.IsEmpty());
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_EQ(
+        CString("データファイルの次のフォルダは、名前にプログラムで扱えない文字(? * など)が"
+                "含まれているため読み込みませんでした。\nF:\\bk?\nD:\\Caf?\nD:\\a*b\nD:\\\x85\x40"),
+        s_boxes[0].strText);
 }
 
 TEST_F(MrqViewDropTest, DropsOnTheFrameAndItsBarsAreReleasedToo) {

@@ -218,6 +218,28 @@ TEST_F(MrqViewTreesTest, NamesEndingInTheBackslashByteShowWholeAndRegisterWhole)
     EXPECT_EQ(scratch.Path("bk\\表\\十\\ソ.txt"), NodeOf(Sync(), hFile)->m_strPath);
 }
 
+// Names the code page cannot hold are left out of both trees: no path of
+// the program leads to them, so they could be neither registered, backed
+// up nor restored. A folder holding only such names has nothing to open.
+TEST_F(MrqViewTreesTest, NamesOutsideTheCodePageAreLeftOut) {
+    CScratchTree scratch("unnamable");
+    scratch.MakeWideFolder(L"Caf\u00e9");
+    scratch.MakeFolder("Cafe"); // its look-alike, a folder of its own
+    scratch.MakeWideFolder(L"\u8868\\\ud55c\uae00");
+    scratch.WriteFile("bk\\data\\resume.txt", "");
+    scratch.WriteWideFile(L"bk\\data\\r\u00e9sum\u00e9.txt", "");
+    scratch.WriteWideFile(L"bk\\data\\..\u00a5x.txt", "");
+    Start();
+    HTREEITEM hScratch = OpenScratch(scratch);
+    EXPECT_EQ((std::vector<std::string>{"bk", "Cafe", "表"}), ChildTexts(Folders(), hScratch));
+    EXPECT_EQ(0, TreeItem(Folders(), ChildItem(Folders(), hScratch, "表")).cChildren);
+
+    OpenSet(scratch, scratch.Path("bk"), {"E:\\src\\data"});
+    HTREEITEM hMirror = OpenPath(Sync(), {"同期フォルダ", "data"});
+    ASSERT_NE(nullptr, hMirror);
+    EXPECT_EQ((std::vector<std::string>{"resume.txt"}), ChildTexts(Sync(), hMirror));
+}
+
 TEST_F(MrqViewTreesTest, SyncTreeShowsTheMirrorsFoldersFirstThenFilesWithTheirIcons) {
     CScratchTree scratch("sync");
     // Two sources named data mirror to data and data(1); one has gone.
