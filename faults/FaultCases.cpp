@@ -596,15 +596,18 @@ int CountGone(const CTreeSnapshot& before, const CTreeSnapshot& after) {
 
 // Runs each data file (as the Start command would, and as loaded) and
 // counts what changed outside the mirrors its entries may write.
+// arguments: the driver's, for every run (a restore instead of a backup).
 void RunSets(CFaultWorld& world, const CWorldView& view, const std::vector<std::string>& sets,
-             CFaultRow& row, bool bBothWays = true) {
+             CFaultRow& row, bool bBothWays = true,
+             const std::vector<std::string>& arguments = {}) {
     for (const std::string& set : sets) {
         for (int nWay = 0; nWay < (bBothWays ? 2 : 1); ++nWay) {
             CTreeSnapshot before = view.Snapshot();
             CDriverRun run;
             run.dataFile = set;
+            run.arguments = arguments;
             if (nWay == 1)
-                run.arguments = {"--as-loaded"};
+                run.arguments.push_back("--as-loaded");
             run.dwTimeoutMs = 60000;
             CDriverResult result = world.Run(run);
             ++row.nCases;
@@ -698,6 +701,101 @@ CFaultRow LeadBytesF0ToFC(CFaultWorld& world) {
     for (const char* pszMirror : {"纊", "犾", "\xF0\x5C", "表"})
         if (CountFiles(scene.m_destination + "\\" + pszMirror) != 1)
             row.notes.push_back(std::string("nothing backed up into the mirror ") + pszMirror);
+    return row;
+}
+
+namespace {
+
+// The kinds of warning a name the code page cannot hold gives, as AddSeen
+// summarises them.
+const char* const SOURCE_NAME_SEEN =
+    "warning \"は名前に扱えない文字があるため、コピーされませんでした。\"";
+const char* const MIRROR_NAME_SEEN =
+    "warning \"は名前に扱えない文字があるため、削除の確認ができず残しました。\"";
+
+// Source files beside the look-alikes the ANSI listing would give them
+// (best fit: résumé as resume, ü as u) and names it has no mapping for
+// (Hangul, an emoji, a folder Café); the look-alikes are real files too.
+void WriteUnnamableSources(const CScratchTree& sources) {
+    int n = 0;
+    for (const wchar_t* pszName :
+         {L"resume.txt", L"r\u00e9sum\u00e9.txt", L"u.txt", L"\u00fc.txt", L"\ud55c\uae00.txt",
+          L"photo\U0001F600.jpg", L"Caf\u00e9\\menu.txt", L"Cafe\\menu.txt"})
+        sources.WriteWideFile((std::wstring(L"src\\") + pszName).c_str(),
+                              "source file " + std::to_string(++n));
+}
+
+// What the mirror must hold after the runs: the exact names as their
+// sources, its own entries of that kind kept, none of the others.
+void CheckUnnamableMirror(const CScene& scene, const std::vector<std::wstring>& kept,
+                          CFaultRow& row) {
+    for (const char* pszName : {"resume.txt", "u.txt", "Cafe\\menu.txt"})
+        if (ReadWholeFile(scene.m_mirror + "\\" + pszName) !=
+            ReadWholeFile(scene.m_source + "\\" + pszName))
+            row.notes.push_back(std::string("the mirror's ") + pszName + " is not its source's");
+    for (const std::wstring& path : kept)
+        if (!WidePathExists(path)) {
+            ++row.nLost;
+            row.notes.push_back("lost: a mirror file whose name the code page cannot hold");
+        }
+    for (const auto& entry : SnapshotTree(scene.m_mirror))
+        if (entry.first.find("<U+") != std::string::npos &&
+            entry.first.find("na<U+00EF>ve") == std::string::npos &&
+            entry.first.find("..<U+00A5>other set") == std::string::npos)
+            row.notes.push_back("copied into the mirror: " + entry.first);
+    for (const char* pszSeen : {SOURCE_NAME_SEEN, MIRROR_NAME_SEEN})
+        if (!row.seen.count(pszSeen))
+            row.notes.push_back(std::string("never seen: ") + pszSeen);
+}
+
+} // namespace
+
+// Names the ANSI listing alters: a yen sign becomes a backslash, so a name
+// of yen signs and dots climbs out of the source, the mirror, and on a
+// restore out of the mirror and the target; best-fit names pass for their
+// look-alikes; names without a mapping become "?". Backups, twice, then a
+// restore of the mirrors and of an item spelt with "?".
+CFaultRow NamesOutsideTheCodePage(CFaultWorld& world) {
+    CFaultRow row;
+    row.fault = "names outside code page 932 (yen sign and dots, best fit, none)";
+    CScene scene("unnamable");
+    BuildFew(scene);
+    const CScratchTree& sources = scene.m_sources;
+    const CScratchTree& destinations = scene.m_destinations;
+    WriteUnnamableSources(sources);
+    // A second source three folders below the scratch root, its mirror two:
+    // three climbs lead from the one to in\x.txt and from the other to the
+    // destination drive's x.txt, outside the destination.
+    sources.WriteFile("in\\deep\\src2\\plain.txt", "plain");
+    CString strDeep = sources.Path("in\\deep\\src2");
+    sources.WriteFile("in\\x.txt", "outside the source");
+    destinations.WriteFile("x.txt", "outside the destination");
+    sources.WriteWideFile(L"in\\deep\\src2\\sub\\..\u00a5..\u00a5..\u00a5x.txt", "yen");
+    // The mirror's own names of that kind: one whose look-alike is another
+    // set's mirror file, whose source is "missing".
+    std::vector<std::wstring> kept = {
+        destinations.WriteWideFile(L"dest\\src\\na\u00efve.txt", "the mirror's own"),
+        destinations.WriteWideFile(L"dest\\src\\..\u00a5other set\u00a5keep.txt", "y")};
+    std::string set = sources.Path("names.mrd").str();
+    WriteWholeFile(set.c_str(),
+                   DataFileText(scene.m_destination.str(),
+                                {{scene.m_source.str(), "", 2}, {strDeep.str(), "", 2}}));
+    CWorldView view;
+    view.AddRoot(sources.Root().str());
+    view.AddRoot(destinations.Root().str());
+    RunSets(world, view, {set, set}, row, false);
+    CheckUnnamableMirror(scene, kept, row);
+
+    // The restore: a mirror entry of yen signs climbs from the mirror's sub
+    // to the destination drive's y.txt, and from the target's to in\y.txt.
+    destinations.WriteFile("y.txt", "outside the mirror");
+    sources.WriteFile("in\\y.txt", "outside the target");
+    destinations.WriteWideFile(L"dest\\src2\\sub\\..\u00a5..\u00a5..\u00a5y.txt", "yen");
+    destinations.WriteWideFile(L"dest\\src\\Caf\u00e9\\menu.txt", "the mirror's own");
+    CString strMirror2 = scene.m_destination + "\\src2";
+    RunSets(world, view, {set}, row, false,
+            {"--restore", scene.m_mirror.str(), "--restore", strMirror2.str(), "--restore",
+             (scene.m_mirror + "\\Caf?").str()});
     return row;
 }
 

@@ -14,4 +14,5 @@ CFaultRow SourceDriveRemovedMidRun(CFaultWorld& world, int nPoints);
 CFaultRow FolderLinkLoops(CFaultWorld& world);
 CFaultRow OddSourcePaths(CFaultWorld& world);
 CFaultRow LeadBytesF0ToFC(CFaultWorld& world);
+CFaultRow NamesOutsideTheCodePage(CFaultWorld& world);
 CFaultRow HostileDataFiles(CFaultWorld& world, const std::string& corpusFolder, int nRandom);

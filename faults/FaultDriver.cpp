@@ -6,25 +6,33 @@
 //
 //   fault_driver.exe DATAFILE RESULTFILE [--as-loaded] [--no-copy LIST]
 //                    [--at-go grow|delete PATH [BYTES]] [--signal-copy EVENT]
+//                    [--restore ITEM]...
 //
 // --as-loaded runs the mirrors as the file holds them. --at-go changes a
 // source file once the survey is done, before the go-ahead: a file that
 // grows after the space check, or one that vanishes before its copy.
 // --signal-copy sets the named event when the go-ahead is given, so the
 // suite can time a kill from the moment files begin to be copied; the
-// result tells how long the copies took (copyms). The
-// result file gets the status, the message the user would see, the counts,
-// every warning and every entry's mirror, one "key=value" a line.
+// result tells how long the copies took (copyms). --restore, instead of a
+// backup, restores the items (paths inside the destination) back to the
+// sources their mirrors belong to, as the restore list does; each path not
+// restored is a warning. The result file gets the status, the message the user would see, the
+// counts, every warning and every entry's mirror, one "key=value" a line.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "BackupProgress.h"
 #include "FileOps.h"
 #include "Handle.h"
 #include "MrqDoc.h"
+#include "RestoreEngine.h"
+#include "RestorePair.h"
+#include "RestoreTarget.h"
 #include "StatusMessage.h"
+#include "WorkerStatus.h"
 
 namespace {
 
@@ -37,6 +45,7 @@ struct COptions {
     CString strAtGoPath;
     unsigned long nGrowBytes = 0;
     const char* pszCopyEvent = nullptr;
+    std::vector<CString> restoreItems;
 };
 
 bool ParseOptions(int argc, char** argv, COptions& options) {
@@ -54,6 +63,8 @@ bool ParseOptions(int argc, char** argv, COptions& options) {
             options.strAtGoPath = argv[++i];
             if (options.atGo == "grow" && i + 1 < argc)
                 options.nGrowBytes = std::strtoul(argv[++i], nullptr, 10);
+        } else if (std::strcmp(argv[i], "--restore") == 0 && i + 1 < argc) {
+            options.restoreItems.push_back(argv[++i]);
         } else if (std::strcmp(argv[i], "--signal-copy") == 0 && i + 1 < argc) {
             options.pszCopyEvent = argv[++i];
         } else {
@@ -105,6 +116,14 @@ DWORD RunToTheEnd(CBackupProgress& progress, const COptions& options) {
     }
 }
 
+void WriteText(const char* pszResultFile, const CString& strText) {
+    FILE* pFile = std::fopen(pszResultFile, "wb");
+    if (pFile) {
+        std::fwrite(static_cast<const char*>(strText), 1, strText.GetLength(), pFile);
+        std::fclose(pFile);
+    }
+}
+
 void WriteResult(const char* pszResultFile, const CBackupProgress& progress, const CMrqDoc& doc,
                  DWORD dwCopyMs) {
     const CBackupJob& job = *progress.m_pJob;
@@ -120,11 +139,28 @@ void WriteResult(const char* pszResultFile, const CBackupProgress& progress, con
     }
     for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
         strText += "mirror=" + GetNextSource(doc.m_sources, pos)->m_strMirror + "\n";
-    FILE* pFile = std::fopen(pszResultFile, "wb");
-    if (pFile) {
-        std::fwrite(static_cast<const char*>(strText), 1, strText.GetLength(), pFile);
-        std::fclose(pFile);
-    }
+    WriteText(pszResultFile, strText);
+}
+
+// The restore of the items, on this thread; every path not restored is a
+// warning of the result.
+void RestoreItems(const COptions& options, const CMrqDoc& doc) {
+    CWorkerStatus status;
+    status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, nullptr));
+    for (const CString& strItem : options.restoreItems)
+        status.m_items.AddTail(new CRestorePair(strItem, MapRestoreTarget(doc, strItem)));
+    RestoreThreadProc(&status);
+    CString strText;
+    strText.Format("status=0\nmessage=copies tried %ld, paths not restored %ld\n",
+                   static_cast<long>(status.m_nCount.load()),
+                   static_cast<long>(status.m_nFailed.load()));
+    for (POSITION pos = status.m_failures.GetHeadPosition(); pos;)
+        strText += "warning=" + status.m_failures.GetNext(pos) + " not-restored\n";
+    for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
+        strText += "mirror=" + GetNextSource(doc.m_sources, pos)->m_strMirror + "\n";
+    WriteText(options.pszResultFile, strText);
+    while (!status.m_items.IsEmpty())
+        delete status.m_items.RemoveHead();
 }
 
 } // namespace
@@ -134,7 +170,7 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr, "usage: fault_driver DATAFILE RESULTFILE [--as-loaded] "
                              "[--no-copy LIST] [--at-go grow|delete PATH [BYTES]] "
-                             "[--signal-copy EVENT]\n");
+                             "[--signal-copy EVENT] [--restore ITEM]...\n");
         return 2;
     }
     CMrqDoc doc;
@@ -148,6 +184,10 @@ int main(int argc, char** argv) {
     }
     if (!options.bAsLoaded)
         doc.AssignMirrors();
+    if (!options.restoreItems.empty()) {
+        RestoreItems(options, doc);
+        return 0;
+    }
 
     CBackupProgress progress;
     progress.m_strDestination = doc.m_strDestination;
