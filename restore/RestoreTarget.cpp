@@ -89,8 +89,9 @@ bool StaysInside(const CString& strFolder, const CString& strRelative) {
 } // namespace
 
 bool IsLinkPath(const char* pszPath) {
+    // Looked up as a name: a wildcard would match other entries.
     CFileFind finder;
-    if (!finder.FindFile(pszPath))
+    if (HasWildcard(pszPath) || !finder.FindFile(pszPath))
         return false;
     finder.FindNextFile();
     return finder.IsLink();
