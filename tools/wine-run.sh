@@ -61,6 +61,10 @@ create_prefix() {
     if [ ! -f "$WINEPREFIX/.mrq-drive-types" ]; then
         wine reg add 'HKLM\Software\Wine\Drives' /v h: /d network /f
         wine reg add 'HKLM\Software\Wine\Drives' /v i: /d cdrom /f
+        # Wine's mount manager reads the types when it starts, and the one
+        # these commands started has already taken H: and I: for fixed
+        # drives: let it end, so the next start reads them.
+        wineserver -w
         touch "$WINEPREFIX/.mrq-drive-types"
     fi >/dev/null 2>&1 </dev/null
 }
