@@ -56,6 +56,7 @@ create_prefix() {
         mkdir -p "$(drive_dir $letter)"
         ln -sfn "$(drive_dir $letter)" "$WINEPREFIX/dosdevices/$letter:"
     done
+    install_caption_font
     # G: is a drive whose medium has gone: its letter leads nowhere.
     ln -sfn "$root/drives/vanished" "$WINEPREFIX/dosdevices/g:"
     if [ ! -f "$WINEPREFIX/.mrq-drive-types" ]; then
@@ -67,6 +68,21 @@ create_prefix() {
         wineserver -w
         touch "$WINEPREFIX/.mrq-drive-types"
     fi >/dev/null 2>&1 </dev/null
+}
+
+# Wine draws the caption buttons (minimise, maximise, close) as letters of
+# its Marlett font. Its own copy of the font is not found in these prefixes,
+# so the buttons came out as "0 1 r"; a copy in the prefix's Fonts folder is.
+install_caption_font() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+    [ -f "$fonts/marlett.ttf" ] && return
+    for font in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+        if [ -f "$font" ]; then
+            mkdir -p "$fonts"
+            cp "$font" "$fonts/marlett.ttf"
+            return
+        fi
+    done
 }
 
 # One Xvfb per prefix, started on the first free display number.
