@@ -9,6 +9,7 @@
 // and an entry whose folder has no real name for a mirror (D:\a\.., say)
 // gets none, so that a run refuses it instead of mirroring into the
 // destination itself.
+#include "HistoryFolder.h"
 #include "MrqDoc.h"
 
 #include <string>

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-const char* const HISTORY_FOLDER_NAME = "mrq HistoryFolder";
 const char* const SUBFOLDERS_YES = "する";
 const char* const SUBFOLDERS_NO = "しない";
 

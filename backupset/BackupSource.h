@@ -40,10 +40,6 @@ public:
     CString m_strExtensions;                // comma-separated extensions
 };
 
-// Name of the folder of history generations inside the destination; no
-// mirror folder ever takes it.
-extern const char* const HISTORY_FOLDER_NAME;
-
 // The option texts that mean "back up subfolders" and "don't".
 extern const char* const SUBFOLDERS_YES;
 extern const char* const SUBFOLDERS_NO;

@@ -29,9 +29,9 @@
 #include <string>
 #include <vector>
 
-#include "BackupProgress.h"
+#include "BackupRun.h"
 #include "BenchClock.h"
-#include "BackupSource.h"
+#include "HistoryFolder.h"
 
 namespace {
 
@@ -63,47 +63,35 @@ std::string MirrorOf(const std::string& strSource, const std::string& strDestina
     return Join(strDestination, strSource.c_str() + (nSlash == std::string::npos ? 0 : nSlash + 1));
 }
 
-// Ticks every 10 ms like the dialog's timer until the run is over.
-void RunTicks(CBackupProgress& progress, double dStart, RunResult& result) {
-    for (;;) {
-        Sleep(10);
-        CProgressTick tick = progress.OnTimer();
+RunResult RunBackup(const std::string& strSource, const std::string& strDestination) {
+    CRunSpec spec;
+    spec.strDestination = strDestination.c_str();
+    CSourceSpec source;
+    source.strFolder = strSource.c_str();
+    source.strMirror = MirrorOf(strSource, strDestination).c_str();
+    source.nHistoryLimit = 1;
+    spec.sources.push_back(source);
+
+    // Polled every 10 ms as the dialog polls it: the survey ends at the
+    // tick that sets the bar's range.
+    RunResult result;
+    CBackupRun run;
+    double dStart = Now();
+    CRunOutcome outcome = RunToEnd(run, spec, 10, [&](const CProgressTick& tick) {
         if (tick.bSetRange) {
             result.dSurveySeconds = Now() - dStart;
             result.nRangeMax = tick.nRangeMax;
         }
         if (tick.bSetPos && tick.nPos > 0 && tick.nPos < result.nRangeMax)
             result.inBetween.insert(tick.nPos);
-        if (tick.bClose)
-            break;
-    }
+    });
     result.dSeconds = Now() - dStart;
-}
-
-RunResult RunBackup(const std::string& strSource, const std::string& strDestination) {
-    RunResult result;
-    CBackupSource source(strSource.c_str());
-    source.m_strMirror = MirrorOf(strSource, strDestination).c_str();
-    CBackupSource::SetOption(source.m_szHistory, "1");
-
-    CBackupProgress progress;
-    progress.m_strDestination = strDestination.c_str();
-    progress.m_pJob->m_entries.AddTail(&source);
-    double dStart = Now();
-    if (progress.Start(""))
-        RunTicks(progress, dStart, result);
-    else
-        result.dSeconds = Now() - dStart;
-    progress.End();
-
-    const CBackupJob& job = *progress.m_pJob;
-    result.nStatus = job.m_nStatus;
-    result.nTotal = job.m_nTotal;
-    result.nNew = job.m_nNew;
-    result.nUpdated = job.m_nUpdated;
-    result.nDeleted = job.m_nDeleted;
-    result.strWarnings = job.m_strWarnings.str();
-    progress.m_pJob->m_entries.RemoveAll();
+    result.nStatus = outcome.nStatus;
+    result.nTotal = outcome.nTotal;
+    result.nNew = outcome.nNew;
+    result.nUpdated = outcome.nUpdated;
+    result.nDeleted = outcome.nDeleted;
+    result.strWarnings = outcome.strWarnings.str();
     return result;
 }
 

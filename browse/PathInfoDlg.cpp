@@ -91,7 +91,7 @@ void CFolderInfoDlg::DoDataExchange(CDataExchange* pDX) {
 
 bool CFolderInfoDlg::OnInitDialog() {
     CPathInfoDlg::OnInitDialog();
-    m_status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, "mrq Folder Execute"));
+    m_status.m_text.Open("mrq Folder Execute");
     delete m_pThread;
     m_pThread =
         AfxBeginThread(FolderThreadProc, &m_status, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
@@ -134,7 +134,7 @@ void CFolderInfoDlg::EndWorker() {
         m_status.m_bStop = 1; // closed during the count: stop it
         m_pThread->WaitForEnd();
     }
-    m_status.m_hMutex.Close();
+    m_status.m_text.Close();
 }
 
 void CFolderInfoDlg::OnDestroy() {

@@ -5,7 +5,6 @@
 #include <new>
 
 #include "FileOps.h"
-#include "TryLock.h"
 
 const char* const LINK_WARNING = " はフォルダのリンクなので、たどりませんでした。\n";
 const char* const SOURCE_NAME_WARNING =
@@ -14,46 +13,6 @@ const char* const MIRROR_NAME_WARNING =
     " は名前に扱えない文字があるため、削除の確認ができず残しました。\n";
 
 CBackupJob::CBackupJob() = default;
-
-void CBackupJob::SetStatusText(const char* pszPrefix, const char* pszSuffix) {
-    std::snprintf(m_szPendingStatus, sizeof m_szPendingStatus, "%s%s", pszPrefix,
-                  pszSuffix ? pszSuffix : "");
-    m_bStatusPending = true;
-    ULONGLONG nNow = m_pfnTickCount();
-    if (!m_bStatusOffered || nNow - m_nStatusOfferedAt >= STATUS_INTERVAL)
-        OfferStatusText(nNow);
-}
-
-void CBackupJob::FlushStatusText() {
-    if (m_bStatusPending)
-        OfferStatusText(m_pfnTickCount());
-}
-
-void CBackupJob::OfferStatusText(ULONGLONG nNow) {
-    CTryLock lock(m_hMutex);
-    if (!lock.IsLocked())
-        return; // the dialog is reading: the text waits for the next offer
-    try {
-        m_strStatus = m_szPendingStatus;
-    } catch (const std::bad_alloc&) {
-        // The dialog keeps the text it shows and the run goes on: the
-        // worker's last flush runs outside its handler of a full memory.
-        return;
-    }
-    m_bStatusChanged = 1;
-    m_bStatusPending = false;
-    m_bStatusOffered = true;
-    m_nStatusOfferedAt = nNow;
-}
-
-bool CBackupJob::TakeStatusText(CString& strOut) {
-    CTryLock lock(m_hMutex);
-    if (!lock.IsLocked() || !m_bStatusChanged)
-        return false;
-    m_bStatusChanged = 0;
-    strOut = m_strStatus;
-    return true;
-}
 
 void CBackupJob::SetHistoryLimit(int nLimit) {
     m_nHistoryLimit = nLimit;

@@ -1,19 +1,24 @@
-// The record of one backup run, shared by the progress dialog (user-interface
-// thread) and the worker thread, with the walks that do the run.
+// The record of one backup run, shared by the worker thread and whoever
+// polls the run (the progress dialog on the user-interface thread), with the
+// walks that do the run.
 //
-// Sharing rules: the status text and its changed flag are guarded by the
-// named mutex m_hMutex, which both sides only try (time-out 0) and never
-// wait on. The two byte totals are atomic: the worker adds to them, the
-// dialog reads them, and takes the bytes to copy back to 0 once, at the
-// go-ahead, without losing an addition. Every other flag and counter is
-// written by one side and polled by the other.
+// Sharing rules: the status text passes through its channel (StatusChannel.h).
+// The byte totals are atomic: the worker adds to them and the poller reads
+// them; the worker takes the bytes to copy back to 0 at the go-ahead, from
+// where on they count the bytes copied. The go-ahead's figures are written
+// by the worker before it sets m_bGoAhead, and read by the poller only
+// after it has seen the flag. m_spec and the free-space query are set
+// before the worker starts and only read after. Every other flag and
+// counter is written by one side and polled by the other.
 #pragma once
 
 #include <atomic>
+#include <functional>
 
 #include "FileFacts.h"
-#include "ObList.h"
+#include "RunSpec.h"
 #include "SourceFile.h"
+#include "StatusChannel.h"
 #include "String.h"
 #include "WorkLists.h"
 
@@ -54,13 +59,6 @@ public:
     CBackupJob(const CBackupJob&) = delete;
     CBackupJob& operator=(const CBackupJob&) = delete;
 
-    // Status text channel. A text set within STATUS_INTERVAL of the last
-    // one offered waits (replaced by any later one) until a text is set
-    // after the interval or the worker flushes it before a long step.
-    void SetStatusText(const char* pszPrefix, const char* pszSuffix = nullptr);
-    void FlushStatusText();
-    bool TakeStatusText(CString& strOut);
-
     void SetHistoryLimit(int nLimit);
     void AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszPath);
     void AddToTotal(std::atomic<ULONGLONG>& nTotal, ULONGLONG nBytes);
@@ -70,7 +68,9 @@ public:
     void AddToCopyList(const char* pszSource, const char* pszMirror, const char* pszHistoryName);
     void AddToDeleteList(const char* pszPath);
 
-    // The run (worker thread).
+    // The run (worker thread). The entry's options go into the job before
+    // each walk of it.
+    void LoadEntryOptions(const CSourceSpec& source);
     bool SurveySource(const char* pszFolder, const char* pszMirror, const char* pszTitle);
     void ProcessSource(const char* pszFolder, const char* pszMirror, const char* pszTitle);
     bool ExecuteLists();
@@ -96,8 +96,14 @@ public:
     // dropped and the run goes on.
     void AddWarning(const char* pszPath, const char* pszText);
 
-    CString m_strStatus;
-    int m_bStatusChanged = 0;
+    // The run as it was given, and the destination's history root.
+    CRunSpec m_spec;
+    CString m_strHistoryRoot;
+    // The free-space query of the space check, on the worker.
+    std::function<ULONGLONG(const char*)> m_freeSpaceQuery;
+    // "検索中 : ...", "Backup中 : ...": offered at most every STATUS_INTERVAL.
+    CStatusChannel m_status{STATUS_INTERVAL};
+
     int m_nHistoryLimit = 0;
     int m_nHistoryDepth = 0;
     std::atomic<ULONGLONG> m_nBytesToCopy{0};
@@ -108,9 +114,6 @@ public:
     int m_bDeleteListOk = 1;
     int m_bSurvey = 0;
     CString m_strWarnings;
-    CString m_strDestination; // the run's destination folder
-    CString m_strHistoryRoot;
-    CString m_strNoCopy;
     CString m_strExtensions;
     int m_nFilterMode = -1;
     int m_bSubfolders = 1;
@@ -121,14 +124,13 @@ public:
     std::atomic<int> m_nStatus{0};
     std::atomic<int> m_bFinished{0};
     std::atomic<int> m_bAbort{0};
-    std::atomic<int> m_bAwaitGo{0};
-    CObList m_entries{10};
-    HANDLE m_hMutex = nullptr; // lent by the progress logic, which owns it
-    // The clock of the status text's interval, in ms; tests replace it.
-    ULONGLONG (*m_pfnTickCount)() = &GetTickCount64;
+    // The space check passed: the free space it found and the bytes to
+    // copy, for the space line and the progress bar's range.
+    std::atomic<int> m_bGoAhead{0};
+    ULONGLONG m_nSpaceAvailable = 0;
+    ULONGLONG m_nSpaceToCopy = 0;
 
 private:
-    void OfferStatusText(ULONGLONG nNow);
     void SurveyFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                     int nKind, ULONGLONG nSourceSize);
     SourceFolderState RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
@@ -138,13 +140,8 @@ private:
                            CCopyProgress* pProgress);
     void ReportCopyFailure(const char* pszSource);
     bool PassesFilters(const char* pszPath) const;
-    // Worker only: the status text not yet offered, and when one was.
-    char m_szPendingStatus[280] = {};
-    bool m_bStatusPending = false;
-    bool m_bStatusOffered = false;
-    ULONGLONG m_nStatusOfferedAt = 0;
 };
 
-// The worker: surveys every entry, waits for the go-ahead, then executes the
-// lists (or walks every entry again when a list ran out of memory).
+// The worker: surveys every entry, checks the space, then executes the lists
+// (or walks every entry again when a list ran out of memory).
 UINT BackupThreadProc(LPVOID pJob);

@@ -1,6 +1,5 @@
 #include "BackupProgressDlg.h"
 
-#include "ListBoxText.h"
 #include "MessageMap.h"
 #include "resource.h"
 
@@ -11,9 +10,8 @@ const UINT POLL_INTERVAL_MS = 10;
 
 } // namespace
 
-CBackupProgressDlg::CBackupProgressDlg(CWnd* pParentWnd)
-    : CDialog(IDD_PROGRESS, pParentWnd), m_strDestination(m_progress.m_strDestination),
-      m_pJob(m_progress.m_pJob) {}
+CBackupProgressDlg::CBackupProgressDlg(const CRunSpec& spec, CWnd* pParentWnd)
+    : CDialog(IDD_PROGRESS, pParentWnd), m_spec(spec) {}
 
 const CMessageMap* CBackupProgressDlg::GetMessageMap() const {
     static const CMessageMapEntry kEntries[] = {
@@ -29,8 +27,7 @@ const CMessageMap* CBackupProgressDlg::GetMessageMap() const {
 bool CBackupProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_bar.Attach(GetDlgItem(IDC_PROGRESS));
-    CString strNoCopy = m_pNoCopyList ? JoinListBoxItems(*m_pNoCopyList, ",") : CString();
-    m_progress.Start(strNoCopy);
+    m_run.Start(m_spec);
     SetTimer(POLL_TIMER, POLL_INTERVAL_MS);
     return true;
 }
@@ -38,7 +35,7 @@ bool CBackupProgressDlg::OnInitDialog() {
 void CBackupProgressDlg::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != POLL_TIMER)
         return;
-    Apply(m_progress.OnTimer());
+    Apply(m_run.Poll());
 }
 
 void CBackupProgressDlg::Apply(const CProgressTick& tick) {
@@ -61,29 +58,29 @@ void CBackupProgressDlg::Apply(const CProgressTick& tick) {
 }
 
 void CBackupProgressDlg::OnAbort() {
-    m_progress.OnAbort();
+    m_run.Abort();
 }
 
 LRESULT CBackupProgressDlg::OnEndSession(WPARAM wParam, LPARAM) {
     if (wParam) {
-        m_progress.OnAbort();
-        m_progress.End();
+        m_run.Abort();
+        m_run.End();
     }
     return 0;
 }
 
 void CBackupProgressDlg::OnOK() {
-    if (m_pJob->m_bFinished)
+    if (m_run.IsFinished())
         EndDialog(IDOK);
 }
 
 void CBackupProgressDlg::OnCancel() {
-    if (m_pJob->m_bFinished)
+    if (m_run.IsFinished())
         EndDialog(IDCANCEL);
 }
 
 void CBackupProgressDlg::OnDestroy() {
     KillTimer(POLL_TIMER);
     m_bar.Detach();
-    m_progress.End();
+    m_run.End();
 }

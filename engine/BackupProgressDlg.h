@@ -1,31 +1,28 @@
 // The small modal window of a backup run: the current file, the space line,
-// the progress bar and the abort button. The run itself and the polling
-// logic are CBackupProgress's; this window shows each tick and never ends
-// while the worker still runs.
+// the progress bar and the abort button. The run is CBackupRun's; this
+// window starts it, shows each poll and never ends while the worker runs.
 #pragma once
 
-#include "BackupProgress.h"
+#include <functional>
+
+#include "BackupRun.h"
 #include "Dialog.h"
-#include "ListBox.h"
 #include "ProgressCtrl.h"
 
 class CBackupProgressDlg : public CDialog {
-    // First, so that the references below are bound to a constructed object.
-    CBackupProgress m_progress;
-
 public:
-    explicit CBackupProgressDlg(CWnd* pParentWnd = nullptr);
+    explicit CBackupProgressDlg(const CRunSpec& spec, CWnd* pParentWnd = nullptr);
 
-    CListBox* m_pNoCopyList = nullptr; // the never-copied extensions, set by the caller
-    CString& m_strDestination;         // in: the destination; out: the result text
-    CBackupJob* const m_pJob;          // owned by the progress logic
-    CString m_strLabel1;               // status text shown in the first label
-    CString m_strLabel2;               // space text shown in the second label
-
-    // Free-space query of the go-ahead; tests replace it.
-    void SetFreeSpaceQuery(ULONGLONG (*pfnGetFreeSpace)(const char*)) {
-        m_progress.m_pfnGetFreeSpace = pfnGetFreeSpace;
+    // The space check's free-space query; tests replace it.
+    void SetFreeSpaceQuery(std::function<ULONGLONG(const char*)> query) {
+        m_run.SetFreeSpaceQuery(std::move(query));
     }
+    // How the run ended, once the dialog has.
+    CRunOutcome GetOutcome() { return m_run.GetOutcome(); }
+    bool IsRunFinished() const { return m_run.IsFinished(); }
+
+    CString m_strLabel1; // status text shown in the first label
+    CString m_strLabel2; // space text shown in the second label
 
 protected:
     bool OnInitDialog() override;
@@ -45,5 +42,7 @@ protected:
 private:
     void Apply(const CProgressTick& tick);
 
+    CRunSpec m_spec;
+    CBackupRun m_run;
     CProgressCtrl m_bar;
 };

@@ -150,7 +150,7 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
 }
 
 bool CBackupJob::PassesFilters(const char* pszPath) const {
-    if (HasListedExtension(pszPath, m_strNoCopy))
+    if (HasListedExtension(pszPath, m_spec.strNoCopy))
         return false;
     if (m_nFilterMode == 0)
         return !HasListedExtension(pszPath, m_strExtensions);
@@ -164,7 +164,7 @@ void CBackupJob::BackupListedFile(const char* pszSource, const char* pszMirror,
                                   const CFileFacts* pMirror) {
     char szShown[MAX_PATH];
     ShownName(pszSource, szShown);
-    SetStatusText("検索中 : ", szShown);
+    m_status.SetText("検索中 : ", szShown);
     int nKind = CompareListed(source, pMirror);
     if (!m_bSurvey) {
         // The direct phase: the copy opens the file and compares again.
@@ -208,7 +208,7 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
                             const char* pszHistoryName) {
     char szShown[MAX_PATH];
     ShownName(pszSource, szShown);
-    SetStatusText("検索中 : ", szShown);
+    m_status.SetText("検索中 : ", szShown);
     if (m_bSurvey) {
         ULONGLONG nSourceSize = 0;
         int nKind = CompareFiles(pszSource, pszMirror, &nSourceSize);
@@ -221,11 +221,11 @@ void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
         return;
     // A source that could not be opened without sharing counts 0 bytes.
     ULONGLONG nSourceSize = nKind == COMPARE_SOURCE_UNREADABLE ? 0 : source.GetSize();
-    SetStatusText("Backup中 : ", szShown);
+    m_status.SetText("Backup中 : ", szShown);
     // A copy this long must show its own name, not wait for the next
     // file's text to carry it out.
     if (nSourceSize >= LONG_COPY_SIZE)
-        FlushStatusText();
+        m_status.Flush();
     char szFileName[MAX_PATH];
     std::strcpy(szFileName, pszSource);
     GetLastComponent(szFileName);

@@ -1,9 +1,9 @@
 #include "EntryPlan.h"
 
-#include "BackupJob.h"
-#include "BackupSource.h"
 #include "FileOps.h"
+#include "HistoryFolder.h"
 #include "PathText.h"
+#include "RunSpec.h"
 
 namespace {
 
@@ -22,9 +22,9 @@ CEntryPlanner::CEntryPlanner(const char* pszDestination) {
     NormalizeFolderPath(pszDestination, m_strDestination);
 }
 
-bool CEntryPlanner::Plan(const CBackupSource& source, CEntryPlan& plan) {
-    if (m_strDestination.IsEmpty() || !NormalizeFolderPath(source.m_strFolder, plan.strFolder) ||
-        !NormalizeFolderPath(source.m_strMirror, plan.strMirror) || !IsOwnMirror(plan.strMirror) ||
+bool CEntryPlanner::Plan(const CSourceSpec& source, CEntryPlan& plan) {
+    if (m_strDestination.IsEmpty() || !NormalizeFolderPath(source.strFolder, plan.strFolder) ||
+        !NormalizeFolderPath(source.strMirror, plan.strMirror) || !IsOwnMirror(plan.strMirror) ||
         OverlapsDestination(plan.strFolder) || IsFolderLinkAt(plan.strMirror))
         return false;
 

@@ -14,7 +14,7 @@
 
 #include "String.h"
 
-class CBackupSource;
+struct CSourceSpec;
 
 struct CEntryPlan {
     CString strFolder; // the source folder, normalised (NormalizeFolderPath)
@@ -30,7 +30,7 @@ public:
     // Fills the plan and returns true when the entry may run. Each accepted
     // mirror is taken: a later entry holding the same folder (letter case
     // ignored, as the file system ignores it) is refused.
-    bool Plan(const CBackupSource& source, CEntryPlan& plan);
+    bool Plan(const CSourceSpec& source, CEntryPlan& plan);
 
 private:
     bool IsOwnMirror(const CString& strMirror) const;

@@ -5,7 +5,10 @@
 
 #include "BackupJob.h"
 #include "FileOps.h"
+#include "HistoryFolder.h"
 #include "PathText.h"
+
+const char* const HISTORY_FOLDER_NAME = "mrq HistoryFolder";
 
 bool CBackupJob::ShiftHistory(const char* pszHistoryName, const char* pszFileName,
                               const char* pszExistingPath) {

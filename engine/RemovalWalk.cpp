@@ -52,7 +52,7 @@ void CBackupJob::RemovalWalk(const char* pszSourceFolder, const char* pszMirrorF
 // the mirror folder could not be listed and the source was not asked.
 SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
                                            const char* pszHistoryName, const char* pszAnchor) {
-    SetStatusText("削除ファイル検索中");
+    m_status.SetText("削除ファイル検索中");
     char szPattern[MAX_PATH];
     if (!JoinPath(szPattern, pszMirrorFolder, "*.*"))
         return SOURCE_NOT_LISTED;

@@ -3,9 +3,8 @@
 // (files, subfolders, bytes).
 //
 // Thread contract:
-// - m_strText and m_bChanged are guarded by m_hMutex, which both sides only
-//   try (CTryLock) and never wait on; SetText on the worker's side,
-//   TakeText on the dialog's.
+// - the status line passes through m_text (StatusChannel.h), which the
+//   owning dialog opens before the worker starts and closes after it ends.
 // - m_nCount, m_nCount2, m_nBytes, m_bFinished, the failure list and the
 //   restore's m_bFailedStop and m_nNotTried are written by the worker only.
 //   The dialog polls the counters and the finished flag; the failure list
@@ -18,13 +17,10 @@
 
 #include <atomic>
 
-#include "Handle.h"
 #include "ObList.h"
+#include "StatusChannel.h"
 #include "String.h"
 #include "StringList.h"
-
-// Longest status line, in bytes.
-const int STATUS_TEXT_LIMIT = 279;
 
 class CWorkerStatus {
 public:
@@ -32,26 +28,17 @@ public:
     CWorkerStatus(const CWorkerStatus&) = delete;
     CWorkerStatus& operator=(const CWorkerStatus&) = delete;
 
-    // Worker side: prefix and name (may be null) as the new status line,
-    // cut to STATUS_TEXT_LIMIT bytes at a character boundary. Dropped when
-    // the dialog holds the mutex just then.
-    void SetText(const char* pszPrefix, const char* pszName = nullptr);
-    // Dialog side: the line set since the last call, if any and if the
-    // mutex was free.
-    bool TakeText(CString& strOut);
     // Worker side: one path that could not be restored, for the log. Never
     // throws: a path that finds no memory is only counted.
     void AddFailure(const char* pszPath);
 
-    CString m_strText;
-    int m_bChanged = 0;
+    CStatusChannel m_text;              // "復元中 : x.txt"
     std::atomic<LONG> m_nCount{0};      // restore: copies tried; totals: files
     std::atomic<LONG> m_nCount2{0};     // totals: subfolders
     std::atomic<ULONGLONG> m_nBytes{0}; // totals: bytes, 64 bits (folders pass 4 GiB)
     std::atomic<int> m_bFinished{0};
     std::atomic<int> m_bStop{0};
-    CHandle m_hMutex; // created and closed by the owning dialog
-    CObList m_items;  // work items, owned by whoever filled the list
+    CObList m_items; // work items, owned by whoever filled the list
     // Restore: how many paths could not be restored, and those paths in
     // the order met (as many as memory allowed).
     std::atomic<LONG> m_nFailed{0};

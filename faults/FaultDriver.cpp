@@ -1,36 +1,39 @@
 // Runs one backup of a data file the way the Start command does: the set is
 // loaded, its mirrors assigned as the save before a run assigns them, and
-// the engine runs on its worker while this thread ticks every 10 ms like
-// the progress dialog. The fault suite starts it as a child process, so it
-// can kill it at any point or take a drive away under it.
+// the engine runs on its worker until the run is over. The fault suite
+// starts it as a child process, so it can kill it at any point or take a
+// drive away under it.
 //
 //   fault_driver.exe DATAFILE RESULTFILE [--as-loaded] [--no-copy LIST]
 //                    [--at-go grow|delete PATH [BYTES]] [--signal-copy EVENT]
 //                    [--restore ITEM]...
 //
 // --as-loaded runs the mirrors as the file holds them. --at-go changes a
-// source file once the survey is done, before the go-ahead: a file that
-// grows after the space check, or one that vanishes before its copy.
-// --signal-copy sets the named event when the go-ahead is given, so the
-// suite can time a kill from the moment files begin to be copied; the
+// source file once the survey is done, when the space check asks for the
+// free space: a file that grows after the check, or one that vanishes
+// before its copy. --signal-copy sets the named event at the go-ahead, so
+// the suite can time a kill from the moment files begin to be copied; the
 // result tells how long the copies took (copyms). --restore, instead of a
 // backup, restores the items (paths inside the destination) back to the
 // sources their mirrors belong to, as the restore list does; each path not
-// restored is a warning. The result file gets the status, the message the user would see, the
-// counts, every warning and every entry's mirror, one "key=value" a line.
+// restored is a warning. The result file gets the status, the message the
+// user would see, the counts, every warning and every entry's mirror, one
+// "key=value" a line.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "BackupProgress.h"
+#include "BackupRun.h"
 #include "FileOps.h"
 #include "Handle.h"
 #include "MrqDoc.h"
 #include "RestoreEngine.h"
 #include "RestorePair.h"
 #include "RestoreTarget.h"
+#include "RunSpecOfSet.h"
+#include "SizeText.h"
 #include "StatusMessage.h"
 #include "WorkerStatus.h"
 
@@ -91,29 +94,26 @@ void ChangeSourceAtGo(const COptions& options) {
     }
 }
 
-// Ticks like the progress dialog until the run is over; returns how long
-// the copies took, from the go-ahead on (0 when there was none).
-DWORD RunToTheEnd(CBackupProgress& progress, const COptions& options) {
+// Runs the backup until it is over; returns how long the copies took, from
+// the go-ahead on (0 when there was none). The space check's query is the
+// moment of the go-ahead: a change --at-go asks for happens there.
+DWORD RunToTheEnd(const COptions& options, const CMrqDoc& doc, CRunOutcome& outcome) {
     CHandle hCopyEvent(options.pszCopyEvent
                            ? OpenEventA(EVENT_MODIFY_STATE, FALSE, options.pszCopyEvent)
                            : nullptr);
     DWORD dwGoAhead = 0;
-    bool bChanged = options.atGo.empty();
-    for (;;) {
-        Sleep(10);
-        if (!bChanged && progress.m_pJob->m_bAwaitGo) {
+    CBackupRun run;
+    run.SetFreeSpaceQuery([&](const char* pszPath) {
+        if (!options.atGo.empty())
             ChangeSourceAtGo(options);
-            bChanged = true;
-        }
-        bool bClose = progress.OnTimer().bClose;
-        if (progress.m_bProgress && !dwGoAhead) {
-            dwGoAhead = GetTickCount();
-            if (hCopyEvent.IsValid())
-                SetEvent(hCopyEvent); // the copies begin
-        }
-        if (bClose)
-            return dwGoAhead ? GetTickCount() - dwGoAhead : 0;
-    }
+        ULONGLONG nFree = GetFreeSpace(pszPath);
+        dwGoAhead = GetTickCount();
+        if (hCopyEvent.IsValid())
+            SetEvent(hCopyEvent); // the copies begin
+        return nFree;
+    });
+    outcome = RunToEnd(run, SpecOfSet(doc, options.strNoCopy));
+    return dwGoAhead ? GetTickCount() - dwGoAhead : 0;
 }
 
 void WriteText(const char* pszResultFile, const CString& strText) {
@@ -124,14 +124,13 @@ void WriteText(const char* pszResultFile, const CString& strText) {
     }
 }
 
-void WriteResult(const char* pszResultFile, const CBackupProgress& progress, const CMrqDoc& doc,
+void WriteResult(const char* pszResultFile, const CRunOutcome& outcome, const CMrqDoc& doc,
                  DWORD dwCopyMs) {
-    const CBackupJob& job = *progress.m_pJob;
     CString strText;
-    strText.Format("status=%d\nmessage=%s\ncounts=%d %d %d %d\ncopyms=%lu\n", job.m_nStatus.load(),
-                   static_cast<const char*>(StatusMessage(job.m_nStatus)), job.m_nTotal.load(),
-                   job.m_nNew.load(), job.m_nUpdated.load(), job.m_nDeleted.load(), dwCopyMs);
-    std::string warnings = job.m_strWarnings.str();
+    strText.Format("status=%d\nmessage=%s\ncounts=%d %d %d %d\ncopyms=%lu\n", outcome.nStatus,
+                   static_cast<const char*>(StatusMessage(outcome.nStatus)), outcome.nTotal,
+                   outcome.nNew, outcome.nUpdated, outcome.nDeleted, dwCopyMs);
+    std::string warnings = outcome.strWarnings.str();
     for (size_t nStart = 0; nStart < warnings.size();) {
         size_t nEnd = warnings.find('\n', nStart);
         strText += "warning=" + CString(warnings.substr(nStart, nEnd - nStart)) + "\n";
@@ -146,7 +145,7 @@ void WriteResult(const char* pszResultFile, const CBackupProgress& progress, con
 // warning of the result.
 void RestoreItems(const COptions& options, const CMrqDoc& doc) {
     CWorkerStatus status;
-    status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, nullptr));
+    status.m_text.Open(nullptr);
     for (const CString& strItem : options.restoreItems)
         status.m_items.AddTail(new CRestorePair(strItem, MapRestoreTarget(doc, strItem)));
     RestoreThreadProc(&status);
@@ -179,7 +178,7 @@ int main(int argc, char** argv) {
     // The Start command refuses a set without sources or without an
     // existing destination before anything is written.
     if (doc.m_sources.IsEmpty() || !IsExistingFolder(doc.m_strDestination)) {
-        WriteResult(options.pszResultFile, CBackupProgress(), doc, 0);
+        WriteResult(options.pszResultFile, CRunOutcome(), doc, 0);
         return 4;
     }
     if (!options.bAsLoaded)
@@ -189,14 +188,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    CBackupProgress progress;
-    progress.m_strDestination = doc.m_strDestination;
-    for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
-        progress.m_pJob->m_entries.AddTail(GetNextSource(doc.m_sources, pos));
-    progress.Start(options.strNoCopy);
-    DWORD dwCopyMs = RunToTheEnd(progress, options);
-    progress.End();
-    WriteResult(options.pszResultFile, progress, doc, dwCopyMs);
-    progress.m_pJob->m_entries.RemoveAll();
+    CRunOutcome outcome;
+    DWORD dwCopyMs = RunToTheEnd(options, doc, outcome);
+    WriteResult(options.pszResultFile, outcome, doc, dwCopyMs);
     return 0;
 }

@@ -31,7 +31,7 @@ const CMessageMap* CRestoreDlg::GetMessageMap() const {
 
 bool CRestoreDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, "mrq Restore Execute"));
+    m_status.m_text.Open("mrq Restore Execute");
     // Started suspended and kept after it ends, so EndWorker can wait for it.
     delete m_pThread;
     m_pThread =
@@ -53,7 +53,7 @@ bool CRestoreDlg::OnInitDialog() {
 void CRestoreDlg::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != POLL_TIMER)
         return;
-    if (m_status.TakeText(m_strText))
+    if (m_status.m_text.TakeText(m_strText))
         SetDlgItemText(IDC_STATUS, m_strText);
     if (m_status.m_bFinished) {
         KillTimer(POLL_TIMER);
@@ -90,7 +90,7 @@ void CRestoreDlg::EndWorker() {
             m_status.m_bStop = 1; // the window goes early: stop the walks
         m_pThread->WaitForEnd();
     }
-    m_status.m_hMutex.Close();
+    m_status.m_text.Close();
 }
 
 void CRestoreDlg::OnDestroy() {

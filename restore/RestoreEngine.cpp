@@ -31,7 +31,7 @@ void Fail(CWorkerStatus& status, const char* pszPath) {
 // above the target may be missing (a file item of the list).
 void CopyOne(CWorkerStatus& status, const char* pszFrom, const char* pszTo, const char* pszName,
              bool bMakeFolders, const char* pszSpare) {
-    status.SetText(STATUS_RESTORING_NAME, pszName);
+    status.m_text.SetText(STATUS_RESTORING_NAME, pszName);
     status.m_nCount += 1;
     if ((bMakeFolders && !MakeFolderChain(pszTo, false)) ||
         !CopyFileWithTimes(pszFrom, pszTo, *pszSpare ? pszSpare : nullptr))
@@ -93,7 +93,7 @@ void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszT
 
 void RestorePath(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
                  const char* pszSpare) {
-    status.SetText(STATUS_RESTORING);
+    status.m_text.SetText(STATUS_RESTORING);
     // No target (no source folder takes the item), a path past the limit, a
     // link: nothing is copied, nothing is counted, and the item is reported.
     if (!*pszTo || !FitsInPath(pszFrom) || !FitsInPath(pszTo) || IsLinkPath(pszFrom)) {
@@ -133,6 +133,7 @@ UINT RestoreThreadProc(LPVOID pParam) {
             Fail(status, pair.m_strFrom); // out of memory: this item is not complete
         }
     }
+    status.m_text.Flush();
     status.m_bFinished = 1;
     return 0;
 }

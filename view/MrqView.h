@@ -33,11 +33,11 @@
 #include "SyncTree.h"
 #include "TabCtrl.h"
 
-class CBackupJob;
 class CBackupSource;
 class CMrqDoc;
 class CProfile;
 class CRestoreDlg;
+struct CRunOutcome;
 struct RestoreItem;
 
 // Pages, as the tab items' data.
@@ -264,7 +264,7 @@ private:
     bool ConnectSetShares();
     void SaveBeforeRun();
     void ReportFailedRun(int nStatus);
-    void ReportFinishedRun(const CBackupJob& job, const CString& strFinished);
+    void ReportFinishedRun(const CRunOutcome& outcome);
     // The restore's end (MrqViewRestore.cpp): the result window, or an
     // error when the progress window never opened (bNotRun), then the log.
     void ReportRestore(const CRestoreDlg& dlg, bool bNotRun);

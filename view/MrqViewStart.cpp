@@ -7,8 +7,10 @@
 #include "BackupSource.h"
 #include "DocTemplate.h"
 #include "FolderRelation.h"
+#include "ListBoxText.h"
 #include "MrqDoc.h"
 #include "PathText.h"
+#include "RunSpecOfSet.h"
 #include "StatusMessage.h"
 #include "Time.h"
 #include "WinApp.h"
@@ -95,26 +97,20 @@ void CMrqView::RunBackup() {
         pMainWnd->ShowWindow(SW_SHOWMINNOACTIVE);
 
     // No parent: the dialog must show while the main window is minimised.
-    CBackupProgressDlg progress;
-    progress.m_strDestination = pDoc->m_strDestination;
-    for (POSITION pos = pDoc->m_sources.GetHeadPosition(); pos;)
-        progress.m_pJob->m_entries.AddTail(pDoc->m_sources.GetNext(pos));
-    progress.m_pNoCopyList = &m_noCopyList;
+    CBackupProgressDlg progress(SpecOfSet(*pDoc, JoinListBoxItems(m_noCopyList, ",")));
     SetLastError(ERROR_SUCCESS);
-    if (progress.DoModal() == -1 && !progress.m_pJob->m_bFinished &&
-        progress.m_pJob->m_nStatus == 0) {
+    bool bOpened = progress.DoModal() != -1;
+    DWORD dwError = GetLastError();
+    CRunOutcome outcome = progress.GetOutcome();
+    if (!bOpened && !progress.IsRunFinished() && outcome.nStatus == 0) {
         // No window could be made, so the worker never ran: a failure,
         // never a finished run with no counts.
-        DWORD dwError = GetLastError();
-        progress.m_pJob->m_nStatus = dwError ? static_cast<int>(dwError) : ERROR_NOT_ENOUGH_MEMORY;
+        outcome.nStatus = dwError ? static_cast<int>(dwError) : ERROR_NOT_ENOUGH_MEMORY;
     }
-    // The entries stay the document's.
-    progress.m_pJob->m_entries.RemoveAll();
-
-    if (progress.m_pJob->m_nStatus != 0)
-        ReportFailedRun(progress.m_pJob->m_nStatus);
+    if (outcome.nStatus != 0)
+        ReportFailedRun(outcome.nStatus);
     else
-        ReportFinishedRun(*progress.m_pJob, progress.m_strDestination);
+        ReportFinishedRun(outcome);
 
     RefreshFreeSpace();
     if (bMinimised)
@@ -148,11 +144,11 @@ void CMrqView::ReportFailedRun(int nStatus) {
     AppendLog(strText);
 }
 
-void CMrqView::ReportFinishedRun(const CBackupJob& job, const CString& strFinished) {
-    CString strTotal = Decimal(job.m_nTotal);
-    CString strNew = Decimal(job.m_nNew);
-    CString strUpdated = Decimal(job.m_nUpdated);
-    CString strDeleted = Decimal(job.m_nDeleted);
+void CMrqView::ReportFinishedRun(const CRunOutcome& outcome) {
+    CString strTotal = Decimal(outcome.nTotal);
+    CString strNew = Decimal(outcome.nNew);
+    CString strUpdated = Decimal(outcome.nUpdated);
+    CString strDeleted = Decimal(outcome.nDeleted);
 
     // No parent either: the main window is still minimised.
     CBackupResultDlg result;
@@ -160,7 +156,7 @@ void CMrqView::ReportFinishedRun(const CBackupJob& job, const CString& strFinish
     result.m_strNew = strNew;
     result.m_strUpdated = strUpdated;
     result.m_strDeleted = strDeleted;
-    result.m_strMessage = ResultMessage(strFinished, CountWarnings(job.m_strWarnings));
+    result.m_strMessage = ResultMessage(outcome.strResultText, CountWarnings(outcome.strWarnings));
     result.DoModal();
     // The restore page's tree shows the mirrors as the run left them.
     ClearSyncTree();
@@ -169,7 +165,7 @@ void CMrqView::ReportFinishedRun(const CBackupJob& job, const CString& strFinish
     AppendLog("総ファイル数 : ", strTotal, "    更新ファイル数 : " + strUpdated);
     AppendLog("新規ファイル数 : ", strNew, "    削除ファイル数 : " + strDeleted);
     // Each warning is one line ending in a line feed.
-    const CString& strWarnings = job.m_strWarnings;
+    const CString& strWarnings = outcome.strWarnings;
     int nStart = 0;
     while (nStart < strWarnings.GetLength()) {
         int nEnd = strWarnings.Find('\n', nStart);

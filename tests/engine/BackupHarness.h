@@ -7,9 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "BackupProgress.h"
+#include "BackupRun.h"
 #include "BackupSource.h"
 #include "PathText.h"
+#include "RunSpecOfSet.h"
 #include "ScratchTree.h"
 
 struct CRunResult {
@@ -36,8 +37,8 @@ struct CRunOptions {
     CString strNoCopy;
     // Replaces the free-space query when set.
     ULONGLONG (*pfnFreeSpace)(const char*) = nullptr;
-    // Called on every tick with the progress object (abort, inspection).
-    void (*pfnOnTick)(CBackupProgress&, void*) = nullptr;
+    // Called on every tick with the run (abort, inspection).
+    void (*pfnOnTick)(CBackupRun&, void*) = nullptr;
     void* pTickContext = nullptr;
     // Makes the copy list run out of memory after this many lines.
     INT_PTR nCopyListLimit = -1;
@@ -46,24 +47,30 @@ struct CRunOptions {
     DWORD nPollMs = 10;
 };
 
+// The entries as the backup set hands them to the engine.
+inline CRunSpec SpecOf(const std::vector<CBackupSource*>& sources, const CString& strDestination,
+                       const CString& strNoCopy) {
+    CRunSpec spec;
+    spec.strDestination = strDestination;
+    spec.strNoCopy = strNoCopy;
+    for (CBackupSource* pSource : sources)
+        spec.sources.push_back(SpecOfSource(*pSource));
+    return spec;
+}
+
 inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
                             const CString& strDestination, const CRunOptions& options = {}) {
-    CBackupProgress progress;
-    progress.m_strDestination = strDestination;
+    CBackupRun run;
     if (options.pfnFreeSpace)
-        progress.m_pfnGetFreeSpace = options.pfnFreeSpace;
-    for (CBackupSource* pSource : sources)
-        progress.m_pJob->m_entries.AddTail(pSource);
-    progress.m_pJob->m_copyList.FailAllocationsAfter(options.nCopyListLimit);
-    progress.m_pJob->m_deleteList.FailAllocationsAfter(options.nDeleteListLimit);
+        run.SetFreeSpaceQuery(options.pfnFreeSpace);
+    run.GetJob().m_copyList.FailAllocationsAfter(options.nCopyListLimit);
+    run.GetJob().m_deleteList.FailAllocationsAfter(options.nDeleteListLimit);
 
     CRunResult result;
-    progress.Start(options.strNoCopy);
-    for (;;) {
-        Sleep(options.nPollMs);
+    CRunSpec spec = SpecOf(sources, strDestination, options.strNoCopy);
+    CRunOutcome outcome = RunToEnd(run, spec, options.nPollMs, [&](const CProgressTick& tick) {
         if (options.pfnOnTick)
-            options.pfnOnTick(progress, options.pTickContext);
-        CProgressTick tick = progress.OnTimer();
+            options.pfnOnTick(run, options.pTickContext);
         if (tick.bStatusText)
             result.statusTexts.push_back(tick.strStatusText);
         if (tick.bSetRange)
@@ -72,19 +79,14 @@ inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
             result.positions.push_back(tick.nPos);
         if (tick.bSpaceText)
             result.strSpaceText = tick.strSpaceText;
-        if (tick.bClose)
-            break;
-    }
-    progress.End();
-    CBackupJob& job = *progress.m_pJob;
-    result.nStatus = job.m_nStatus;
-    result.nTotal = job.m_nTotal;
-    result.nNew = job.m_nNew;
-    result.nUpdated = job.m_nUpdated;
-    result.nDeleted = job.m_nDeleted;
-    result.strWarnings = job.m_strWarnings;
-    result.strResultText = progress.m_strDestination;
-    job.m_entries.RemoveAll();
+    });
+    result.nStatus = outcome.nStatus;
+    result.nTotal = outcome.nTotal;
+    result.nNew = outcome.nNew;
+    result.nUpdated = outcome.nUpdated;
+    result.nDeleted = outcome.nDeleted;
+    result.strWarnings = outcome.strWarnings;
+    result.strResultText = outcome.strResultText;
     return result;
 }
 

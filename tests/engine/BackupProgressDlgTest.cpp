@@ -4,7 +4,6 @@
 
 #include "BackupHarness.h"
 #include "BackupProgressDlg.h"
-#include "ListBoxText.h"
 #include "resource.h"
 
 namespace {
@@ -26,17 +25,18 @@ protected:
         }
     }
 
-    // Runs the fixture's source through the dialog; the seam's handler acts
-    // as the user right after the dialog has started the run.
-    void RunDialog(CBackupProgressDlg& dlg, const ModalDialogHandler& user,
-                   CListBox* pNoCopyList = nullptr) {
-        dlg.m_strDestination = m_strDestination;
+    // The fixture's source as a run, never copying strNoCopy's extensions.
+    CRunSpec Spec(const char* pszNoCopy = "") const {
+        return SpecOf({m_source.get()}, m_strDestination, pszNoCopy);
+    }
+
+    // Runs the dialog; the seam's handler acts as the user right after the
+    // dialog has started the run.
+    CRunOutcome RunDialog(CBackupProgressDlg& dlg, const ModalDialogHandler& user) {
         dlg.SetFreeSpaceQuery(PlentyOfSpace);
-        dlg.m_pNoCopyList = pNoCopyList;
-        dlg.m_pJob->m_entries.AddTail(m_source.get());
         AfxSetModalDialogHandler(user);
         dlg.DoModal();
-        dlg.m_pJob->m_entries.RemoveAll();
+        return dlg.GetOutcome();
     }
 };
 
@@ -47,20 +47,20 @@ int LeaveAlone(CDialog&) {
 
 TEST_F(BackupProgressDlgTest, RunsTheBackupAndClosesItselfWhenDone) {
     FillSource(20);
-    CBackupProgressDlg dlg;
-    RunDialog(dlg, LeaveAlone);
-    EXPECT_EQ(0, dlg.m_pJob->m_nStatus);
-    EXPECT_EQ(20, dlg.m_pJob->m_nNew.load());
-    EXPECT_EQ("バックアップが終了しました。", dlg.m_strDestination);
+    CBackupProgressDlg dlg(Spec());
+    CRunOutcome outcome = RunDialog(dlg, LeaveAlone);
+    EXPECT_EQ(0, outcome.nStatus);
+    EXPECT_EQ(20, outcome.nNew);
+    EXPECT_EQ("バックアップが終了しました。", outcome.strResultText);
     EXPECT_EQ(20, CountFiles(m_source->m_strMirror));
     EXPECT_NE(-1, dlg.m_strLabel2.Find("バックアップ容量 : "));
 }
 
 TEST_F(BackupProgressDlgTest, EnterEscapeAndCloseBoxDoNotEndARunningBackup) {
     FillSource(300);
-    CBackupProgressDlg dlg;
+    CBackupProgressDlg dlg(Spec());
     bool bEndedEarly = false;
-    RunDialog(dlg, [&](CDialog& d) {
+    CRunOutcome outcome = RunDialog(dlg, [&](CDialog& d) {
         d.SendMessage(WM_COMMAND, IDOK);
         d.SendMessage(WM_COMMAND, IDCANCEL);
         d.SendMessage(WM_CLOSE);
@@ -68,41 +68,29 @@ TEST_F(BackupProgressDlgTest, EnterEscapeAndCloseBoxDoNotEndARunningBackup) {
         return 0;
     });
     EXPECT_FALSE(bEndedEarly);
-    EXPECT_EQ(1, dlg.m_pJob->m_bFinished.load());
-    EXPECT_EQ(0, dlg.m_pJob->m_nStatus);
+    EXPECT_TRUE(dlg.IsRunFinished());
+    EXPECT_EQ(0, outcome.nStatus);
     EXPECT_EQ(300, CountFiles(m_source->m_strMirror));
 }
 
 TEST_F(BackupProgressDlgTest, AbortButtonStopsTheRun) {
     FillSource(300);
-    CBackupProgressDlg dlg;
-    RunDialog(dlg, [](CDialog& d) {
+    CBackupProgressDlg dlg(Spec());
+    CRunOutcome outcome = RunDialog(dlg, [](CDialog& d) {
         SendMessageA(GetDlgItem(d.GetSafeHwnd(), IDC_ABORT), BM_CLICK, 0, 0);
         return 0;
     });
-    EXPECT_EQ(STATUS_ABORTED, dlg.m_pJob->m_nStatus);
-    EXPECT_EQ("", dlg.m_strDestination);
+    EXPECT_EQ(STATUS_ABORTED, outcome.nStatus);
+    EXPECT_EQ("", outcome.strResultText);
     EXPECT_LT(CountFiles(m_source->m_strMirror), 300);
 }
 
-TEST_F(BackupProgressDlgTest, NeverCopiedListComesFromTheListBox) {
+TEST_F(BackupProgressDlgTest, NeverCopiedExtensionsOfTheRunAreNotCopied) {
     m_tree.WriteFile("src表\\keep.txt", "k");
     m_tree.WriteFile("src表\\skip.bak", "s");
     m_tree.WriteFile("src表\\skip.表", "s");
-    HWND hParent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                   nullptr, nullptr);
-    HWND hList = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 10, 10, hParent, nullptr,
-                                 nullptr, nullptr);
-    CListBox list;
-    list.Attach(hList);
-    list.AddString("bak");
-    list.AddString("表");
-    EXPECT_EQ("bak,表", JoinListBoxItems(list, ","));
-
-    CBackupProgressDlg dlg;
-    RunDialog(dlg, LeaveAlone, &list);
-    list.Detach();
-    DestroyWindow(hParent);
+    CBackupProgressDlg dlg(Spec("bak,表"));
+    RunDialog(dlg, LeaveAlone);
     EXPECT_EQ(1, CountFiles(m_source->m_strMirror));
 }
 

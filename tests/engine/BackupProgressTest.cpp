@@ -3,6 +3,7 @@
 // and the end of the run.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -16,7 +17,7 @@ ULONGLONG g_nFreeSpace = 0;
 ULONGLONG FixedFreeSpace(const char*) {
     return g_nFreeSpace;
 }
-// A slow query: the worker polls for the go-ahead many times meanwhile.
+// A slow query: the dialog polls many times meanwhile.
 ULONGLONG SlowNoFreeSpace(const char*) {
     Sleep(150);
     return 0;
@@ -102,23 +103,18 @@ TEST_F(BackupProgressTest, DestinationsFreeSpaceIsQueriedOnItsOwnDrive) {
     EXPECT_EQ("バックアップが終了しました。", result.strResultText);
 }
 
-TEST_F(BackupProgressTest, DialogEndingTheRunWaitsForTheWorker) {
-    // The progress object goes away on the tick that ends the run; the
-    // worker, still in its wait for the go-ahead when the space check
-    // fails, must be gone by then.
+TEST_F(BackupProgressTest, ARunGoingAwayOnItsClosingTickWaitsForTheWorker) {
+    // The dialog goes, and the run with it, on the tick after a failed
+    // space check: the worker may still be on its way out then.
     for (int i = 0; i < 20; ++i) {
         g_nFreeSpace = 0;
-        CBackupProgress progress;
-        progress.m_strDestination = m_strDestination;
-        progress.m_pfnGetFreeSpace = FixedFreeSpace;
-        progress.m_pJob->m_entries.AddTail(m_source.get());
-        ASSERT_TRUE(progress.Start(""));
-        while (!progress.OnTimer().bClose)
+        auto run = std::make_unique<CBackupRun>();
+        run->SetFreeSpaceQuery(FixedFreeSpace);
+        ASSERT_TRUE(run->Start(SpecOf({m_source.get()}, m_strDestination, "")));
+        while (!run->Poll().bClose)
             Sleep(1);
-        EXPECT_FALSE(progress.IsWorkerRunning());
-        EXPECT_EQ(STATUS_NO_SPACE, progress.m_pJob->m_nStatus.load());
-        progress.End();
-        progress.m_pJob->m_entries.RemoveAll();
+        EXPECT_EQ(STATUS_NO_SPACE, run->GetJob().m_nStatus.load());
+        run.reset();
     }
 }
 
@@ -126,29 +122,31 @@ TEST_F(BackupProgressTest, DestroyingAProgressWhileTheWorkerRunsStopsItFirst) {
     for (int i = 0; i < 50; ++i)
         m_tree.WriteFile((CString("src\\f") + char('a' + i % 26) + char('a' + i / 26)).GetBuffer(0),
                          "x");
-    auto progress = std::make_unique<CBackupProgress>();
-    progress->m_strDestination = m_strDestination;
-    progress->m_pJob->m_entries.AddTail(m_source.get());
-    ASSERT_TRUE(progress->Start(""));
+    auto run = std::make_unique<CBackupRun>();
+    // The space check waits until End() has asked the worker to stop: the
+    // run is cut off before it copies, and must not count as a success.
+    run->SetFreeSpaceQuery([&run](const char*) {
+        while (!run->GetJob().m_bAbort)
+            Sleep(1);
+        return 1ull << 40;
+    });
+    ASSERT_TRUE(run->Start(SpecOf({m_source.get()}, m_strDestination, "")));
     Sleep(5);
-    // No tick ever gives the go-ahead: only End() can stop the worker, and
-    // the cut-off run must not count as a success.
-    progress->End();
-    EXPECT_FALSE(progress->IsWorkerRunning());
-    EXPECT_EQ(1, progress->m_pJob->m_bFinished.load());
-    EXPECT_EQ(STATUS_ABORTED, progress->m_pJob->m_nStatus.load());
+    run->End();
+    EXPECT_FALSE(run->IsWorkerRunning());
+    EXPECT_EQ(1, run->GetJob().m_bFinished.load());
+    EXPECT_EQ(STATUS_ABORTED, run->GetOutcome().nStatus);
     EXPECT_EQ(0, CountFiles(m_strDestination));
-    progress->m_pJob->m_entries.RemoveAll();
-    progress.reset(); // a second End() on the way: must not hang
+    run.reset(); // a second End() on the way: must not hang
 }
 
 const LONGLONG LARGE_FILE_SIZE = 64LL << 20; // 64 blocks of the copy
 
 // The user aborts once the copy has passed its first block, below half.
-void AbortMidway(CBackupProgress& progress, void*) {
-    ULONGLONG nCopied = progress.m_pJob->ReadBytesToCopy(false);
-    if (progress.m_bProgress && nCopied > 0 && nCopied < LARGE_FILE_SIZE / 2)
-        progress.OnAbort();
+void AbortMidway(CBackupRun& run, void*) {
+    ULONGLONG nCopied = run.GetJob().ReadBytesToCopy(false);
+    if (run.GetJob().m_bGoAhead && nCopied > 0 && nCopied < LARGE_FILE_SIZE / 2)
+        run.Abort();
 }
 
 class LargeCopyProgressTest : public CBackupFixture {
@@ -167,7 +165,7 @@ protected:
     }
     // Polls as often as it can, so that the copy does not fall between two
     // polls.
-    CRunResult RunPollingFast(void (*pfnOnTick)(CBackupProgress&, void*) = nullptr) {
+    CRunResult RunPollingFast(void (*pfnOnTick)(CBackupRun&, void*) = nullptr) {
         g_nFreeSpace = 1ull << 40;
         CRunOptions options;
         options.pfnFreeSpace = FixedFreeSpace;
@@ -188,8 +186,9 @@ TEST_F(LargeCopyProgressTest, TheBarMovesWhileALargeFileIsCopied) {
     ASSERT_GT(result.nRangeMax, 0);
     std::set<int> inBetween;
     for (size_t i = 0; i < result.positions.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LE(result.positions[i - 1], result.positions[i]) << "the bar went back";
+        }
         if (result.positions[i] > 0 && result.positions[i] < result.nRangeMax)
             inBetween.insert(result.positions[i]);
     }
@@ -211,20 +210,6 @@ TEST_F(LargeCopyProgressTest, AbortDuringALargeCopyKeepsTheOldVersion) {
     EXPECT_EQ("old", ReadWholeFile(Mirror("表\\纊.bin")));
     EXPECT_EQ(1, CountFiles(Mirror("表")));
     EXPECT_FALSE(PathExists(History()));
-}
-
-TEST(BackupJobStatus, StatusTextsOutrunningThePollShowTheLatest) {
-    CBackupJob job;
-    job.m_hMutex = CreateMutexA(nullptr, FALSE, nullptr);
-    job.SetStatusText("検索中 : ", "a");
-    job.SetStatusText("検索中 : ", "b");
-    job.SetStatusText("Backup中 : ", "表.txt");
-    job.FlushStatusText(); // texts within the interval wait for a flush or the next one
-    CString str;
-    ASSERT_TRUE(job.TakeStatusText(str));
-    EXPECT_EQ("Backup中 : 表.txt", str);
-    EXPECT_FALSE(job.TakeStatusText(str)); // nothing new
-    CloseHandle(job.m_hMutex);
 }
 
 } // namespace

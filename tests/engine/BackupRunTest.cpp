@@ -12,6 +12,7 @@
 // Every allocation of a thread other than the test's own fails while this
 // is set: the worker runs out of memory wherever it next allocates.
 std::atomic<DWORD> g_dwOnlyThreadWithMemory{0};
+std::atomic<DWORD> g_dwTestThread{0};
 
 void* operator new(size_t nSize) {
     DWORD dwOnly = g_dwOnlyThreadWithMemory;
@@ -130,9 +131,9 @@ TEST_F(BackupRunTest, DirectPhaseCreatesTheMirrorFolderOfAFirstRun) {
     EXPECT_TRUE(IsExistingFolder(source->m_strMirror + "\\empty"));
 }
 
-void AbortWhenSurveyStarts(CBackupProgress& progress, void*) {
-    if (progress.m_pJob->m_nTotal > 0 && !progress.m_bProgress)
-        progress.OnAbort();
+void AbortWhenSurveyStarts(CBackupRun& run, void*) {
+    if (run.GetJob().m_nTotal > 0 && !run.GetJob().m_bGoAhead)
+        run.Abort();
 }
 
 TEST_F(BackupRunTest, AbortDuringTheSurveyCopiesAndDeletesNothing) {
@@ -154,9 +155,9 @@ TEST_F(BackupRunTest, AbortDuringTheSurveyCopiesAndDeletesNothing) {
     EXPECT_FALSE(PathExists(m_strDestination + "\\mrq HistoryFolder"));
 }
 
-void AbortOnceCopying(CBackupProgress& progress, void*) {
-    if (progress.m_bProgress && progress.m_pJob->ReadBytesToCopy(false) > 0)
-        progress.OnAbort();
+void AbortOnceCopying(CBackupRun& run, void*) {
+    if (run.GetJob().m_bGoAhead && run.GetJob().ReadBytesToCopy(false) > 0)
+        run.Abort();
 }
 
 TEST_F(BackupRunTest, AbortDuringExecutionKeepsWhatWasCopied) {
@@ -192,9 +193,12 @@ TEST_F(BackupRunTest, CopyErrorOtherThanTheKnownOnesStopsTheRunWithItsCode) {
 
 TEST_F(BackupRunTest, WorkerOutOfMemoryStopsTheRunWithoutEndingTheProgram) {
     auto source = Source("src", 3);
+    // From the space check on, only the test's thread finds memory.
+    g_dwTestThread = GetCurrentThreadId();
     CRunOptions options;
-    options.pfnOnTick = [](CBackupProgress&, void*) {
-        g_dwOnlyThreadWithMemory = GetCurrentThreadId();
+    options.pfnFreeSpace = [](const char*) {
+        g_dwOnlyThreadWithMemory = g_dwTestThread.load();
+        return 1ull << 40;
     };
     CRunResult result = RunBackup(*source, m_strDestination, options);
     g_dwOnlyThreadWithMemory = 0;

@@ -150,9 +150,9 @@ TEST_F(EntrySafetyTest, SourcesOverlappingTheDestinationAreRefused) {
 namespace {
 
 // Ends a run that has not finished in 30 s (a walk that follows a loop).
-void AbortAfterThirtySeconds(CBackupProgress& progress, void* pStart) {
+void AbortAfterThirtySeconds(CBackupRun& run, void* pStart) {
     if (GetTickCount() - *static_cast<DWORD*>(pStart) > 30000)
-        progress.OnAbort();
+        run.Abort();
 }
 
 } // namespace

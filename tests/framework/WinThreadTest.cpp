@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "WinThread.h"
+#include "WorkerThread.h"
 
 namespace {
 
@@ -82,4 +83,44 @@ TEST(WinThread, SuspendedThreadWaitsForTheOwner) {
 TEST(WinThread, WaitWithoutAThreadFails) {
     CWinThread thread(CountAndSignal, nullptr);
     EXPECT_FALSE(thread.WaitForEnd(0));
+}
+
+// The record a stoppable worker polls: it works until told to stop.
+struct CStoppable {
+    std::atomic<int> bStop{0};
+    std::atomic<int> nSteps{0};
+    std::atomic<int> bEnded{0};
+};
+
+UINT WorkUntilStopped(LPVOID pParam) {
+    auto& record = *static_cast<CStoppable*>(pParam);
+    while (!record.bStop) {
+        ++record.nSteps;
+        Sleep(1);
+    }
+    Sleep(50); // a last step after the stop: End() must wait for it
+    record.bEnded = 1;
+    return 0;
+}
+
+TEST(WorkerThread, EndStopsTheWorkerAndWaitsForItsLastStep) {
+    CStoppable record;
+    {
+        CWorkerThread worker(record.bStop);
+        ASSERT_TRUE(worker.Start(WorkUntilStopped, &record));
+        while (record.nSteps < 3)
+            Sleep(1);
+        EXPECT_TRUE(worker.IsRunning());
+        worker.End();
+        EXPECT_EQ(1, record.bEnded.load());
+        EXPECT_FALSE(worker.IsRunning());
+        worker.End(); // again: nothing to wait for
+    }
+    // A worker still running when its owner goes is stopped and waited for.
+    CStoppable second;
+    {
+        CWorkerThread worker(second.bStop);
+        ASSERT_TRUE(worker.Start(WorkUntilStopped, &second));
+    }
+    EXPECT_EQ(1, second.bEnded.load());
 }

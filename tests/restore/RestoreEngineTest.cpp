@@ -20,7 +20,7 @@ namespace {
 // A mirror folder bk\data and its source folder src\data.
 class RestoreEngineTest : public testing::Test {
 protected:
-    RestoreEngineTest() { m_status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, nullptr)); }
+    RestoreEngineTest() { m_status.m_text.Open(nullptr); }
     ~RestoreEngineTest() override {
         while (!m_status.m_items.IsEmpty())
             delete m_status.m_items.RemoveHead();
@@ -96,7 +96,7 @@ TEST_F(RestoreEngineTest, FileItemMakesTheFoldersAboveIt) {
     EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strMirrorFile, Source("a\\纊\\x.txt")));
     EXPECT_EQ(1, m_status.m_nCount);
     CString strText;
-    EXPECT_TRUE(m_status.TakeText(strText));
+    EXPECT_TRUE(m_status.m_text.TakeText(strText));
     EXPECT_STREQ("復元中 : x.txt", strText);
 }
 
@@ -149,7 +149,7 @@ TEST_F(RestoreEngineTest, TargetFolderTooLongForAStagingNameNeverLosesTheUsersFi
 
     // Free again, the copy comes back whole through the spare folder.
     CWorkerStatus again;
-    again.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, nullptr));
+    again.m_text.Open(nullptr);
     RestorePath(again, Mirror(), Source(), strSpare);
     EXPECT_EQ("mirror", ReadWholeFile(strTarget));
     EXPECT_EQ(0, again.m_nFailed);
@@ -277,18 +277,6 @@ TEST_F(RestoreEngineTest, AbortStopsTheWalkAndTheWorkerStillFinishes) {
     EXPECT_LT(m_status.m_nCount, nFiles);
     EXPECT_EQ("c", ReadWholeFile(Source("c.txt"))); // file items are still restored
     EXPECT_EQ(0, m_status.m_nFailed);
-}
-
-TEST(WorkerStatusTest, TextIsCutWholeAndTakenOnce) {
-    CWorkerStatus status;
-    status.m_hMutex.Reset(CreateMutexA(nullptr, FALSE, nullptr));
-    // 278 bytes of prefix: the next character, 表 (2 bytes), does not fit.
-    std::string prefix(STATUS_TEXT_LIMIT - 1, 'p');
-    status.SetText(prefix.c_str(), "表x");
-    CString strText;
-    ASSERT_TRUE(status.TakeText(strText));
-    EXPECT_EQ(prefix, strText.str());
-    EXPECT_FALSE(status.TakeText(strText));
 }
 
 } // namespace

@@ -17,8 +17,9 @@ std::wstring Widen(const char* psz) {
 // The Linux path of a Windows path (wine's own export), or "".
 std::string UnixPath(const std::wstring& path) {
     using UnixNameFn = char*(CDECL*)(LPCWSTR);
-    static auto pfnUnixName = reinterpret_cast<UnixNameFn>(
-        GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+    // Through void*: a FARPROC has no parameters, so a direct cast warns.
+    static auto pfnUnixName = reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
     char* psz = pfnUnixName ? pfnUnixName(path.c_str()) : nullptr;
     std::string unix = psz ? psz : "";
     if (psz)
