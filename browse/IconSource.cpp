@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "PathText.h"
+#include "RegKey.h"
 
 namespace {
 
@@ -15,26 +16,22 @@ const char* const OWN_ICON_TYPES[] = {".exe", ".lnk", ".ico", ".cur", ".ani"};
 // The text of HKEY_CLASSES_ROOT\strKey's default value; empty when there is
 // none.
 CString ReadClassValue(const CString& strKey) {
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, strKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    CRegKey key;
+    if (!key.Open(HKEY_CLASSES_ROOT, strKey, KEY_QUERY_VALUE))
         return CString();
     char szValue[MAX_PATH + 1] = {};
     DWORD cbValue = MAX_PATH;
     DWORD dwType = 0;
-    LONG lResult = ::RegQueryValueExA(hKey, nullptr, nullptr, &dwType,
+    LONG lResult = ::RegQueryValueExA(key, nullptr, nullptr, &dwType,
                                       reinterpret_cast<BYTE*>(szValue), &cbValue);
-    ::RegCloseKey(hKey);
     if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ))
         return CString();
     return CString(szValue);
 }
 
 bool ClassKeyExists(const CString& strKey) {
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, strKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(hKey);
-    return true;
+    CRegKey key;
+    return key.Open(HKEY_CLASSES_ROOT, strKey, KEY_QUERY_VALUE);
 }
 
 // A class (an extension's key or the type it names) whose icon depends on

@@ -4,6 +4,7 @@
 
 #include "Handle.h"
 #include "PathText.h"
+#include "RegKey.h"
 
 namespace {
 
@@ -20,29 +21,23 @@ CString TypeOrDefault(const char* pszExt, const char* pszType) {
 
 // Creates or opens hRoot\pszKey with full access and sets its default value.
 bool SetDefaultValue(HKEY hRoot, const char* pszKey, const char* pszValue) {
-    HKEY hKey = nullptr;
-    DWORD dwDisposition = 0;
-    if (RegCreateKeyExA(hRoot, pszKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        &hKey, &dwDisposition) != ERROR_SUCCESS)
-        return false;
-    LONG lResult = RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
-                                  static_cast<DWORD>(std::strlen(pszValue) + 1));
-    RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS;
+    CRegKey key;
+    return key.Create(hRoot, pszKey, KEY_ALL_ACCESS) &&
+           RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
+                          static_cast<DWORD>(std::strlen(pszValue) + 1)) == ERROR_SUCCESS;
 }
 
 // Reads the default value of hRoot\pszKey into a MAX_PATH buffer; the
 // buffer is left alone on failure.
 bool ReadDefaultValue(HKEY hRoot, const char* pszKey, char* pszOut) {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    CRegKey key;
+    if (!key.Open(hRoot, pszKey, KEY_READ))
         return false;
     char szValue[MAX_PATH + 1] = {};
     DWORD cbValue = MAX_PATH;
     DWORD dwType = 0;
-    LONG lResult = RegQueryValueExA(hKey, nullptr, nullptr, &dwType,
+    LONG lResult = RegQueryValueExA(key, nullptr, nullptr, &dwType,
                                     reinterpret_cast<BYTE*>(szValue), &cbValue);
-    RegCloseKey(hKey);
     // A value of exactly MAX_PATH bytes may come without a terminator: it
     // fits szValue, but not with one in the caller's MAX_PATH buffer.
     if (lResult != ERROR_SUCCESS || dwType != REG_SZ || std::strlen(szValue) >= MAX_PATH)
@@ -52,22 +47,18 @@ bool ReadDefaultValue(HKEY hRoot, const char* pszKey, char* pszOut) {
 }
 
 bool KeyOpensForReading(HKEY hRoot, const char* pszKey) {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(hKey);
-    return true;
+    CRegKey key;
+    return key.Open(hRoot, pszKey, KEY_READ);
 }
 
 bool HasSubkey(HKEY hRoot, const char* pszKey) {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    CRegKey key;
+    if (!key.Open(hRoot, pszKey, KEY_READ))
         return false;
     char szName[MAX_PATH];
     DWORD cchName = sizeof(szName);
-    LONG lResult = RegEnumKeyExA(hKey, 0, szName, &cchName, nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(hKey);
-    return lResult != ERROR_NO_MORE_ITEMS;
+    return RegEnumKeyExA(key, 0, szName, &cchName, nullptr, nullptr, nullptr, nullptr) !=
+           ERROR_NO_MORE_ITEMS;
 }
 
 CString SettingsKey(const char* pszCompany, const char* pszTitle) {
@@ -152,20 +143,15 @@ bool CSystemRegistry::WriteUninstallEntry(const char* pszTitle, const char* pszD
                                           const char* pszArgument) {
     if (IsEmptyText(pszTitle))
         return false;
-    HKEY hKey = nullptr;
-    DWORD dwDisposition = 0;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, CString(UNINSTALL_KEY) + pszTitle, 0, nullptr,
-                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &hKey,
-                        &dwDisposition) != ERROR_SUCCESS)
+    CRegKey key;
+    if (!key.Create(HKEY_LOCAL_MACHINE, CString(UNINSTALL_KEY) + pszTitle, KEY_ALL_ACCESS))
         return false;
-    auto setText = [hKey](const char* pszName, const char* pszValue) {
-        return RegSetValueExA(hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
+    auto setText = [&key](const char* pszName, const char* pszValue) {
+        return RegSetValueExA(key, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
                               static_cast<DWORD>(std::strlen(pszValue) + 1)) == ERROR_SUCCESS;
     };
-    bool bDone = setText("DisplayName", pszDisplayName) &&
-                 setText("UninstallString", GetProgramPath() + " " + pszArgument);
-    RegCloseKey(hKey);
-    return bDone;
+    return setText("DisplayName", pszDisplayName) &&
+           setText("UninstallString", GetProgramPath() + " " + pszArgument);
 }
 
 bool CSystemRegistry::DeleteUninstallEntry(const char* pszTitle) {

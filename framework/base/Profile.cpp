@@ -4,15 +4,7 @@
 
 namespace {
 
-// Opens or creates pszName under hParent; closes hParent either way.
-HKEY CreateChildKey(HKEY hParent, const char* pszName) {
-    HKEY hKey = nullptr;
-    DWORD dwDisposition = 0;
-    LONG lResult = RegCreateKeyExA(hParent, pszName, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                   KEY_READ | KEY_WRITE, nullptr, &hKey, &dwDisposition);
-    RegCloseKey(hParent);
-    return lResult == ERROR_SUCCESS ? hKey : nullptr;
-}
+const REGSAM SECTION_ACCESS = KEY_READ | KEY_WRITE;
 
 bool IsUsableName(const char* psz) {
     return psz != nullptr && *psz != '\0';
@@ -24,34 +16,28 @@ void CProfile::SetRegistryKey(const char* pszCompany) {
     m_strRegistryKey = pszCompany;
 }
 
-HKEY CProfile::OpenSectionKey(const char* pszSection) const {
+bool CProfile::OpenSectionKey(const char* pszSection, CRegKey& section) const {
     if (!HasRegistryKey() || m_strAppName.IsEmpty() || !IsUsableName(pszSection))
-        return nullptr;
+        return false;
     // Software belongs to the system: it is opened, never created.
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ | KEY_WRITE, &hKey) !=
-        ERROR_SUCCESS)
-        return nullptr;
-    hKey = CreateChildKey(hKey, m_strRegistryKey);
-    if (hKey != nullptr)
-        hKey = CreateChildKey(hKey, m_strAppName);
-    if (hKey != nullptr)
-        hKey = CreateChildKey(hKey, pszSection);
-    return hKey;
+    CRegKey software, company, app;
+    return software.Open(HKEY_CURRENT_USER, "Software", SECTION_ACCESS) &&
+           company.Create(software, m_strRegistryKey, SECTION_ACCESS) &&
+           app.Create(company, m_strAppName, SECTION_ACCESS) &&
+           section.Create(app, pszSection, SECTION_ACCESS);
 }
 
 int CProfile::GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault) const {
     if (!IsUsableName(pszEntry))
         return nDefault;
-    HKEY hKey = OpenSectionKey(pszSection);
-    if (hKey == nullptr)
+    CRegKey hKey;
+    if (!OpenSectionKey(pszSection, hKey))
         return nDefault;
     DWORD dwType = 0;
     DWORD dwValue = 0;
     DWORD cbValue = sizeof(dwValue);
     LONG lResult = RegQueryValueExA(hKey, pszEntry, nullptr, &dwType,
                                     reinterpret_cast<BYTE*>(&dwValue), &cbValue);
-    RegCloseKey(hKey);
     if (lResult != ERROR_SUCCESS || dwType != REG_DWORD || cbValue != sizeof(dwValue))
         return nDefault;
     return static_cast<int>(dwValue);
@@ -60,13 +46,12 @@ int CProfile::GetProfileInt(const char* pszSection, const char* pszEntry, int nD
 bool CProfile::WriteProfileInt(const char* pszSection, const char* pszEntry, int nValue) {
     if (!IsUsableName(pszEntry))
         return false;
-    HKEY hKey = OpenSectionKey(pszSection);
-    if (hKey == nullptr)
+    CRegKey hKey;
+    if (!OpenSectionKey(pszSection, hKey))
         return false;
     DWORD dwValue = static_cast<DWORD>(nValue);
     LONG lResult = RegSetValueExA(hKey, pszEntry, 0, REG_DWORD,
                                   reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
-    RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
 }
 
@@ -74,8 +59,8 @@ CString CProfile::GetProfileString(const char* pszSection, const char* pszEntry,
                                    const char* pszDefault) const {
     if (!IsUsableName(pszEntry))
         return pszDefault;
-    HKEY hKey = OpenSectionKey(pszSection);
-    if (hKey == nullptr)
+    CRegKey hKey;
+    if (!OpenSectionKey(pszSection, hKey))
         return pszDefault;
     // Size first, then the text; one byte more so the text always ends in a
     // zero even when the stored data did not.
@@ -88,7 +73,6 @@ CString CProfile::GetProfileString(const char* pszSection, const char* pszEntry,
         lResult = RegQueryValueExA(hKey, pszEntry, nullptr, &dwType,
                                    reinterpret_cast<BYTE*>(buffer.data()), &cbValue);
     }
-    RegCloseKey(hKey);
     if (lResult != ERROR_SUCCESS || dwType != REG_SZ || buffer.empty())
         return pszDefault;
     return CString(buffer.data());
@@ -98,8 +82,8 @@ bool CProfile::WriteProfileString(const char* pszSection, const char* pszEntry,
                                   const char* pszValue) {
     if (!IsUsableName(pszEntry))
         return false;
-    HKEY hKey = OpenSectionKey(pszSection);
-    if (hKey == nullptr)
+    CRegKey hKey;
+    if (!OpenSectionKey(pszSection, hKey))
         return false;
     LONG lResult;
     if (pszValue == nullptr)
@@ -107,6 +91,5 @@ bool CProfile::WriteProfileString(const char* pszSection, const char* pszEntry,
     else
         lResult = RegSetValueExA(hKey, pszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
                                  static_cast<DWORD>(lstrlenA(pszValue) + 1));
-    RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
 }

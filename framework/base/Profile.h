@@ -11,6 +11,7 @@
 // the default and writes fail.
 #pragma once
 
+#include "RegKey.h"
 #include "String.h"
 
 class CProfile {
@@ -35,8 +36,8 @@ public:
 
 private:
     // The section's key opened (created if need be) for reading and
-    // writing, or null. The caller closes it.
-    HKEY OpenSectionKey(const char* pszSection) const;
+    // writing; false when it cannot be.
+    bool OpenSectionKey(const char* pszSection, CRegKey& section) const;
 
     CString m_strAppName;
     CString m_strRegistryKey; // company, empty until SetRegistryKey
