@@ -43,7 +43,7 @@ bench-probe: build
 # A prefix of its own, so that running the program never touches the
 # tests' registry or drives.
 run: build
-	MRQ_WINE_ROOT=$(abspath $(BUILD))/run-wine tools/wine-run.sh --show $(abspath $(BUILD))/shell/mrq.exe $(ARGS)
+	MRQ_WINE_ROOT=$(abspath $(BUILD))/run-wine tools/wine-run.sh --show $(abspath $(BUILD))/app/mrq.exe $(ARGS)
 
 screenshots: build
 	tools/screenshots.sh $(BUILD)

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "FileOps.h"
-#include "ListBox.h"
 #include "NetworkCalls.h"
 #include "PathText.h"
 

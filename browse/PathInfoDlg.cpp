@@ -7,13 +7,13 @@
 
 #include "DataExchange.h"
 #include "FileOps.h"
+#include "FileTypes.h"
 #include "FolderTotals.h"
 #include "IconHandle.h"
 #include "MessageMap.h"
 #include "PaintDC.h"
 #include "PathText.h"
 #include "SizeText.h"
-#include "SystemRegistry.h"
 #include "resource.h"
 
 namespace {
@@ -153,7 +153,7 @@ bool CFileInfoDlg::OnInitDialog() {
     SetDlgItemText(IDC_INFO_CREATED, FormatCreationTime(m_strFile));
     SetDlgItemText(IDC_INFO_MODIFIED, FormatWriteTime(m_strFile));
     SetDlgItemText(IDC_INFO_FILE_SIZE, FormatFileSize(m_strFile));
-    SetDlgItemText(IDC_INFO_TYPE, CSystemRegistry().GetFileTypeName(TypeKey(m_strFile)));
+    SetDlgItemText(IDC_INFO_TYPE, GetFileTypeName(TypeKey(m_strFile)));
     SetDlgItemText(IDC_INFO_NAME, Shortened(m_strFile));
     return true;
 }

@@ -1,7 +1,5 @@
 #include "BackupJob.h"
 
-#include <cstdio>
-#include <cstring>
 #include <new>
 
 #include "FileOps.h"
@@ -47,14 +45,6 @@ void CBackupJob::AddToCopyList(const char* pszSource, const char* pszMirror,
                                const char* pszHistoryName) {
     if (!m_bCopyListOk)
         return;
-    // No Windows file name holds a tab; a host file system that lets one
-    // through gets the file reported instead of listed, as a copy-list
-    // line with a tab in a field could never be executed.
-    if (std::strchr(pszSource, '\t') || std::strchr(pszMirror, '\t') ||
-        std::strchr(pszHistoryName, '\t')) {
-        AddWarning(pszSource, " がコピーされませんでした。\n");
-        return;
-    }
     try {
         m_copyList.Add(pszSource, pszMirror, pszHistoryName, m_nHistoryLimit);
     } catch (const std::bad_alloc&) {

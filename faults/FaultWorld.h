@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "ScratchTree.h"
-#include "String.h"
 
 // A source entry of a data file: folder text, mirror text, history limit.
 struct CSetEntry {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "FileTypes.h"
 #include "Handle.h"
 #include "PathText.h"
 #include "RegKey.h"
@@ -25,25 +26,6 @@ bool SetDefaultValue(HKEY hRoot, const char* pszKey, const char* pszValue) {
     return key.Create(hRoot, pszKey, KEY_ALL_ACCESS) &&
            RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
                           static_cast<DWORD>(std::strlen(pszValue) + 1)) == ERROR_SUCCESS;
-}
-
-// Reads the default value of hRoot\pszKey into a MAX_PATH buffer; the
-// buffer is left alone on failure.
-bool ReadDefaultValue(HKEY hRoot, const char* pszKey, char* pszOut) {
-    CRegKey key;
-    if (!key.Open(hRoot, pszKey, KEY_READ))
-        return false;
-    char szValue[MAX_PATH + 1] = {};
-    DWORD cbValue = MAX_PATH;
-    DWORD dwType = 0;
-    LONG lResult = RegQueryValueExA(key, nullptr, nullptr, &dwType,
-                                    reinterpret_cast<BYTE*>(szValue), &cbValue);
-    // A value of exactly MAX_PATH bytes may come without a terminator: it
-    // fits szValue, but not with one in the caller's MAX_PATH buffer.
-    if (lResult != ERROR_SUCCESS || dwType != REG_SZ || std::strlen(szValue) >= MAX_PATH)
-        return false;
-    std::strcpy(pszOut, szValue);
-    return true;
 }
 
 bool KeyOpensForReading(HKEY hRoot, const char* pszKey) {
@@ -110,12 +92,6 @@ bool CSystemRegistry::RegisterFileType(const char* pszExt, const char* pszType) 
     return SetDefaultValue(HKEY_CLASSES_ROOT, strType + "\\DefaultIcon", strProgram + ",1");
 }
 
-bool CSystemRegistry::GetFileTypeClass(char* szExt) {
-    if (IsEmptyText(szExt))
-        return false;
-    return ReadDefaultValue(HKEY_LOCAL_MACHINE, CString(CLASSES_PREFIX) + "." + szExt, szExt);
-}
-
 bool CSystemRegistry::UnregisterFileType(const char* pszExt, const char* pszType) {
     if (IsEmptyText(pszExt))
         return false;
@@ -127,16 +103,6 @@ bool CSystemRegistry::UnregisterFileType(const char* pszExt, const char* pszType
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, CString(CLASSES_PREFIX) + "." + pszExt);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, CString(CLASSES_PREFIX) + strType);
     return true;
-}
-
-CString CSystemRegistry::GetFileTypeName(const char* pszExt) {
-    char szName[MAX_PATH];
-    lstrcpynA(szName, pszExt != nullptr ? pszExt : "", MAX_PATH);
-    if (!GetFileTypeClass(szName))
-        return CString(pszExt) + " ファイル";
-    // The type's display name, when it has one, replaces the type name.
-    ReadDefaultValue(HKEY_LOCAL_MACHINE, CString(CLASSES_PREFIX) + szName, szName);
-    return szName;
 }
 
 bool CSystemRegistry::WriteUninstallEntry(const char* pszTitle, const char* pszDisplayName,

@@ -20,13 +20,6 @@ public:
     // ".<ext>" still names this type (byte for byte); an association taken
     // over by another program is left alone and gives false.
     bool UnregisterFileType(const char* pszExt, const char* pszType);
-    // szExt holds an extension without period (a buffer of MAX_PATH bytes)
-    // and receives the type it is registered to; unchanged when there is
-    // none.
-    bool GetFileTypeClass(char* szExt);
-    // The type's display name; the type name when it has none; ext +
-    // " ファイル" for an extension without a type.
-    CString GetFileTypeName(const char* pszExt);
 
     // HKLM ...\Uninstall\<title>: DisplayName and UninstallString, the
     // program's long path, a blank and the argument, unquoted.

@@ -20,7 +20,7 @@
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 out=$build/$3
-program=$build/shell/mrq.exe
+program=$build/app/mrq.exe
 driver=$build/tools/driver/mrq_driver.exe
 
 export MRQ_WINE_ROOT=$build/$2

@@ -10,7 +10,7 @@
 # a file, the properties of a source with its extension filter on and off,
 # extension entry, about box, the password of a network share, the warning
 # of a second start with /uninstall, the uninstall question). Then it builds
-# the user guide (BUILD_DIR/shell/mrq.html) again with these pictures in it.
+# the user guide (BUILD_DIR/app/mrq.html) again with these pictures in it.
 #
 #   tools/screenshots.sh [BUILD_DIR]    writes BUILD_DIR/screenshots/*.png
 #
@@ -169,5 +169,5 @@ drive press Uninstall 2
 # The user guide shows these pictures: build it again with them in it. A
 # picture that the guide names and that was not taken fails the script.
 python3 "$here/build_guide.py" "$here/../docs/guide.html" "$here/../docs/template.html" \
-    "$out" "$build/shell/mrq.html" --require-pictures
-echo "The user guide with these pictures: $build/shell/mrq.html"
+    "$out" "$build/app/mrq.html" --require-pictures
+echo "The user guide with these pictures: $build/app/mrq.html"

@@ -7,7 +7,6 @@
 #include "FolderRelation.h"
 #include "MrqDoc.h"
 #include "PathText.h"
-#include "resource.h"
 
 namespace {
 

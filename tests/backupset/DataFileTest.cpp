@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "Archive.h"
 #include "DataFile.h"
 #include "DataFileTestSupport.h"
 #include "DocTestSupport.h"

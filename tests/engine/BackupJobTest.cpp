@@ -97,11 +97,4 @@ TEST_F(BackupJobTest, DeleteListStaysClosedAfterOneFailedAppend) {
     EXPECT_EQ(1, m_job.m_deleteList.GetCount());
 }
 
-TEST_F(BackupJobTest, FieldWithATabIsReportedInsteadOfListed) {
-    m_job.AddToCopyList("D:\\s\\a\tb.txt", "E:\\m\\a\tb.txt", "s");
-    EXPECT_EQ(0, m_job.m_copyList.GetCount());
-    EXPECT_EQ(1, m_job.m_bCopyListOk);
-    EXPECT_NE(-1, m_job.m_strWarnings.Find("がコピーされませんでした。"));
-}
-
 } // namespace

@@ -47,8 +47,8 @@ TEST(HandleTest, ClosesOnceWhereOwnershipEndsAndKeepsTheLastError) {
     EXPECT_FALSE(IsOpen(hMutex));
 
     // A failed CreateFileA gives INVALID_HANDLE_VALUE, which is no handle.
-    CHandle none(CreateFileA("Z:\\no such folder\\x", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                             nullptr));
+    CHandle none(
+        CreateFileA("Z:\\no such folder\\x", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_FALSE(none.IsValid());
     EXPECT_FALSE(none.Close());
 

@@ -4,7 +4,6 @@
 // program ends without a main window. Any other spelling starts normally.
 #include "ProgramTest.h"
 #include "RegistryTestSupport.h"
-#include "resource.h"
 
 namespace {
 

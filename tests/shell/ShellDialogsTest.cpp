@@ -4,7 +4,6 @@
 
 #include "Button.h"
 #include "ShellDialogs.h"
-#include "resource.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "FileTypes.h"
 #include "Installation.h"
 #include "RegistryTestSupport.h"
 #include "ScratchTree.h"
@@ -163,27 +164,27 @@ TEST(FileTypeName, FallsBackFromDisplayNameToTypeNameToExtension) {
     strExt.Format("mrqt%lu", GetCurrentProcessId());
     CString strType = strExt + "type";
     CSystemRegistry registry;
-    EXPECT_EQ(strExt + " ファイル", registry.GetFileTypeName(strExt));
+    EXPECT_EQ(strExt + " ファイル", GetFileTypeName(strExt));
 
     char szClass[MAX_PATH];
     std::strcpy(szClass, strExt);
-    EXPECT_FALSE(registry.GetFileTypeClass(szClass));
+    EXPECT_FALSE(GetFileTypeClass(szClass));
     EXPECT_EQ(strExt, CString(szClass));
     szClass[0] = '\0';
-    EXPECT_FALSE(registry.GetFileTypeClass(szClass));
+    EXPECT_FALSE(GetFileTypeClass(szClass));
 
     ASSERT_TRUE(registry.RegisterFileType(strExt, strType));
     std::strcpy(szClass, strExt);
-    EXPECT_TRUE(registry.GetFileTypeClass(szClass));
+    EXPECT_TRUE(GetFileTypeClass(szClass));
     EXPECT_EQ(strType, CString(szClass));
-    EXPECT_EQ(strType, registry.GetFileTypeName(strExt)); // the type key has no name
+    EXPECT_EQ(strType, GetFileTypeName(strExt)); // the type key has no name
 
     SetText(HKEY_CLASSES_ROOT, strType, nullptr, "表示用データ");
-    EXPECT_EQ("表示用データ", registry.GetFileTypeName(strExt));
+    EXPECT_EQ("表示用データ", GetFileTypeName(strExt));
 
     EXPECT_TRUE(registry.UnregisterFileType(strExt, strType));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, CString("Software\\Classes\\") + strType));
-    EXPECT_EQ(strExt + " ファイル", registry.GetFileTypeName(strExt));
+    EXPECT_EQ(strExt + " ファイル", GetFileTypeName(strExt));
 }
 
 // The short form of a path, against the system's own answer.

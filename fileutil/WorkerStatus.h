@@ -19,7 +19,6 @@
 
 #include "ObList.h"
 #include "StatusChannel.h"
-#include "String.h"
 #include "StringList.h"
 
 class CWorkerStatus {

@@ -3,7 +3,6 @@
 // volumes.
 #include <gtest/gtest.h>
 
-#include "PathText.h"
 #include "SizeText.h"
 #include "ScratchTree.h"
 
