@@ -70,11 +70,6 @@ void CPathInfoDlg::OnPaint() {
 
 CFolderInfoDlg::CFolderInfoDlg(CWnd* pParentWnd) : CPathInfoDlg(IDD_FOLDER_INFO, pParentWnd) {}
 
-CFolderInfoDlg::~CFolderInfoDlg() {
-    EndWorker();
-    delete m_pThread;
-}
-
 const CMessageMap* CFolderInfoDlg::GetMessageMap() const {
     static const CMessageMapEntry kEntries[] = {
         MapTimer(&CFolderInfoDlg::OnTimer),
@@ -92,15 +87,8 @@ void CFolderInfoDlg::DoDataExchange(CDataExchange* pDX) {
 bool CFolderInfoDlg::OnInitDialog() {
     CPathInfoDlg::OnInitDialog();
     m_status.m_text.Open("mrq Folder Execute");
-    delete m_pThread;
-    m_pThread =
-        AfxBeginThread(FolderThreadProc, &m_status, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (m_pThread) {
-        m_pThread->m_bAutoDelete = false;
-        m_pThread->ResumeThread();
-    } else {
+    if (!m_worker.Start(FolderThreadProc, &m_status))
         m_status.m_bFinished = 1; // nothing counted: the totals stay 0
-    }
     SetTimer(POLL_TIMER, POLL_INTERVAL_MS);
     SetDlgItemText(IDC_INFO_NAME, Shortened(m_strFolder));
     return true;
@@ -123,17 +111,8 @@ void CFolderInfoDlg::ShowTotals() {
     SetDlgItemText(IDC_INFO_FOLDERS, Decimal(m_status.m_nCount2));
 }
 
-bool CFolderInfoDlg::IsWorkerRunning() const {
-    return m_pThread && !m_pThread->WaitForEnd(0);
-}
-
-// The thread object stays until the window object goes, so that
-// IsWorkerRunning still tells the truth once the window has ended.
 void CFolderInfoDlg::EndWorker() {
-    if (m_pThread) {
-        m_status.m_bStop = 1; // closed during the count: stop it
-        m_pThread->WaitForEnd();
-    }
+    m_worker.End(); // closed during the count: stop it
     m_status.m_text.Close();
 }
 

@@ -14,8 +14,8 @@
 #pragma once
 
 #include "Dialog.h"
-#include "WinThread.h"
 #include "WorkerStatus.h"
+#include "WorkerThread.h"
 
 class CPathInfoDlg : public CDialog {
 public:
@@ -31,7 +31,6 @@ protected:
 class CFolderInfoDlg : public CPathInfoDlg {
 public:
     explicit CFolderInfoDlg(CWnd* pParentWnd = nullptr);
-    ~CFolderInfoDlg() override;
 
     // m_nCount files, m_nCount2 subfolders, m_nBytes bytes; m_items holds
     // the CSumItem to count (owned by the caller).
@@ -41,7 +40,7 @@ public:
 
     // True while the worker's thread runs, before and after DoModal: once
     // DoModal has returned it must be false.
-    bool IsWorkerRunning() const;
+    bool IsWorkerRunning() const { return m_worker.IsRunning(); }
 
 protected:
     bool OnInitDialog() override;
@@ -55,7 +54,9 @@ private:
     void ShowTotals();
     void EndWorker();
 
-    CWinThread* m_pThread = nullptr;
+    // Last, so that it stops and waits for the worker before the status
+    // block goes.
+    CWorkerThread m_worker{m_status.m_bStop};
 };
 
 class CFileInfoDlg : public CPathInfoDlg {

@@ -1,15 +1,16 @@
-// The small modal window of a backup run: the current file, the space line,
-// the progress bar and the abort button. The run is CBackupRun's; this
-// window starts it, shows each poll and never ends while the worker runs.
+// The small modal window of a backup run (template 102): the current file,
+// the space line, the progress bar and the abort button. The run is
+// CBackupRun's; this window starts it and shows each poll (ProgressDialog.h
+// has the rules for its keys and its end).
 #pragma once
 
 #include <functional>
 
 #include "BackupRun.h"
-#include "Dialog.h"
 #include "ProgressCtrl.h"
+#include "ProgressDialog.h"
 
-class CBackupProgressDlg : public CDialog {
+class CBackupProgressDlg : public CProgressDialog {
 public:
     explicit CBackupProgressDlg(const CRunSpec& spec, CWnd* pParentWnd = nullptr);
 
@@ -17,6 +18,10 @@ public:
     void SetFreeSpaceQuery(std::function<ULONGLONG(const char*)> query) {
         m_run.SetFreeSpaceQuery(std::move(query));
     }
+    // Runs the dialog and tells how the run ended. A window that could not
+    // open never ran the worker: that is a failure, never a finished run
+    // with no counts.
+    CRunOutcome Run();
     // How the run ended, once the dialog has.
     CRunOutcome GetOutcome() { return m_run.GetOutcome(); }
     bool IsRunFinished() const { return m_run.IsFinished(); }
@@ -26,22 +31,14 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    // Enter, Escape and the close box end the dialog only once the run is
-    // over: the job must outlive its worker.
-    void OnOK() override;
-    void OnCancel() override;
-    void OnTimer(UINT_PTR nIDEvent);
-    void OnAbort();
-    void OnDestroy();
-    // The session ends (log-off, shut-down): the process may be ended as
-    // soon as this returns, so the worker is stopped and waited for first,
-    // between two files.
-    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+    void StartWorker() override { m_run.Start(m_spec); }
+    void ShowProgress() override;
+    bool IsWorkerFinished() const override { return m_run.IsFinished(); }
+    void StopWorker() override { m_run.Abort(); }
+    void EndWorker() override;
     const CMessageMap* GetMessageMap() const override;
 
 private:
-    void Apply(const CProgressTick& tick);
-
     CRunSpec m_spec;
     CBackupRun m_run;
     CProgressCtrl m_bar;

@@ -3,13 +3,10 @@
 // OK closes it sooner.
 #pragma once
 
-#include "Dialog.h"
 #include "String.h"
+#include "TimedDialog.h"
 
-// How long the dialog stays.
-const UINT RESULT_SHOW_MS = 5000;
-
-class CBackupResultDlg : public CDialog {
+class CBackupResultDlg : public CTimedDialog {
 public:
     explicit CBackupResultDlg(CWnd* pParentWnd = nullptr);
 
@@ -21,8 +18,4 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    bool OnInitDialog() override;
-    void OnTimer(UINT_PTR nIDEvent);
-    void OnDestroy();
-    const CMessageMap* GetMessageMap() const override;
 };

@@ -1,22 +1,16 @@
 // The small modal window of a restore (template 111): the file being
 // restored and the abort button. It owns the status block, starts the
-// worker on it and polls it every 10 ms; it closes on the first tick after
-// the worker has finished.
-//
-// Enter does nothing, and Escape and the close box ask the worker to stop
-// as the abort button does: the window ends only once the worker has, so
-// the work items outlive every use of them. Should the window be destroyed
-// all the same (its owner goes), it stops the worker and waits for it first.
+// worker on it and shows its status line (ProgressDialog.h has the rules for
+// its keys and its end): the work items outlive every use of them.
 #pragma once
 
-#include "Dialog.h"
-#include "WinThread.h"
+#include "ProgressDialog.h"
 #include "WorkerStatus.h"
+#include "WorkerThread.h"
 
-class CRestoreDlg : public CDialog {
+class CRestoreDlg : public CProgressDialog {
 public:
     explicit CRestoreDlg(CWnd* pParentWnd = nullptr);
-    ~CRestoreDlg() override;
 
     // The work items (CRestorePair, owned by the caller) go into
     // m_status.m_items before DoModal; the count and the failures are read
@@ -27,19 +21,18 @@ public:
 
     // True while the worker's thread runs, before and after DoModal: once
     // DoModal has returned it must be false.
-    bool IsWorkerRunning() const;
+    bool IsWorkerRunning() const { return m_worker.IsRunning(); }
 
 protected:
-    bool OnInitDialog() override;
-    void OnOK() override;
-    void OnCancel() override;
-    void OnTimer(UINT_PTR nIDEvent);
-    void OnAbort();
-    void OnDestroy();
+    void StartWorker() override;
+    void ShowProgress() override;
+    bool IsWorkerFinished() const override { return m_status.m_bFinished != 0; }
+    void StopWorker() override;
+    void EndWorker() override;
     const CMessageMap* GetMessageMap() const override;
 
 private:
-    void EndWorker();
-
-    CWinThread* m_pThread = nullptr;
+    // Last, so that it stops and waits for the worker before the status
+    // block goes.
+    CWorkerThread m_worker{m_status.m_bStop};
 };

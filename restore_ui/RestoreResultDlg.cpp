@@ -3,49 +3,18 @@
 #include <cstdio>
 
 #include "DataExchange.h"
-#include "MessageMap.h"
 #include "WorkerStatus.h"
 #include "resource.h"
-
-namespace {
-
-const UINT_PTR CLOSE_TIMER = 1;
-const UINT CLOSE_AFTER_MS = 5000;
-
-} // namespace
 
 const char* const RESTORE_FINISHED = "復元処理が終了しました。";
 
 CRestoreResultDlg::CRestoreResultDlg(CWnd* pParentWnd)
-    : CDialog(IDD_RESTORE_RESULT, pParentWnd), m_strMessage(RESTORE_FINISHED) {}
-
-const CMessageMap* CRestoreResultDlg::GetMessageMap() const {
-    static const CMessageMapEntry kEntries[] = {
-        MapTimer(&CRestoreResultDlg::OnTimer),
-        MapEvent(WM_DESTROY, &CRestoreResultDlg::OnDestroy),
-    };
-    static const CMessageMap s_map(CDialog::GetMessageMap(), kEntries);
-    return &s_map;
+    : CTimedDialog(IDD_RESTORE_RESULT, RESULT_SHOW_MS, pParentWnd), m_strMessage(RESTORE_FINISHED) {
 }
 
 void CRestoreResultDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_RESTORED, m_strCount);
     DDX_Text(pDX, IDC_RESULT_TEXT, m_strMessage);
-}
-
-bool CRestoreResultDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    SetTimer(CLOSE_TIMER, CLOSE_AFTER_MS);
-    return true;
-}
-
-void CRestoreResultDlg::OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent == CLOSE_TIMER)
-        PostMessage(WM_CLOSE);
-}
-
-void CRestoreResultDlg::OnDestroy() {
-    KillTimer(CLOSE_TIMER);
 }
 
 CString RestoreStopText(const CWorkerStatus& status, const char* pszBetween) {

@@ -3,11 +3,11 @@
 // itself 5 seconds after it opens unless OK ends it first.
 #pragma once
 
-#include "Dialog.h"
+#include "TimedDialog.h"
 
 class CWorkerStatus;
 
-class CRestoreResultDlg : public CDialog {
+class CRestoreResultDlg : public CTimedDialog {
 public:
     explicit CRestoreResultDlg(CWnd* pParentWnd = nullptr);
 
@@ -15,11 +15,7 @@ public:
     CString m_strMessage; // RestoreResultText
 
 protected:
-    bool OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
-    void OnTimer(UINT_PTR nIDEvent);
-    void OnDestroy();
-    const CMessageMap* GetMessageMap() const override;
 };
 
 // The result text of a finished restore: "復元処理が終了しました。" when

@@ -10,12 +10,12 @@
 
 #include "FileOps.h"
 #include "FolderRelation.h"
+#include "MainWindowAside.h"
 #include "MrqDoc.h"
 #include "RestoreDlg.h"
 #include "RestorePair.h"
 #include "RestoreResultDlg.h"
 #include "RestoreTarget.h"
-#include "WinApp.h"
 
 namespace {
 
@@ -93,10 +93,7 @@ void CMrqView::StartRestore() {
         ShowWarning("復元するフォルダまたはファイルが指定されていません。");
         return;
     }
-    CWnd* pMainWnd = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
-    if (pMainWnd)
-        pMainWnd->ShowWindow(SW_SHOWMINNOACTIVE);
-
+    CMainWindowAside aside(true);
     std::vector<std::unique_ptr<CRestorePair>> pairs;
     CRestoreDlg dlg;
     for (int nRow = 0; nRow < nRows; ++nRow) {
@@ -117,8 +114,6 @@ void CMrqView::StartRestore() {
     dlg.m_status.m_items.RemoveAll();
     pairs.clear();
     ReportRestore(dlg, bNotRun);
-    if (pMainWnd)
-        pMainWnd->ShowWindow(SW_SHOWNORMAL);
 }
 
 void CMrqView::ReportRestore(const CRestoreDlg& dlg, bool bNotRun) {

@@ -8,6 +8,7 @@
 #include "DocTemplate.h"
 #include "FolderRelation.h"
 #include "ListBoxText.h"
+#include "MainWindowAside.h"
 #include "MrqDoc.h"
 #include "PathText.h"
 #include "RunSpecOfSet.h"
@@ -91,30 +92,15 @@ void CMrqView::RunBackup() {
 
     // The window steps aside while the run shows its own; the automatic
     // run of the first update comes before the window ever shows.
-    CWnd* pMainWnd = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
-    bool bMinimised = m_bInitialized && pMainWnd;
-    if (bMinimised)
-        pMainWnd->ShowWindow(SW_SHOWMINNOACTIVE);
-
+    CMainWindowAside aside(m_bInitialized != 0);
     // No parent: the dialog must show while the main window is minimised.
     CBackupProgressDlg progress(SpecOfSet(*pDoc, JoinListBoxItems(m_noCopyList, ",")));
-    SetLastError(ERROR_SUCCESS);
-    bool bOpened = progress.DoModal() != -1;
-    DWORD dwError = GetLastError();
-    CRunOutcome outcome = progress.GetOutcome();
-    if (!bOpened && !progress.IsRunFinished() && outcome.nStatus == 0) {
-        // No window could be made, so the worker never ran: a failure,
-        // never a finished run with no counts.
-        outcome.nStatus = dwError ? static_cast<int>(dwError) : ERROR_NOT_ENOUGH_MEMORY;
-    }
+    CRunOutcome outcome = progress.Run();
     if (outcome.nStatus != 0)
         ReportFailedRun(outcome.nStatus);
     else
         ReportFinishedRun(outcome);
-
     RefreshFreeSpace();
-    if (bMinimised)
-        pMainWnd->ShowWindow(SW_SHOWNORMAL);
 }
 
 void CMrqView::SaveBeforeRun() {

@@ -56,21 +56,28 @@ TEST_F(BackupProgressDlgTest, RunsTheBackupAndClosesItselfWhenDone) {
     EXPECT_NE(-1, dlg.m_strLabel2.Find("バックアップ容量 : "));
 }
 
-TEST_F(BackupProgressDlgTest, EnterEscapeAndCloseBoxDoNotEndARunningBackup) {
+TEST_F(BackupProgressDlgTest, EnterIsIgnoredAndEscapeStopsTheRunBeforeTheWindowEnds) {
     FillSource(300);
-    CBackupProgressDlg dlg(Spec());
-    bool bEndedEarly = false;
-    CRunOutcome outcome = RunDialog(dlg, [&](CDialog& d) {
-        d.SendMessage(WM_COMMAND, IDOK);
-        d.SendMessage(WM_COMMAND, IDCANCEL);
-        d.SendMessage(WM_CLOSE);
-        bEndedEarly = d.IsEnded();
-        return 0;
-    });
-    EXPECT_FALSE(bEndedEarly);
-    EXPECT_TRUE(dlg.IsRunFinished());
-    EXPECT_EQ(0, outcome.nStatus);
-    EXPECT_EQ(300, CountFiles(m_source->m_strMirror));
+    for (UINT nKey : {UINT(IDCANCEL), UINT(WM_CLOSE)}) {
+        RemoveTree(m_source->m_strMirror); // each key stops a run from nothing
+        CBackupProgressDlg dlg(Spec());
+        bool bEndedEarly = false;
+        CRunOutcome outcome = RunDialog(dlg, [&](CDialog& d) {
+            d.SendMessage(WM_COMMAND, IDOK);
+            bEndedEarly = d.IsEnded();
+            if (nKey == WM_CLOSE)
+                d.SendMessage(WM_CLOSE);
+            else
+                d.SendMessage(WM_COMMAND, IDCANCEL);
+            // The worker is asked to stop; the window waits for its end.
+            bEndedEarly = bEndedEarly || d.IsEnded();
+            return 0;
+        });
+        EXPECT_FALSE(bEndedEarly);
+        EXPECT_TRUE(dlg.IsRunFinished());
+        EXPECT_EQ(STATUS_ABORTED, outcome.nStatus);
+        EXPECT_LT(CountFiles(m_source->m_strMirror), 300);
+    }
 }
 
 TEST_F(BackupProgressDlgTest, AbortButtonStopsTheRun) {
