@@ -1,6 +1,5 @@
 #include "PathInfoDlg.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include <shellapi.h>
@@ -28,12 +27,6 @@ CString Shortened(const CString& strPath) {
     char sz[MAX_PATH];
     lstrcpynA(sz, strPath, MAX_PATH);
     ShortenPath(sz, INFO_PATH_LENGTH);
-    return sz;
-}
-
-CString Decimal(LONG n) {
-    char sz[16];
-    std::snprintf(sz, sizeof sz, "%ld", static_cast<long>(n));
     return sz;
 }
 

@@ -9,6 +9,7 @@ const char* const SOURCE_NAME_WARNING =
     " は名前に扱えない文字があるため、コピーされませんでした。\n";
 const char* const MIRROR_NAME_WARNING =
     " は名前に扱えない文字があるため、削除の確認ができず残しました。\n";
+const char* const NOT_COPIED_WARNING = " がコピーされませんでした。\n";
 
 CBackupJob::CBackupJob() = default;
 

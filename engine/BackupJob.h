@@ -37,6 +37,8 @@ extern const char* const LINK_WARNING;
 // neither copied nor removed (the path shows "?" for what is missing).
 extern const char* const SOURCE_NAME_WARNING;
 extern const char* const MIRROR_NAME_WARNING;
+// The warning of a file or folder the run could not back up.
+extern const char* const NOT_COPIED_WARNING;
 
 // Margin the space check adds to the bytes to copy.
 const ULONGLONG SPACE_MARGIN = 524288;

@@ -3,6 +3,7 @@
 #include "HistoryFolder.h"
 #include "PathText.h"
 #include "SizeText.h"
+#include "StatusMessage.h"
 
 CBackupRun::CBackupRun() {
     m_job.m_freeSpaceQuery = &GetFreeSpace;
@@ -59,7 +60,7 @@ CRunOutcome CBackupRun::GetOutcome() {
     outcome.nDeleted = m_job.m_nDeleted;
     outcome.strWarnings = m_job.m_strWarnings;
     if (outcome.nStatus == STATUS_OK)
-        outcome.strResultText = "バックアップが終了しました。";
+        outcome.strResultText = StatusMessage(STATUS_OK);
     return outcome;
 }
 
@@ -78,7 +79,7 @@ CProgressTick CBackupRun::Poll() {
 
 void CBackupRun::ShowGoAhead(CProgressTick& tick) {
     tick.bSpaceText = true;
-    tick.strSpaceText = "空き容量 : " + FormatSize(m_job.m_nSpaceAvailable) +
+    tick.strSpaceText = FREE_SPACE_LABEL + FormatSize(m_job.m_nSpaceAvailable) +
                         "  バックアップ容量 : " + FormatSize(m_job.m_nSpaceToCopy);
     m_nScale = 0;
     ULONGLONG nMax = m_job.m_nSpaceToCopy;

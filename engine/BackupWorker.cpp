@@ -75,7 +75,7 @@ public:
             slot.bPlanned = true;
             slot.bSafe = m_planner.Plan(source, slot.plan);
             if (!slot.bSafe)
-                m_job.AddWarning(source.strFolder, " がコピーされませんでした。\n");
+                m_job.AddWarning(source.strFolder, NOT_COPIED_WARNING);
         }
         return slot.bSafe ? &slot.plan : nullptr;
     }

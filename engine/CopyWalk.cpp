@@ -20,6 +20,8 @@
 
 namespace {
 
+const char* const SEARCHING = "検索中 : ";
+
 // Text for the status line: the path shortened to fit one label.
 void ShownName(const char* pszPath, char* pszShown) {
     std::strcpy(pszShown, pszPath);
@@ -87,7 +89,7 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
         // in it can be copied, and the user must hear so (once; the direct
         // phase walks again after the survey).
         if (m_bSurvey)
-            AddWarning(pszSourceFolder, " がコピーされませんでした。\n");
+            AddWarning(pszSourceFolder, NOT_COPIED_WARNING);
         return;
     }
     CFileFind finder;
@@ -116,8 +118,7 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
             // subfolder) fails like a file that could not be copied, unless
             // the filters would have left it out anyway.
             if (bDirectory || PassesFilters(strName))
-                AddWarning(JoinPath(CString(pszSourceFolder), strName),
-                           " がコピーされませんでした。\n");
+                AddWarning(JoinPath(CString(pszSourceFolder), strName), NOT_COPIED_WARNING);
             continue;
         }
         if (bDirectory) {
@@ -132,7 +133,7 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
                 continue;
             char szSubHistory[MAX_PATH];
             if (!JoinPath(szSubHistory, pszHistoryName, strName)) {
-                AddWarning(szSource, " がコピーされませんでした。\n");
+                AddWarning(szSource, NOT_COPIED_WARNING);
                 continue;
             }
             if (!IsExistingFolder(szMirror))
@@ -164,7 +165,7 @@ void CBackupJob::BackupListedFile(const char* pszSource, const char* pszMirror,
                                   const CFileFacts* pMirror) {
     char szShown[MAX_PATH];
     ShownName(pszSource, szShown);
-    m_status.SetText("検索中 : ", szShown);
+    m_status.SetText(SEARCHING, szShown);
     int nKind = CompareListed(source, pMirror);
     if (!m_bSurvey) {
         // The direct phase: the copy opens the file and compares again.
@@ -201,14 +202,14 @@ void CBackupJob::SurveyFile(const char* pszSource, const char* pszMirror,
     if (!bOk)
         // Only a history path too long to build fails here; the file would
         // never be listed, so it is reported now.
-        AddWarning(pszSource, " がコピーされませんでした。\n");
+        AddWarning(pszSource, NOT_COPIED_WARNING);
 }
 
 void CBackupJob::BackupFile(const char* pszSource, const char* pszMirror,
                             const char* pszHistoryName) {
     char szShown[MAX_PATH];
     ShownName(pszSource, szShown);
-    m_status.SetText("検索中 : ", szShown);
+    m_status.SetText(SEARCHING, szShown);
     if (m_bSurvey) {
         ULONGLONG nSourceSize = 0;
         int nKind = CompareFiles(pszSource, pszMirror, &nSourceSize);
@@ -275,7 +276,7 @@ void CBackupJob::ReportCopyFailure(const char* pszSource) {
     DWORD dwError = GetLastError();
     switch (dwError) {
     case ERROR_SUCCESS:
-        AddWarning(pszSource, " がコピーされませんでした。\n");
+        AddWarning(pszSource, NOT_COPIED_WARNING);
         break;
     case ERROR_FILE_NOT_FOUND:
         AddWarning(pszSource, " コピー前にファイルが無くなりました。\n");

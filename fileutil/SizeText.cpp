@@ -5,6 +5,8 @@
 
 #include "PathText.h"
 
+const char* const FREE_SPACE_LABEL = "空き容量 : ";
+
 CString FormatSize(ULONGLONG nValue) {
     static const char* const kUnits[] = {"byte", "KB", "MB", "GB", "TB"};
     CString str;

@@ -14,3 +14,6 @@ CString FormatSize(ULONGLONG nValue);
 ULONGLONG GetFreeSpace(const char* pszPath);
 
 CString FormatFreeSpace(const char* pszPath);
+
+// What a free-space figure is shown after: "空き容量 : 512KB".
+extern const char* const FREE_SPACE_LABEL;

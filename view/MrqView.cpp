@@ -242,7 +242,7 @@ void CMrqView::CreateImageList() {
 }
 
 void CMrqView::RefreshFreeSpace() {
-    CString strText = "空き容量 : ";
+    CString strText = FREE_SPACE_LABEL;
     strText += FormatFreeSpace(GetDestinationText());
     SetDlgItemText(IDC_FREE_SPACE, strText);
 }

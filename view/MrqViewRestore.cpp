@@ -4,7 +4,6 @@
 // owns its RestoreItem, and nothing of it is ever saved.
 #include "MrqView.h"
 
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -26,12 +25,6 @@ int CALLBACK CompareKinds(LPARAM lItem1, LPARAM lItem2, LPARAM) {
     int nKind1 = reinterpret_cast<const RestoreItem*>(lItem1)->m_nKind;
     int nKind2 = reinterpret_cast<const RestoreItem*>(lItem2)->m_nKind;
     return nKind1 < nKind2 ? -1 : nKind1 > nKind2 ? 1 : 0;
-}
-
-CString Decimal(LONG nValue) {
-    char sz[16];
-    std::snprintf(sz, sizeof sz, "%ld", static_cast<long>(nValue));
-    return sz;
 }
 
 } // namespace

@@ -22,12 +22,6 @@ const char kTimeFormat[] = "%Y/%m/%d %H:%M:%S";
 // The data file a set that was never saved gets in its destination.
 const char kNewDataFileName[] = "Backup.mrd";
 
-CString Decimal(int nValue) {
-    CString str;
-    str.Format("%d", nValue);
-    return str;
-}
-
 } // namespace
 
 void CMrqView::OnStart() {

@@ -131,3 +131,9 @@ CString operator+(const CString& a, char b) {
     r += b;
     return r;
 }
+
+CString Decimal(long long nValue) {
+    char sz[24];
+    std::snprintf(sz, sizeof sz, "%lld", nValue);
+    return sz;
+}

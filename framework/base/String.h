@@ -80,3 +80,7 @@ inline bool operator!=(const char* a, const CString& b) {
 inline bool operator<(const CString& a, const CString& b) {
     return a.str() < b.str();
 }
+
+// A whole number in decimal digits, as the result windows and the log show
+// counts: "1234", "-1".
+CString Decimal(long long nValue);
