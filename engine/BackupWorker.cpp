@@ -111,7 +111,11 @@ EntryCheck CheckEntry(const CSourceSpec& source, size_t nIndex, CEntryPlans& pla
     return pPlan ? ENTRY_RUN : ENTRY_SKIP;
 }
 
-bool Survey(CBackupJob& job, CEntryPlans& plans) {
+enum WalkEnd { WALK_DONE, WALK_SOURCE_MISSING, WALK_ABORTED };
+
+// Walks every entry that may run, in order, with its options loaded. A
+// missing source ends the walk with its status.
+template <class Walk> WalkEnd ForEachEntry(CBackupJob& job, CEntryPlans& plans, Walk walk) {
     for (size_t nIndex = 0; nIndex < job.m_spec.sources.size(); ++nIndex) {
         const CSourceSpec& source = job.m_spec.sources[nIndex];
         job.LoadEntryOptions(source);
@@ -119,14 +123,22 @@ bool Survey(CBackupJob& job, CEntryPlans& plans) {
         EntryCheck check = CheckEntry(source, nIndex, plans, pPlan);
         if (check == ENTRY_MISSING) {
             job.m_nStatus = STATUS_SOURCE_MISSING;
-            break;
+            return WALK_SOURCE_MISSING;
         }
         if (check == ENTRY_RUN)
-            job.SurveySource(pPlan->strFolder, pPlan->strMirror, pPlan->strTitle);
+            walk(*pPlan);
         if (job.m_bAbort)
-            return false;
+            return WALK_ABORTED;
     }
-    return true;
+    return WALK_DONE;
+}
+
+// False when the run was aborted; a missing source still lets the lists of
+// the entries before it run, and the run ends with its status.
+bool Survey(CBackupJob& job, CEntryPlans& plans) {
+    return ForEachEntry(job, plans, [&job](const CEntryPlan& plan) {
+               job.SurveySource(plan.strFolder, plan.strMirror, plan.strTitle);
+           }) != WALK_ABORTED;
 }
 
 // The free space plus the bytes the run frees must exceed the bytes to copy
@@ -150,23 +162,11 @@ bool CheckSpace(CBackupJob& job) {
 }
 
 void ProcessDirectly(CBackupJob& job, CEntryPlans& plans) {
-    for (size_t nIndex = 0; nIndex < job.m_spec.sources.size(); ++nIndex) {
-        const CSourceSpec& source = job.m_spec.sources[nIndex];
-        job.LoadEntryOptions(source);
-        const CEntryPlan* pPlan = nullptr;
-        EntryCheck check = CheckEntry(source, nIndex, plans, pPlan);
-        if (check == ENTRY_MISSING) {
-            job.m_nStatus = STATUS_SOURCE_MISSING;
-            return;
-        }
-        if (check == ENTRY_RUN) {
-            if (!IsExistingFolder(pPlan->strMirror))
-                CreateDirectoryA(pPlan->strMirror, nullptr);
-            job.ProcessSource(pPlan->strFolder, pPlan->strMirror, pPlan->strTitle);
-        }
-        if (job.m_bAbort)
-            return;
-    }
+    ForEachEntry(job, plans, [&job](const CEntryPlan& plan) {
+        if (!IsExistingFolder(plan.strMirror))
+            CreateDirectoryA(plan.strMirror, nullptr);
+        job.ProcessSource(plan.strFolder, plan.strMirror, plan.strTitle);
+    });
 }
 
 } // namespace

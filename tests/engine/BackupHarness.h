@@ -13,11 +13,9 @@
 #include "RunSpecOfSet.h"
 #include "ScratchTree.h"
 
-struct CRunResult {
-    int nStatus = -1;
-    int nTotal = 0, nNew = 0, nUpdated = 0, nDeleted = 0;
-    CString strWarnings;
-    CString strResultText;
+// The outcome, and what the polls showed on the way.
+struct CRunResult : CRunOutcome {
+    CRunResult() { nStatus = -1; }
     std::vector<CString> statusTexts;
     int nRangeMax = -1;
     std::vector<int> positions; // every position the bar was set to
@@ -80,13 +78,7 @@ inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
         if (tick.bSpaceText)
             result.strSpaceText = tick.strSpaceText;
     });
-    result.nStatus = outcome.nStatus;
-    result.nTotal = outcome.nTotal;
-    result.nNew = outcome.nNew;
-    result.nUpdated = outcome.nUpdated;
-    result.nDeleted = outcome.nDeleted;
-    result.strWarnings = outcome.strWarnings;
-    result.strResultText = outcome.strResultText;
+    static_cast<CRunOutcome&>(result) = outcome;
     return result;
 }
 
