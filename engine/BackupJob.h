@@ -81,6 +81,10 @@ public:
     // Synchronised copy and history.
     void CopyWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                   const char* pszHistoryName);
+    // A source subfolder of the walk: walked into its mirror folder, unless
+    // it is a link (bLink) or its mirror is one.
+    void CopySubfolder(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
+                       const char* pszName, bool bLink);
     void BackupFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName);
     // The walk's step for one listed file: compared by the facts of both
     // listings (pMirror nullptr when the mirror has no such file).
@@ -137,6 +141,12 @@ private:
                     int nKind, ULONGLONG nSourceSize);
     SourceFolderState RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
                                    const char* pszHistoryName, const char* pszAnchor);
+    // A mirror subfolder's level, and its removal once its source has gone.
+    void RemovalSubfolder(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
+                          const char* pszAnchor);
+    // A mirror file whose source has gone: listed for deletion in the
+    // survey, else shifted into the history or deleted.
+    void RemoveGoneFile(const char* pszMirror, const char* pszHistoryName, const char* pszName);
     bool ReplaceMirrorFile(CSourceFile& source, const char* pszSource, const char* pszMirror,
                            const char* pszHistoryName, const char* pszFileName, bool bChanged,
                            CCopyProgress* pProgress);

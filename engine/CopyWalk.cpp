@@ -122,23 +122,7 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
             continue;
         }
         if (bDirectory) {
-            // Links are not followed: one may lead back above itself, or
-            // out of the source. A mirror folder that is a link (the
-            // removal pass has reported it) is not written through.
-            if (finder.IsFolderLink()) {
-                AddWarning(szSource, LINK_WARNING);
-                continue;
-            }
-            if (IsFolderLinkAt(szMirror))
-                continue;
-            char szSubHistory[MAX_PATH];
-            if (!JoinPath(szSubHistory, pszHistoryName, strName)) {
-                AddWarning(szSource, NOT_COPIED_WARNING);
-                continue;
-            }
-            if (!IsExistingFolder(szMirror))
-                CreateDirectoryA(szMirror, nullptr);
-            CopyWalk(szSource, szMirror, szSubHistory);
+            CopySubfolder(szSource, szMirror, pszHistoryName, strName, finder.IsFolderLink());
         } else if (PassesFilters(szSource)) {
             if (!bMirrorListed) {
                 mirror.List(pszMirrorFolder);
@@ -148,6 +132,27 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
                              mirror.Find(strName));
         }
     }
+}
+
+void CBackupJob::CopySubfolder(const char* pszSource, const char* pszMirror,
+                               const char* pszHistoryName, const char* pszName, bool bLink) {
+    // Links are not followed: one may lead back above itself, or out of the
+    // source. A mirror folder that is a link (the removal pass has reported
+    // it) is not written through.
+    if (bLink) {
+        AddWarning(pszSource, LINK_WARNING);
+        return;
+    }
+    if (IsFolderLinkAt(pszMirror))
+        return;
+    char szSubHistory[MAX_PATH];
+    if (!JoinPath(szSubHistory, pszHistoryName, pszName)) {
+        AddWarning(pszSource, NOT_COPIED_WARNING);
+        return;
+    }
+    if (!IsExistingFolder(pszMirror))
+        CreateDirectoryA(pszMirror, nullptr);
+    CopyWalk(pszSource, pszMirror, szSubHistory);
 }
 
 bool CBackupJob::PassesFilters(const char* pszPath) const {

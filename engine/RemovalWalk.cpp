@@ -96,43 +96,50 @@ SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const ch
         }
         if (finder.IsDirectory()) {
             char szSubHistory[MAX_PATH];
-            if (!m_bSubfolders || !JoinPath(szSubHistory, pszHistoryName, strName))
-                continue;
-            SourceFolderState subState = RemovalLevel(szSource, szMirror, szSubHistory, pszHere);
-            if (subState == SOURCE_NOT_LISTED) {
-                CFolderListing unused;
-                subState = ListSourceFolder(unused, szSource, pszHere);
-            }
-            // A source subfolder found gone stays gone for this run; one
-            // that goes while its mirror is walked is left to the next run.
-            if (subState == SOURCE_GONE)
-                RemoveDirectoryA(szMirror); // only succeeds once it is empty
+            if (m_bSubfolders && JoinPath(szSubHistory, pszHistoryName, strName))
+                RemovalSubfolder(szSource, szMirror, szSubHistory, pszHere);
             continue;
         }
-
         if (state == SOURCE_READABLE && sources.Find(strName))
-            continue; // still there
-        if (!HasLeftTheSource(szSource, pszHere))
-            continue; // still there, or unknown: keep it
-        if (IsStagingName(strName)) {
-            // A copy a killed run left unfinished: not the user's, never
-            // counted, listed or kept in the history.
-            SetFileAttributesA(szMirror, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(szMirror);
-            continue;
-        }
-        if (m_bSurvey) {
-            ++m_nDeleted;
-            AccumulateSize(m_nBytesToFree, szMirror);
-            AddToDeleteList(szMirror);
-        } else if (m_nHistoryLimit > 0) {
-            ShiftHistory(pszHistoryName, strName, szMirror);
-        } else {
-            SetFileAttributesA(szMirror, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(szMirror);
-        }
+            continue;                            // still there
+        if (HasLeftTheSource(szSource, pszHere)) // else still there, or unknown: kept
+            RemoveGoneFile(szMirror, pszHistoryName, strName);
     }
     return state;
+}
+
+void CBackupJob::RemovalSubfolder(const char* pszSource, const char* pszMirror,
+                                  const char* pszHistoryName, const char* pszAnchor) {
+    SourceFolderState state = RemovalLevel(pszSource, pszMirror, pszHistoryName, pszAnchor);
+    if (state == SOURCE_NOT_LISTED) {
+        CFolderListing unused;
+        state = ListSourceFolder(unused, pszSource, pszAnchor);
+    }
+    // A source subfolder found gone stays gone for this run; one that goes
+    // while its mirror is walked is left to the next run.
+    if (state == SOURCE_GONE)
+        RemoveDirectoryA(pszMirror); // only succeeds once it is empty
+}
+
+void CBackupJob::RemoveGoneFile(const char* pszMirror, const char* pszHistoryName,
+                                const char* pszName) {
+    if (IsStagingName(pszName)) {
+        // A copy a killed run left unfinished: not the user's, never
+        // counted, listed or kept in the history.
+        SetFileAttributesA(pszMirror, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(pszMirror);
+        return;
+    }
+    if (m_bSurvey) {
+        ++m_nDeleted;
+        AccumulateSize(m_nBytesToFree, pszMirror);
+        AddToDeleteList(pszMirror);
+    } else if (m_nHistoryLimit > 0) {
+        ShiftHistory(pszHistoryName, pszName, pszMirror);
+    } else {
+        SetFileAttributesA(pszMirror, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(pszMirror);
+    }
 }
 
 void CBackupJob::DeleteListed() {

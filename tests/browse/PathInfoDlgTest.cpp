@@ -100,7 +100,10 @@ TEST_F(PathInfoDlgTest, NothingThereShowsNothing) {
 }
 
 TEST_F(PathInfoDlgTest, ClosingDuringTheCountStopsAndWaitsForTheWorker) {
-    for (int i = 0; i < 300; ++i)
+    // Enough files that the count is still going when the hold comes: 300
+    // were counted before it now and then.
+    const int FILES = 3000;
+    for (int i = 0; i < FILES; ++i)
         m_tree.WriteFile(("many\\f" + std::to_string(i)).c_str(), "1");
     CFolderInfoDlg dlg;
     dlg.m_strFolder = m_tree.Path("many");
@@ -118,6 +121,6 @@ TEST_F(PathInfoDlgTest, ClosingDuringTheCountStopsAndWaitsForTheWorker) {
     EXPECT_FALSE(dlg.IsWorkerRunning());
     EXPECT_EQ(1, dlg.m_status.m_bStop);
     EXPECT_EQ(1, dlg.m_status.m_bFinished);
-    EXPECT_LT(dlg.m_status.m_nCount, 300);
+    EXPECT_LT(dlg.m_status.m_nCount, FILES);
     dlg.m_status.m_items.RemoveAll();
 }
