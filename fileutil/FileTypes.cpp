@@ -17,8 +17,8 @@ bool ReadDefaultValue(HKEY hRoot, const char* pszKey, char* pszOut) {
     char szValue[MAX_PATH + 1] = {};
     DWORD cbValue = MAX_PATH;
     DWORD dwType = 0;
-    LONG lResult =
-        RegQueryValueExA(key, nullptr, nullptr, &dwType, reinterpret_cast<BYTE*>(szValue), &cbValue);
+    LONG lResult = RegQueryValueExA(key, nullptr, nullptr, &dwType,
+                                    reinterpret_cast<BYTE*>(szValue), &cbValue);
     // A value of exactly MAX_PATH bytes may come without a terminator: it
     // fits szValue, but not with one in the caller's MAX_PATH buffer.
     if (lResult != ERROR_SUCCESS || dwType != REG_SZ || std::strlen(szValue) >= MAX_PATH)
