@@ -120,6 +120,8 @@ bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     *pResult = 0;
     if (nMsg == WM_COMMAND && OnCommand(wParam, lParam))
         return true;
+    if (nMsg == WM_NOTIFY && OnNotify(wParam, lParam, pResult))
+        return true;
     const CMessageMapEntry* pEntry = FindEntry(nMsg, wParam, lParam);
     if (!pEntry)
         return false;
@@ -128,6 +130,10 @@ bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 }
 
 bool CWnd::OnCommand(WPARAM, LPARAM) {
+    return false;
+}
+
+bool CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) {
     return false;
 }
 

@@ -116,6 +116,9 @@ protected:
     // Sees every WM_COMMAND before the map does; true takes it. Frames
     // route menu commands here (FrameWnd.h); a plain window takes nothing.
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    // Sees every WM_NOTIFY before the map does; true takes it, with the
+    // answer in *pResult.
+    virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // What a message no table takes gets.
     virtual LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
     // Called after the window is gone (WM_NCDESTROY); the handle is already

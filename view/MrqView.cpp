@@ -38,7 +38,7 @@ CString ListedNote(const CString& strNote) {
     return FitBuffer(strNote, NOTE_BUFFER);
 }
 
-CMrqView::CMrqView() : CFormView(IDD_MRQ_FORM) {
+CMrqView::CMrqView() : CFormView(IDD_MRQ_FORM), m_splitter(*this, IDCUR_SPLITTER) {
     g_pLog = new CLogBuffer;
 }
 
@@ -55,9 +55,9 @@ CMrqDoc* CMrqView::GetDocument() const {
 const CMessageMap* CMrqView::GetMessageMap() const {
     static const CMessageMapEntry kEntries[] = {
         MapMessage(WM_SIZE, &CMrqView::OnSize),
-        MapMessage(WM_LBUTTONDOWN, &CMrqView::OnLButtonDown),
-        MapMessage(WM_LBUTTONUP, &CMrqView::OnLButtonUp),
-        MapMessage(WM_MOUSEMOVE, &CMrqView::OnMouseMove),
+        MapMouse(WM_LBUTTONDOWN, &CMrqView::OnLButtonDown),
+        MapMouse(WM_LBUTTONUP, &CMrqView::OnLButtonUp),
+        MapMouse(WM_MOUSEMOVE, &CMrqView::OnMouseMove),
         MapNotify(IDC_TAB, TCN_SELCHANGE, &CMrqView::OnSelChangeTab),
         MapEvent(WM_DESTROY, &CMrqView::OnDestroy),
         MapControl(IDC_DESTINATION, EN_CHANGE, &CMrqView::OnChangeDestination),

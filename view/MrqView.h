@@ -30,6 +30,7 @@
 #include "ListCtrl.h"
 #include "NetConnections.h"
 #include "ScrollBar.h"
+#include "Splitter.h"
 #include "SyncTree.h"
 #include "TabCtrl.h"
 
@@ -149,11 +150,8 @@ public:
 
     int m_nViewWidth = 0;
     int m_nViewHeight = 0;
-    int m_bDragging = 0;
-    // The splitter moves only sideways: the drag keeps no vertical position.
-    int m_nDragX = 0;
-    int m_nDragStartX = 0;
-    RECT m_rcSplitter = {};
+    // The bar between the trees and the lists; the view keeps its numbers.
+    CSplitter m_splitter;
     int m_nTreeWidth = 150;
     int m_nPage = PAGE_SOURCES;
     int m_bInitialized = 0;
@@ -197,9 +195,9 @@ protected:
 
     // Placement and pages (MrqViewLayout.cpp).
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(UINT nFlags, POINT point);
+    void OnMouseMove(UINT nFlags, POINT point);
+    void OnLButtonUp(UINT nFlags, POINT point);
     void OnSelChangeTab(NMHDR* pNMHDR, LRESULT* pResult);
     void InsertTabs();
 
@@ -269,9 +267,6 @@ private:
     // error when the progress window never opened (bNotRun), then the log.
     void ReportRestore(const CRestoreDlg& dlg, bool bNotRun);
     CProfile* GetProfile() const;
-    bool InSplitter(int x, int y) const;
-    void DrawDragLine(int x);
-    void SetSplitterCursor();
     // The box's text the way the rules read it, at most 259 bytes.
     CString GetDestinationText() const;
     void ReplaceDestinationText(const char* pszText);

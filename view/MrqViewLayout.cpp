@@ -2,8 +2,6 @@
 // and the lists, and the tab pages.
 #include "MrqView.h"
 
-#include <windowsx.h>
-
 #include "resource.h"
 
 namespace {
@@ -81,7 +79,8 @@ void CMrqView::Layout() {
     move(IDC_RESTORE_LIST, T + 70, 70, W - T - 75, H - 120);
     move(IDC_DESTINATION, T + 70, 75, W - T - 75, 20);
     move(IDC_FREE_SPACE, T + 70, 105, W - T - 75, 12);
-    m_rcSplitter = {T + 7, 70, T + 12, H - 50};
+    m_splitter.SetBar({T + 7, 70, T + 12, H - 50});
+    m_splitter.SetDragRange(DRAG_LEFT_LIMIT, W - DRAG_RIGHT_MARGIN);
     move(IDC_SPLITTER, T + 7, 70, 5, H - 120);
     move(IDC_REGISTER, T + 15, 75, 50, 20);
     move(IDC_DELETE, T + 15, 125, 50, 20);
@@ -92,68 +91,21 @@ void CMrqView::Layout() {
     move(IDC_LOG_SCROLL, W - 22, H - 43, 16, 36);
 }
 
-bool CMrqView::InSplitter(int x, int y) const {
-    POINT pt = {x, y};
-    return m_nPage <= PAGE_RESTORE && ::PtInRect(&m_rcSplitter, pt);
+void CMrqView::OnLButtonDown(UINT, POINT point) {
+    m_splitter.OnButtonDown(point);
 }
 
-void CMrqView::SetSplitterCursor() {
-    ::SetCursor(::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_SPLITTER)));
+void CMrqView::OnMouseMove(UINT, POINT point) {
+    m_splitter.OnMouseMove(point);
 }
 
-void CMrqView::DrawDragLine(int x) {
-    // Inverting twice at the same place restores the screen.
-    HDC hDC = ::GetDC(m_hWnd);
-    int nOldRop = ::SetROP2(hDC, R2_NOT);
-    HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(NULL_BRUSH));
-    ::MoveToEx(hDC, x, m_rcSplitter.top, nullptr);
-    ::LineTo(hDC, x, m_rcSplitter.bottom);
-    ::SelectObject(hDC, hOldBrush);
-    ::SetROP2(hDC, nOldRop);
-    ::ReleaseDC(m_hWnd, hDC);
-}
-
-LRESULT CMrqView::OnLButtonDown(WPARAM, LPARAM lParam) {
-    int x = GET_X_LPARAM(lParam);
-    int y = GET_Y_LPARAM(lParam);
-    if (InSplitter(x, y)) {
-        SetSplitterCursor();
-        DrawDragLine(x);
-        m_nDragX = m_nDragStartX = x;
-        m_bDragging = 1;
-        ::SetCapture(m_hWnd);
-    }
-    return 0;
-}
-
-LRESULT CMrqView::OnMouseMove(WPARAM, LPARAM lParam) {
-    int x = GET_X_LPARAM(lParam);
-    int y = GET_Y_LPARAM(lParam);
-    if (InSplitter(x, y))
-        SetSplitterCursor();
-    if (m_bDragging) {
-        if (x < DRAG_LEFT_LIMIT)
-            x = DRAG_LEFT_LIMIT;
-        if (x > m_nViewWidth - DRAG_RIGHT_MARGIN)
-            x = m_nViewWidth - DRAG_RIGHT_MARGIN;
-        DrawDragLine(m_nDragX);
-        DrawDragLine(x);
-        m_nDragX = x;
-    }
-    return 0;
-}
-
-LRESULT CMrqView::OnLButtonUp(WPARAM, LPARAM lParam) {
-    if (m_bDragging) {
-        DrawDragLine(m_nDragX);
-        m_bDragging = 0;
-        ::ReleaseCapture();
-        Invalidate(true);
-        // The release point as delivered; Layout applies the limits.
-        m_nTreeWidth += GET_X_LPARAM(lParam) - m_nDragStartX;
+void CMrqView::OnLButtonUp(UINT, POINT point) {
+    int nMoved = 0;
+    if (m_splitter.OnButtonUp(point, &nMoved)) {
+        // Layout applies the limits to the width the release gives.
+        m_nTreeWidth += nMoved;
         Layout();
     }
-    return 0;
 }
 
 void CMrqView::InsertTabs() {
@@ -172,6 +124,7 @@ void CMrqView::OnSelChangeTab(NMHDR*, LRESULT* pResult) {
     ShowPage(m_nPage, SW_HIDE);
     ShowPage(nNewPage, SW_SHOW);
     m_nPage = nNewPage;
+    m_splitter.Enable(m_nPage <= PAGE_RESTORE);
     *pResult = 0;
 }
 

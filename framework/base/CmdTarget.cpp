@@ -28,11 +28,26 @@ LRESULT CCmdTarget::CallHandler(const CMessageMapEntry& entry, WPARAM wParam, LP
     case HandlerKind::Message:
         lResult = (this->*handler.pfnMessage)(wParam, lParam);
         break;
+    case HandlerKind::Mouse: {
+        // Signed: a held mouse reports points outside the window.
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        (this->*handler.pfnMouse)(static_cast<UINT>(wParam), point);
+        break;
+    }
     case HandlerKind::UpdateUI:
         (this->*handler.pfnUpdateUI)(reinterpret_cast<CCmdUI*>(lParam));
         break;
     }
     return lResult;
+}
+
+bool CCmdTarget::HandleMessage(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    *pResult = 0;
+    const CMessageMapEntry* pEntry = FindEntry(nMsg, wParam, lParam);
+    if (!pEntry)
+        return false;
+    *pResult = CallHandler(*pEntry, wParam, lParam);
+    return true;
 }
 
 bool CCmdTarget::OnCmdMsg(UINT nID, CCmdUI* pCmdUI, bool bCheckOnly) {

@@ -21,6 +21,12 @@ public:
     // exists. True when some table took it.
     virtual bool OnCmdMsg(UINT nID, CCmdUI* pCmdUI, bool bCheckOnly = false);
 
+    // Offers a window message to this target's map, as a window's own map
+    // takes it: a window hands the commands and notifications of some of its
+    // controls to a part of itself that keeps a map of its own. True when
+    // the map took it, with the handler's answer in *pResult.
+    bool HandleMessage(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
 protected:
     // This class's message map; see MessageMap.h. The root has no entries.
     virtual const CMessageMap* GetMessageMap() const;

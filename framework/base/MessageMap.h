@@ -33,6 +33,7 @@ enum class HandlerKind {
     Timer,    // void OnTimer(UINT_PTR nIDEvent)
     Notify,   // void OnX(NMHDR* pNMHDR, LRESULT* pResult): WM_NOTIFY
     Message,  // LRESULT OnX(WPARAM wParam, LPARAM lParam): anything else
+    Mouse,    // void OnX(UINT nFlags, POINT point): a mouse message, in client pixels
     UpdateUI, // void OnUpdateX(CCmdUI* pCmdUI): state of a command's menu item or button
 };
 
@@ -43,6 +44,7 @@ union CMessageHandler {
     void (CCmdTarget::*pfnTimer)(UINT_PTR);
     void (CCmdTarget::*pfnNotify)(NMHDR*, LRESULT*);
     LRESULT (CCmdTarget::*pfnMessage)(WPARAM, LPARAM);
+    void (CCmdTarget::*pfnMouse)(UINT, POINT);
     void (CCmdTarget::*pfnUpdateUI)(CCmdUI*);
 };
 
@@ -91,6 +93,14 @@ template <class T> CMessageMapEntry MapEvent(UINT nMessage, void (T::*pfn)()) {
 template <class T> CMessageMapEntry MapMessage(UINT nMessage, LRESULT (T::*pfn)(WPARAM, LPARAM)) {
     CMessageMapEntry entry{nMessage, 0, 0, HandlerKind::Message, {}};
     entry.handler.pfnMessage = static_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(pfn);
+    return entry;
+}
+
+// A mouse message such as WM_LBUTTONDOWN: the keys held (MK_ flags) and the
+// point, left of or above the client area negative while the mouse is held.
+template <class T> CMessageMapEntry MapMouse(UINT nMessage, void (T::*pfn)(UINT, POINT)) {
+    CMessageMapEntry entry{nMessage, 0, 0, HandlerKind::Mouse, {}};
+    entry.handler.pfnMouse = static_cast<void (CCmdTarget::*)(UINT, POINT)>(pfn);
     return entry;
 }
 

@@ -92,6 +92,10 @@ protected:
         m_nLastTimer = nIDEvent;
     }
     void OnDestroy() { m_log.push_back("destroy"); }
+    void OnButtonDown(UINT nFlags, POINT point) {
+        m_log.push_back(std::to_string(nFlags) + " at " + std::to_string(point.x) + "," +
+                        std::to_string(point.y));
+    }
 };
 
 const CMessageMap* CDerivedProbe::GetMessageMap() const {
@@ -106,6 +110,7 @@ const CMessageMap* CDerivedProbe::GetMessageMap() const {
         MapNotify(IDC_MAPPED_LIST, LVN_ITEMCHANGED, &CDerivedProbe::OnItemChanged),
         MapTimer(&CDerivedProbe::OnTimer),
         MapEvent(WM_DESTROY, &CDerivedProbe::OnDestroy),
+        MapMouse(WM_LBUTTONDOWN, &CDerivedProbe::OnButtonDown),
     };
     static const CMessageMap s_map(CBaseProbe::GetMessageMap(), kEntries);
     return &s_map;
@@ -116,6 +121,42 @@ HWND CreateChild(HWND hWndParent, const char* pszClass, DWORD dwStyle, UINT nID)
                              hWndParent, reinterpret_cast<HMENU>(UINT_PTR{nID}),
                              ::GetModuleHandleA(nullptr), nullptr);
 }
+
+// A part of a window with a map of its own: the window hands it the
+// commands and notifications of the controls it leaves to the part.
+class CPartProbe : public CCmdTarget {
+public:
+    std::vector<std::string> m_log;
+
+protected:
+    const CMessageMap* GetMessageMap() const override {
+        static const CMessageMapEntry kEntries[] = {
+            MapControl(IDC_SOURCES, LBN_SELCHANGE, &CPartProbe::OnSourcesChange),
+            MapNotify(IDC_MAPPED_LIST, NM_DBLCLK, &CPartProbe::OnDoubleClick),
+        };
+        static const CMessageMap s_map(CCmdTarget::GetMessageMap(), kEntries);
+        return &s_map;
+    }
+    void OnSourcesChange() { m_log.push_back("part change"); }
+    void OnDoubleClick(NMHDR*, LRESULT* pResult) {
+        m_log.push_back("part double click");
+        *pResult = 42;
+    }
+};
+
+class CPartOwnerProbe : public CDerivedProbe {
+public:
+    CPartProbe m_part;
+
+protected:
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override {
+        LRESULT lResult = 0;
+        return m_part.HandleMessage(WM_COMMAND, wParam, lParam, &lResult);
+    }
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        return m_part.HandleMessage(WM_NOTIFY, wParam, lParam, pResult);
+    }
+};
 
 class MessageMap : public CWindowTest {
 protected:
@@ -233,4 +274,32 @@ TEST_F(MessageMap, DetachedWindowGetsDefaultHandling) {
     }
     EXPECT_TRUE(::IsWindow(hWnd));
     ::DestroyWindow(hWnd);
+}
+
+TEST_F(MessageMap, MouseHandlerGetsKeysAndASignedPoint) {
+    m_wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 35));
+    // A captured mouse left or above the window reports negative points.
+    m_wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(-50, -3));
+    EXPECT_EQ((std::vector<std::string>{"1 at 120,35", "5 at -50,-3"}), Log());
+}
+
+TEST_F(MessageMap, PartAnswersWhatTheWindowHandsItAndTheRestStaysTheWindows) {
+    CPartOwnerProbe owner;
+    ASSERT_TRUE(owner.CreateEx(0, "owner", WS_OVERLAPPEDWINDOW, RECT{0, 0, 300, 200}, nullptr, 0));
+    HWND hSources = CreateChild(owner.GetSafeHwnd(), "LISTBOX", LBS_NOTIFY, IDC_SOURCES);
+    CListCtrl list(CreateChild(owner.GetSafeHwnd(), WC_LISTVIEWA, LVS_REPORT, IDC_MAPPED_LIST));
+    ASSERT_TRUE(hSources && list.GetSafeHwnd());
+    list.InsertColumn(0, "名前", LVCFMT_LEFT, 80);
+    list.InsertItem(0, "表");
+
+    owner.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SOURCES, LBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(hSources));
+    NMHDR header = {list.GetSafeHwnd(), IDC_MAPPED_LIST, static_cast<UINT>(NM_DBLCLK)};
+    EXPECT_EQ(42, owner.SendMessage(WM_NOTIFY, IDC_MAPPED_LIST, reinterpret_cast<LPARAM>(&header)));
+    // What the part has no entry for goes through the window's own map.
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    owner.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_OPEN, 0), 0);
+    EXPECT_EQ((std::vector<std::string>{"part change", "part double click"}), owner.m_part.m_log);
+    EXPECT_EQ((std::vector<std::string>{"item changed", "open"}), owner.m_log);
+    owner.DestroyWindow();
 }

@@ -144,7 +144,7 @@ TEST_F(MrqViewPagesTest, LayoutPlacesTheControlsAroundTheTreeWidth) {
     EXPECT_EQ(Text(RECT{T + 70, 70, 595, 350}), Text(rc));
     rc = ControlRect(IDC_DESTINATION);
     EXPECT_EQ(Text(RECT{T + 70, 75, 595, 95}), Text(rc));
-    EXPECT_EQ(Text(RECT{T + 7, 70, T + 12, 350}), Text(pView->m_rcSplitter));
+    EXPECT_EQ(Text(RECT{T + 7, 70, T + 12, 350}), Text(pView->m_splitter.GetBar()));
     rc = ControlRect(IDC_START);
     EXPECT_EQ(Text(RECT{520, 40, 590, 60}), Text(rc));
     rc = ControlRect(IDC_LOG_SCROLL);
@@ -181,11 +181,11 @@ TEST_F(MrqViewPagesTest, DragMovesTheSplitterByTheReleasePoint) {
     CMrqView* pView = View();
     int x = pView->m_nTreeWidth + 9; // inside the bar
     Mouse(WM_LBUTTONDOWN, x, 100);
-    EXPECT_EQ(1, pView->m_bDragging);
+    EXPECT_TRUE(pView->m_splitter.IsDragging());
     Mouse(WM_MOUSEMOVE, x - 60, 120);
-    EXPECT_EQ(x - 60, pView->m_nDragX);
+    EXPECT_EQ(x - 60, pView->m_splitter.GetDragX());
     Mouse(WM_LBUTTONUP, x - 60, 120);
-    EXPECT_EQ(0, pView->m_bDragging);
+    EXPECT_FALSE(pView->m_splitter.IsDragging());
     EXPECT_EQ(90, pView->m_nTreeWidth);
     EXPECT_EQ(90, ControlRect(IDC_FOLDER_TREE).right - 5);
     EXPECT_EQ(nullptr, ::GetCapture());
@@ -197,13 +197,13 @@ TEST_F(MrqViewPagesTest, DragPastTheEdgesIsClampedWhileMovingAndLimitedAfter) {
     CMrqView* pView = View();
     Mouse(WM_LBUTTONDOWN, 159, 200);
     Mouse(WM_MOUSEMOVE, 900, 200);
-    EXPECT_EQ(592, pView->m_nDragX); // W - 8
+    EXPECT_EQ(592, pView->m_splitter.GetDragX()); // W - 8
     Mouse(WM_LBUTTONUP, 900, 200);
     EXPECT_EQ(521, pView->m_nTreeWidth); // W - 79
 
     Mouse(WM_LBUTTONDOWN, 530, 200);
     Mouse(WM_MOUSEMOVE, -50, 200);
-    EXPECT_EQ(7, pView->m_nDragX);
+    EXPECT_EQ(7, pView->m_splitter.GetDragX());
     Mouse(WM_LBUTTONUP, -50, 200);
     EXPECT_EQ(4, pView->m_nTreeWidth);
 }
@@ -213,12 +213,12 @@ TEST_F(MrqViewPagesTest, NoDragOutsideTheBarOrOnTheSettingsPage) {
     SizeView(605, 405);
     CMrqView* pView = View();
     Mouse(WM_LBUTTONDOWN, 300, 200); // over the list area
-    EXPECT_EQ(0, pView->m_bDragging);
+    EXPECT_FALSE(pView->m_splitter.IsDragging());
     Mouse(WM_LBUTTONDOWN, 159, 360); // below the bar's bottom
-    EXPECT_EQ(0, pView->m_bDragging);
+    EXPECT_FALSE(pView->m_splitter.IsDragging());
     SelectTab(3);
     Mouse(WM_LBUTTONDOWN, 159, 200);
-    EXPECT_EQ(0, pView->m_bDragging);
+    EXPECT_FALSE(pView->m_splitter.IsDragging());
     Mouse(WM_LBUTTONUP, 400, 200);
     EXPECT_EQ(150, pView->m_nTreeWidth);
 }
