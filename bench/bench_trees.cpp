@@ -95,8 +95,9 @@ double TimeOpening(CWnd& frame, CTreeCtrl& tree, HTREEITEM hItem, int* pnChildre
 }
 
 void SelectPage(CMrqView& view, int nIndex) {
-    view.m_tab.SetCurSel(nIndex);
-    NMHDR nmhdr = {view.m_tab.GetSafeHwnd(), IDC_TAB, TCN_SELCHANGE};
+    CTabCtrl tab(view.GetDlgItem(IDC_TAB));
+    tab.SetCurSel(nIndex);
+    NMHDR nmhdr = {tab.GetSafeHwnd(), IDC_TAB, TCN_SELCHANGE};
     view.SendMessage(WM_NOTIFY, IDC_TAB, reinterpret_cast<LPARAM>(&nmhdr));
 }
 
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
     Pump();
 
     // The folder tree: the drive, then each folder down to the large one.
-    CFolderTree& folders = pView->m_folderTree;
+    CFolderTree& folders = pView->GetFolderTree().GetTree();
     HTREEITEM hItem = folders.GetRootItem();
     std::string strRest = strFolder.substr(3);
     std::vector<std::string> texts = {strFolder.substr(0, 3)};
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
 
     // The synchronised-folder tree: the first mirror folder.
     SelectPage(*pView, 2);
-    CSyncTree& sync = pView->m_syncTree;
+    CSyncTree& sync = pView->GetRestorePage().GetSyncTree();
     sync.Expand(sync.GetRootItem(), TVE_EXPAND);
     HTREEITEM hMirror = sync.GetChildItem(sync.GetRootItem());
     if (!hMirror)
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
     int nFiles = 0, nFileChildren = 0;
     double dListFiles = TimeListing(strMirror, &nFiles);
     double dSyncTree = TimeOpening(*pFrame, sync, hMirror, &nFileChildren);
-    int nImages = pView->m_pImageList->GetImageCount();
+    int nImages = pView->GetImages().GetImageCount();
     // Files whose icon was asked for: the ones the window has shown.
     int nIconsFetched = 0;
     for (POSITION pos = sync.GetNodes().GetHeadPosition(); pos;)

@@ -75,10 +75,15 @@ public:
     // children. Files are the view's to answer (their shell icons).
     void AnswerDispInfo(NMTVDISPINFOA& info) const;
 
-    // True when the item's children have never been read: the first
-    // expansion fills them, later ones read nothing.
-    static bool NeverExpanded(const NMTREEVIEWA& notify) {
-        return !(notify.itemNew.state & TVIS_EXPANDEDONCE);
+    // The item a TVN_ITEMEXPANDING opens for the first time, and its node:
+    // the first expansion reads the children, later ones read nothing.
+    // Null when the item was opened before or carries no node.
+    CTreeNode* GetNodeToFill(const NMHDR* pNMHDR, HTREEITEM* phItem) const {
+        const auto& notify = *reinterpret_cast<const NMTREEVIEWA*>(pNMHDR);
+        if (notify.itemNew.state & TVIS_EXPANDEDONCE)
+            return nullptr;
+        *phItem = notify.itemNew.hItem;
+        return GetNode(*phItem);
     }
 
 protected:

@@ -1,7 +1,5 @@
 #include "LogBuffer.h"
 
-CLogBuffer* g_pLog = nullptr;
-
 namespace {
 
 // The text after its first line (empty when there is no line feed).

@@ -25,6 +25,3 @@ public:
     int m_nLines = 0;
     CString m_strText; // each line followed by one line feed, oldest first
 };
-
-// The program's one log, created and deleted by the main view.
-extern CLogBuffer* g_pLog;

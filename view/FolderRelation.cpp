@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "BackupSource.h"
-#include "ListCtrl.h"
 #include "PathText.h"
 
 namespace {
@@ -65,13 +63,12 @@ FolderRelation ComparePaths(const char* pszA, const char* pszB) {
                                                                          : RELATION_NONE;
 }
 
-FolderRelation FindListRelation(const CListCtrl& list, const char* pszPath) {
-    int nCount = list.GetItemCount();
-    for (int i = 0; i < nCount; ++i) {
-        FolderRelation relation = ComparePaths(pszPath, list.GetItemText(i, 0));
+FolderRelation FindRelation(const std::vector<CRegisteredFolder>& folders, const char* pszPath) {
+    for (const CRegisteredFolder& folder : folders) {
+        FolderRelation relation = ComparePaths(pszPath, folder.strFolder);
         if (relation == RELATION_SAME || relation == RELATION_CONTAINS)
             return relation;
-        if (relation == RELATION_INSIDE && list.GetItemText(i, 3) == SUBFOLDERS_YES)
+        if (relation == RELATION_INSIDE && folder.bCoversSubfolders)
             return RELATION_INSIDE;
     }
     return RELATION_NONE;

@@ -1,11 +1,11 @@
-// How two folders relate, and how a folder relates to the folders listed in
-// a list view: the test behind every registration of a source, of the
+// How two folders relate, and how a folder relates to folders registered
+// already: the test behind every registration of a source, of the
 // destination and of a restore item.
 #pragma once
 
-#include "String.h"
+#include <vector>
 
-class CListCtrl;
+#include "String.h"
 
 enum FolderRelation {
     RELATION_SAME = 0,     // the same folder
@@ -18,11 +18,18 @@ enum FolderRelation {
 // E:\ contains E:\Data, while E:\Data and E:\Database are unrelated.
 FolderRelation ComparePaths(const char* pszA, const char* pszB);
 
-// The relation of pszPath to the rows of the list (column 0 the folder), in
-// display order; the first row that decides gives the answer. A row that
-// contains the path counts only when its column 3 says "する" (its
-// subfolders are backed up); lists without that column never contain.
-FolderRelation FindListRelation(const CListCtrl& list, const char* pszPath);
+// A folder registered already, as the rules see it.
+struct CRegisteredFolder {
+    CString strFolder;
+    // Its subfolders are backed up with it, so it covers what lies inside.
+    bool bCoversSubfolders = false;
+};
+
+// The relation of pszPath to the registered folders, visited in the order
+// given (the order the user sees them in); the first that decides gives
+// the answer. A folder around the path decides only when it covers its
+// subfolders; one that leaves them out is passed over.
+FolderRelation FindRelation(const std::vector<CRegisteredFolder>& folders, const char* pszPath);
 
 // The relation of two folders as the file system sees them: each taken as
 // its full path (so "." and ".." steps and a trailing backslash fall away)

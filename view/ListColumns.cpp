@@ -34,6 +34,14 @@ void SetUpColumns(CListCtrl& list, const CProfile& profile, int nList,
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
 }
 
+template <size_t N>
+void SaveColumns(const CListCtrl& list, CProfile& profile, int nList, const CColumn (&)[N]) {
+    for (size_t i = 0; i < N; ++i) {
+        int nColumn = static_cast<int>(i);
+        SaveColumnWidth(profile, nList, nColumn, list.GetColumnWidth(nColumn));
+    }
+}
+
 } // namespace
 
 void SetUpSourceListColumns(CListCtrl& list, const CProfile& profile) {
@@ -42,4 +50,12 @@ void SetUpSourceListColumns(CListCtrl& list, const CProfile& profile) {
 
 void SetUpRestoreListColumns(CListCtrl& list, const CProfile& profile) {
     SetUpColumns(list, profile, RESTORE_LIST, RESTORE_COLUMNS);
+}
+
+void SaveSourceListColumns(const CListCtrl& list, CProfile& profile) {
+    SaveColumns(list, profile, SOURCE_LIST, SOURCE_COLUMNS);
+}
+
+void SaveRestoreListColumns(const CListCtrl& list, CProfile& profile) {
+    SaveColumns(list, profile, RESTORE_LIST, RESTORE_COLUMNS);
 }

@@ -13,20 +13,6 @@ const int LIST_RESERVE = 79;
 const int DRAG_LEFT_LIMIT = 7;
 const int DRAG_RIGHT_MARGIN = 8;
 
-// Each page's controls, in the order they are shown.
-const int kSourcePage[] = {IDC_REGISTER, IDC_DELETE,      IDC_INIT_LIST,  IDC_START,
-                           IDC_SPLITTER, IDC_FOLDER_TREE, IDC_SOURCE_LIST};
-const int kDestinationPage[] = {IDC_REGISTER, IDC_START,       IDC_DESTINATION,
-                                IDC_SPLITTER, IDC_FOLDER_TREE, IDC_FREE_SPACE};
-const int kRestorePage[] = {IDC_REGISTER, IDC_DELETE,    IDC_INIT_LIST,   IDC_START,
-                            IDC_SPLITTER, IDC_SYNC_TREE, IDC_RESTORE_LIST};
-const int kSettingsPage[] = {IDC_START_BACKUP, IDC_START_BACKUP_EXIT, IDC_DATAFILE_GROUP,
-                             IDC_NOCOPY_ADD,   IDC_NOCOPY_REMOVE,     IDC_NOCOPY_GROUP,
-                             IDC_NOCOPY_LIST,  IDC_OPTIONS_GROUP,     IDC_LOG_VIEW,
-                             IDC_EXTENDED,     IDC_EXTENDED_TAB,      IDC_LOG_FILE,
-                             IDC_CHECK_SPACE,  IDC_EXTENDED_GROUP};
-const int kLogGroup[] = {IDC_LOG_TEXT, IDC_LOG_FRAME, IDC_LOG_SCROLL};
-
 struct CTabPage {
     const char* pszTitle;
     int nPage;
@@ -37,11 +23,6 @@ const CTabPage kTabs[] = {
     {"復 元", PAGE_RESTORE},
     {"設 定", PAGE_SETTINGS},
 };
-
-template <size_t N> void ShowControls(const CWnd& view, const int (&ids)[N], int nCmdShow) {
-    for (int nID : ids)
-        CWnd(view.GetDlgItem(nID)).ShowWindow(nCmdShow);
-}
 
 } // namespace
 
@@ -124,27 +105,14 @@ void CMrqView::OnSelChangeTab(NMHDR*, LRESULT* pResult) {
     ShowPage(m_nPage, SW_HIDE);
     ShowPage(nNewPage, SW_SHOW);
     m_nPage = nNewPage;
-    m_splitter.Enable(m_nPage <= PAGE_RESTORE);
+    m_splitter.Enable(GetPageShown().HasLogAndSplitter());
     *pResult = 0;
 }
 
 void CMrqView::ShowPage(int nPage, int nCmdShow) {
-    switch (nPage) {
-    case PAGE_SOURCES:
-        ShowControls(*this, kSourcePage, nCmdShow);
-        break;
-    case PAGE_DESTINATION:
-        ShowControls(*this, kDestinationPage, nCmdShow);
-        break;
-    case PAGE_RESTORE:
-        ShowControls(*this, kRestorePage, nCmdShow);
-        break;
-    case PAGE_SETTINGS:
-        ShowControls(*this, kSettingsPage, nCmdShow);
-        return;
-    default:
-        return;
-    }
-    if (m_logView.IsChecked())
-        ShowControls(*this, kLogGroup, nCmdShow);
+    CViewPage& page = PageOf(nPage);
+    page.ShowControls(nCmdShow);
+    // The log panel follows its check box at each change of page.
+    if (page.HasLogAndSplitter() && m_settings.IsLogShown())
+        m_log.Show(nCmdShow);
 }

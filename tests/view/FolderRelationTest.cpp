@@ -1,11 +1,9 @@
 // The folder relation rules behind registering sources, the destination and
 // restore items: byte-exact comparison, folder boundaries by the double-byte
-// rule, and the first deciding row of a list.
+// rule, and the first deciding folder of those registered.
 #include <gtest/gtest.h>
 
 #include "FolderRelation.h"
-#include "HiddenListView.h"
-#include "ListCtrl.h"
 
 namespace {
 
@@ -45,56 +43,48 @@ TEST(ComparePaths, TrailByteIsNoFolderBoundary) {
     EXPECT_EQ(RELATION_CONTAINS, ComparePaths("E:\\十\\", "E:\\十\\a"));
 }
 
-class FindListRelationTest : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(nullptr, m_list.GetSafeHwnd()); }
-
-    // A source list: folder and subfolder columns (note and history empty).
-    void MakeSourceList(std::initializer_list<std::pair<const char*, const char*>> rows) {
-        for (int nCol = 0; nCol < 4; ++nCol)
-            m_list.InsertColumn(nCol, "", LVCFMT_LEFT, 50);
-        int i = 0;
-        for (const auto& row : rows) {
-            m_list.InsertItem(i, row.first);
-            m_list.SetItemText(i++, 3, row.second);
-        }
-    }
-
-    CHiddenListView m_host;
-    CListCtrl& m_list = m_host.List();
-};
-
-TEST_F(FindListRelationTest, EmptyListRelatesToNothing) {
-    MakeSourceList({});
-    EXPECT_EQ(RELATION_NONE, FindListRelation(m_list, "E:\\Data"));
+// Registered folders as the rules get them: a source that backs up its
+// subfolders covers them.
+std::vector<CRegisteredFolder>
+Sources(std::initializer_list<std::pair<const char*, bool>> sources) {
+    std::vector<CRegisteredFolder> folders;
+    for (const auto& source : sources)
+        folders.push_back({source.first, source.second});
+    return folders;
 }
 
-TEST_F(FindListRelationTest, ParentCountsOnlyWhenItBacksUpItsSubfolders) {
-    MakeSourceList({{"E:\\Data", "する"}});
-    EXPECT_EQ(RELATION_INSIDE, FindListRelation(m_list, "E:\\Data\\Sub"));
-    m_list.SetItemText(0, 3, "しない");
-    EXPECT_EQ(RELATION_NONE, FindListRelation(m_list, "E:\\Data\\Sub"));
-    EXPECT_EQ(RELATION_SAME, FindListRelation(m_list, "E:\\Data"));
-    EXPECT_EQ(RELATION_CONTAINS, FindListRelation(m_list, "E:\\"));
-    EXPECT_EQ(RELATION_NONE, FindListRelation(m_list, "E:\\Database"));
+TEST(FindRelation, NothingRegisteredRelatesToNothing) {
+    EXPECT_EQ(RELATION_NONE, FindRelation({}, "E:\\Data"));
 }
 
-TEST_F(FindListRelationTest, FirstDecidingRowInDisplayOrderWins) {
-    MakeSourceList({{"E:\\a", "しない"}, {"E:\\a\\b\\c", "する"}, {"E:\\a\\b", "する"}});
-    // E:\a\b lies inside the first row (which does not count), then
-    // contains the second: the second decides before the third's SAME.
-    EXPECT_EQ(RELATION_CONTAINS, FindListRelation(m_list, "E:\\a\\b"));
-    EXPECT_EQ(RELATION_INSIDE, FindListRelation(m_list, "E:\\a\\b\\x"));
+TEST(FindRelation, ParentCountsOnlyWhenItCoversItsSubfolders) {
+    EXPECT_EQ(RELATION_INSIDE, FindRelation(Sources({{"E:\\Data", true}}), "E:\\Data\\Sub"));
+    auto flat = Sources({{"E:\\Data", false}});
+    EXPECT_EQ(RELATION_NONE, FindRelation(flat, "E:\\Data\\Sub"));
+    EXPECT_EQ(RELATION_SAME, FindRelation(flat, "E:\\Data"));
+    EXPECT_EQ(RELATION_CONTAINS, FindRelation(flat, "E:\\"));
+    EXPECT_EQ(RELATION_NONE, FindRelation(flat, "E:\\Database"));
 }
 
-TEST_F(FindListRelationTest, ListWithoutSubfolderColumnNeverContains) {
-    // The restore list: path, size, time; no column 3.
-    for (int nCol = 0; nCol < 3; ++nCol)
-        m_list.InsertColumn(nCol, "", LVCFMT_LEFT, 50);
-    m_list.InsertItem(0, "F:\\bk\\表");
-    EXPECT_EQ(RELATION_NONE, FindListRelation(m_list, "F:\\bk\\表\\x.txt"));
-    EXPECT_EQ(RELATION_SAME, FindListRelation(m_list, "F:\\bk\\表"));
-    EXPECT_EQ(RELATION_CONTAINS, FindListRelation(m_list, "F:\\bk"));
+TEST(FindRelation, FirstDecidingFolderInTheOrderGivenWins) {
+    auto folders = Sources({{"E:\\a", false}, {"E:\\a\\b\\c", true}, {"E:\\a\\b", true}});
+    // E:\a\b lies inside the first (which does not count), then contains
+    // the second: the second decides before the third's SAME.
+    EXPECT_EQ(RELATION_CONTAINS, FindRelation(folders, "E:\\a\\b"));
+    EXPECT_EQ(RELATION_INSIDE, FindRelation(folders, "E:\\a\\b\\x"));
+    std::swap(folders[1], folders[2]);
+    EXPECT_EQ(RELATION_SAME, FindRelation(folders, "E:\\a\\b"));
+}
+
+TEST(FindRelation, FolderThatCoversNothingInsideIsMatchedWholeOnly) {
+    // The restore list's items: a listed file or folder covers nothing.
+    auto listed = Sources({{"F:\\bk\\表", false}, {"F:\\bk\\纊\\ソ.txt", false}});
+    EXPECT_EQ(RELATION_NONE, FindRelation(listed, "F:\\bk\\表\\x.txt"));
+    EXPECT_EQ(RELATION_SAME, FindRelation(listed, "F:\\bk\\表"));
+    EXPECT_EQ(RELATION_CONTAINS, FindRelation(listed, "F:\\bk"));
+    // 纊 is FA 5C: F:\bk\纊 holds the file, F:\bk\纊x does not.
+    EXPECT_EQ(RELATION_CONTAINS, FindRelation(listed, "F:\\bk\\纊"));
+    EXPECT_EQ(RELATION_NONE, FindRelation(listed, "F:\\bk\\纊x"));
 }
 
 } // namespace

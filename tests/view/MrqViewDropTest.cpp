@@ -104,10 +104,10 @@ TEST_F(MrqViewDropTest, FoldersOnTheSourcePageAreRegisteredInDropOrder) {
     CString a = m_scratch.MakeFolder("a"), b = m_scratch.MakeFolder("b");
     CString c = m_scratch.MakeFolder("表");
     CString strFile = m_scratch.WriteFile("file.txt", "");
-    int nLogLines = g_pLog->m_nLines;
+    int nLogLines = LogBuffer().m_nLines;
     Drop({c, a, strFile, "E:\\", m_scratch.Path("missing"), a, b});
     EXPECT_EQ((std::vector<CString>{c, a, b}), SourceFolders());
-    EXPECT_EQ(nLogLines + 3, g_pLog->m_nLines);
+    EXPECT_EQ(nLogLines + 3, LogBuffer().m_nLines);
     // The folder dropped twice is refused once, and the drop goes on.
     ASSERT_EQ(1u, s_boxes.size());
     EXPECT_EQ(CString("すでにバックアップされるフォルダになっています。"), s_boxes[0].strText);
@@ -183,12 +183,12 @@ TEST_F(MrqViewDropTest, DropsWhileADialogHasTheWindowDisabledChangeNothing) {
     CString a = m_scratch.MakeFolder("a表"), b = m_scratch.MakeFolder("b");
     CString strSet = SaveSet(m_scratch, "set.mrd", "E:\\from_set");
     Drop({a});
-    ASSERT_EQ(1, View()->m_sourceList.GetItemCount());
+    ASSERT_EQ(1, SourceList().GetItemCount());
     POSITION pos = Doc()->m_sources.GetHeadPosition();
     CBackupSource* pEntry = GetNextSource(Doc()->m_sources, pos);
     // The properties of a's row are open when the shell drops a folder and
     // a data file on the window; then the dialog's OK.
-    View()->m_sourceList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    SourceList().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
     bool bDisabled = false;
     AfxSetModalDialogHandler([&](CDialog& dlg) {
         bDisabled = !::IsWindowEnabled(m_pApp->m_pMainWnd->GetSafeHwnd());
@@ -204,9 +204,9 @@ TEST_F(MrqViewDropTest, DropsWhileADialogHasTheWindowDisabledChangeNothing) {
     EXPECT_TRUE(bDisabled);
     EXPECT_EQ((std::vector<CString>{a}), SourceFolders());
     EXPECT_NE(strSet, Doc()->GetPathName());
-    EXPECT_EQ(1, View()->m_sourceList.GetItemCount());
+    EXPECT_EQ(1, SourceList().GetItemCount());
     EXPECT_EQ(CString("メモ"), pEntry->m_strNote);
-    EXPECT_EQ(CString("メモ"), View()->m_sourceList.GetItemText(0, 1));
+    EXPECT_EQ(CString("メモ"), SourceList().GetItemText(0, 1));
     // Enabled again, the window takes drops as before.
     Drop({b});
     EXPECT_EQ((std::vector<CString>{a, b}), SourceFolders());
@@ -226,10 +226,10 @@ TEST_F(MrqViewDropTest, NamesOutsideTheCodePageAndWildcardsAreRefusedNeverTakenF
     EXPECT_EQ((std::vector<CString>{strKanji}), SourceFolders());
     ASSERT_EQ(1u, s_boxes.size());
     EXPECT_EQ(m_scratch.Path("Caf?") + strRefused, s_boxes[0].strText);
-    EXPECT_EQ(0, View()->RegisterSource(m_scratch.Path("Caf?")));
+    EXPECT_EQ(0, View()->GetSourcePage().RegisterSource(m_scratch.Path("Caf?")));
     SelectTab(1);
     DropWide({cafe});
-    EXPECT_EQ(0, View()->SetDestination(m_scratch.Path("Caf*")));
+    EXPECT_EQ(0, View()->GetDestinationPage().SetDestination(m_scratch.Path("Caf*")));
     EXPECT_TRUE(Doc()->m_strDestination.IsEmpty());
     EXPECT_EQ((std::vector<CString>{strKanji}), SourceFolders());
     ASSERT_EQ(4u, s_boxes.size());

@@ -63,7 +63,7 @@ protected:
 
 TEST_F(MrqViewPagesTest, TabsCarryTheirPagesAndTheSourcePageShowsFirst) {
     Start();
-    CTabCtrl& tab = View()->m_tab;
+    CTabCtrl tab(Control(IDC_TAB));
     ASSERT_EQ(4, tab.GetItemCount());
     const char* kTitles[] = {"バックアップ元", "バックアップ先", "復 元", "設 定"};
     for (int i = 0; i < 4; i++) {
@@ -71,38 +71,39 @@ TEST_F(MrqViewPagesTest, TabsCarryTheirPagesAndTheSourcePageShowsFirst) {
         EXPECT_EQ(CString(kTitles[i]), TabText(tab, i, &lParam));
         EXPECT_EQ(i + 1, lParam);
     }
-    EXPECT_EQ(PAGE_SOURCES, View()->m_nPage);
+    EXPECT_EQ(PAGE_SOURCES, View()->GetPage());
     EXPECT_EQ(Join(kAlwaysShown, kSourcePage), ShownControls());
 }
 
 TEST_F(MrqViewPagesTest, OneImageListOfFifteenPicturesServesTreesAndLists) {
     Start();
     CMrqView* pView = View();
-    ASSERT_NE(nullptr, pView->m_pImageList);
-    HIMAGELIST hImages = pView->m_pImageList->GetSafeHandle();
+    HIMAGELIST hImages = pView->GetImages().GetSafeHandle();
+    ASSERT_NE(nullptr, hImages);
     EXPECT_EQ(15, ImageList_GetImageCount(hImages));
     int cx = 0, cy = 0;
     ImageList_GetIconSize(hImages, &cx, &cy);
     EXPECT_EQ(16, cx);
     EXPECT_EQ(16, cy);
-    EXPECT_EQ(hImages, pView->m_sourceList.GetImageList(LVSIL_SMALL));
-    EXPECT_EQ(hImages, pView->m_restoreList.GetImageList(LVSIL_SMALL));
-    EXPECT_EQ(hImages, reinterpret_cast<HIMAGELIST>(
-                           pView->m_folderTree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL)));
-    EXPECT_EQ(hImages, reinterpret_cast<HIMAGELIST>(
-                           pView->m_syncTree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL)));
-    EXPECT_EQ(0, pView->m_bImageBusy);
+    EXPECT_EQ(hImages, SourceList().GetImageList(LVSIL_SMALL));
+    EXPECT_EQ(hImages, RestoreList().GetImageList(LVSIL_SMALL));
+    EXPECT_EQ(hImages, reinterpret_cast<HIMAGELIST>(pView->GetFolderTree().GetTree().SendMessage(
+                           TVM_GETIMAGELIST, TVSIL_NORMAL)));
+    EXPECT_EQ(hImages,
+              reinterpret_cast<HIMAGELIST>(pView->GetRestorePage().GetSyncTree().SendMessage(
+                  TVM_GETIMAGELIST, TVSIL_NORMAL)));
+    EXPECT_FALSE(pView->GetImages().IsBusy());
 }
 
 TEST_F(MrqViewPagesTest, EachPageShowsExactlyItsControlsWithoutTheLog) {
     Start();
     SelectTab(1);
-    EXPECT_EQ(PAGE_DESTINATION, View()->m_nPage);
+    EXPECT_EQ(PAGE_DESTINATION, View()->GetPage());
     EXPECT_EQ(Join(kAlwaysShown, kDestinationPage), ShownControls());
     SelectTab(2);
     EXPECT_EQ(Join(kAlwaysShown, kRestorePage), ShownControls());
     SelectTab(3);
-    EXPECT_EQ(PAGE_SETTINGS, View()->m_nPage);
+    EXPECT_EQ(PAGE_SETTINGS, View()->GetPage());
     EXPECT_EQ(Join(kAlwaysShown, kSettingsPage), ShownControls());
     SelectTab(0);
     EXPECT_EQ(Join(kAlwaysShown, kSourcePage), ShownControls());
@@ -134,9 +135,9 @@ TEST_F(MrqViewPagesTest, LayoutPlacesTheControlsAroundTheTreeWidth) {
     Start();
     SizeView(605, 405);
     CMrqView* pView = View();
-    EXPECT_EQ(600, pView->m_nViewWidth);
-    EXPECT_EQ(400, pView->m_nViewHeight);
-    const int T = pView->m_nTreeWidth;
+    // The tab control covers the view less 5 pixels each way.
+    EXPECT_EQ(Text(RECT{0, 0, 600, 400}), Text(ControlRect(IDC_TAB)));
+    const int T = pView->GetTreeWidth();
     EXPECT_EQ(150, T); // no stored "tcx"
     RECT rc = ControlRect(IDC_FOLDER_TREE);
     EXPECT_EQ(Text(RECT{5, 70, 5 + T, 350}), Text(rc));
@@ -144,7 +145,7 @@ TEST_F(MrqViewPagesTest, LayoutPlacesTheControlsAroundTheTreeWidth) {
     EXPECT_EQ(Text(RECT{T + 70, 70, 595, 350}), Text(rc));
     rc = ControlRect(IDC_DESTINATION);
     EXPECT_EQ(Text(RECT{T + 70, 75, 595, 95}), Text(rc));
-    EXPECT_EQ(Text(RECT{T + 7, 70, T + 12, 350}), Text(pView->m_splitter.GetBar()));
+    EXPECT_EQ(Text(RECT{T + 7, 70, T + 12, 350}), Text(pView->GetSplitter().GetBar()));
     rc = ControlRect(IDC_START);
     EXPECT_EQ(Text(RECT{520, 40, 590, 60}), Text(rc));
     rc = ControlRect(IDC_LOG_SCROLL);
@@ -162,7 +163,7 @@ TEST_F(MrqViewPagesTest, StoredTreeWidthIsHeldInsideTheView) {
         Profile()->WriteProfileInt("Settings\\Window", "tcx", c.nStored);
         Start();
         SizeView(605, 405);
-        EXPECT_EQ(c.nExpected, View()->m_nTreeWidth) << "stored " << c.nStored;
+        EXPECT_EQ(c.nExpected, View()->GetTreeWidth()) << "stored " << c.nStored;
         RECT rc = ControlRect(IDC_FOLDER_TREE);
         EXPECT_EQ(c.nExpected, rc.right - rc.left) << "stored " << c.nStored;
         Close();
@@ -172,21 +173,21 @@ TEST_F(MrqViewPagesTest, StoredTreeWidthIsHeldInsideTheView) {
 TEST_F(MrqViewPagesTest, OnAVeryNarrowViewTheRightLimitWins) {
     Start();
     SizeView(65, 300); // W = 60: 60 - 79 < 4
-    EXPECT_EQ(-19, View()->m_nTreeWidth);
+    EXPECT_EQ(-19, View()->GetTreeWidth());
 }
 
 TEST_F(MrqViewPagesTest, DragMovesTheSplitterByTheReleasePoint) {
     Start();
     SizeView(605, 405);
     CMrqView* pView = View();
-    int x = pView->m_nTreeWidth + 9; // inside the bar
+    int x = pView->GetTreeWidth() + 9; // inside the bar
     Mouse(WM_LBUTTONDOWN, x, 100);
-    EXPECT_TRUE(pView->m_splitter.IsDragging());
+    EXPECT_TRUE(pView->GetSplitter().IsDragging());
     Mouse(WM_MOUSEMOVE, x - 60, 120);
-    EXPECT_EQ(x - 60, pView->m_splitter.GetDragX());
+    EXPECT_EQ(x - 60, pView->GetSplitter().GetDragX());
     Mouse(WM_LBUTTONUP, x - 60, 120);
-    EXPECT_FALSE(pView->m_splitter.IsDragging());
-    EXPECT_EQ(90, pView->m_nTreeWidth);
+    EXPECT_FALSE(pView->GetSplitter().IsDragging());
+    EXPECT_EQ(90, pView->GetTreeWidth());
     EXPECT_EQ(90, ControlRect(IDC_FOLDER_TREE).right - 5);
     EXPECT_EQ(nullptr, ::GetCapture());
 }
@@ -197,15 +198,15 @@ TEST_F(MrqViewPagesTest, DragPastTheEdgesIsClampedWhileMovingAndLimitedAfter) {
     CMrqView* pView = View();
     Mouse(WM_LBUTTONDOWN, 159, 200);
     Mouse(WM_MOUSEMOVE, 900, 200);
-    EXPECT_EQ(592, pView->m_splitter.GetDragX()); // W - 8
+    EXPECT_EQ(592, pView->GetSplitter().GetDragX()); // W - 8
     Mouse(WM_LBUTTONUP, 900, 200);
-    EXPECT_EQ(521, pView->m_nTreeWidth); // W - 79
+    EXPECT_EQ(521, pView->GetTreeWidth()); // W - 79
 
     Mouse(WM_LBUTTONDOWN, 530, 200);
     Mouse(WM_MOUSEMOVE, -50, 200);
-    EXPECT_EQ(7, pView->m_splitter.GetDragX());
+    EXPECT_EQ(7, pView->GetSplitter().GetDragX());
     Mouse(WM_LBUTTONUP, -50, 200);
-    EXPECT_EQ(4, pView->m_nTreeWidth);
+    EXPECT_EQ(4, pView->GetTreeWidth());
 }
 
 TEST_F(MrqViewPagesTest, NoDragOutsideTheBarOrOnTheSettingsPage) {
@@ -213,20 +214,20 @@ TEST_F(MrqViewPagesTest, NoDragOutsideTheBarOrOnTheSettingsPage) {
     SizeView(605, 405);
     CMrqView* pView = View();
     Mouse(WM_LBUTTONDOWN, 300, 200); // over the list area
-    EXPECT_FALSE(pView->m_splitter.IsDragging());
+    EXPECT_FALSE(pView->GetSplitter().IsDragging());
     Mouse(WM_LBUTTONDOWN, 159, 360); // below the bar's bottom
-    EXPECT_FALSE(pView->m_splitter.IsDragging());
+    EXPECT_FALSE(pView->GetSplitter().IsDragging());
     SelectTab(3);
     Mouse(WM_LBUTTONDOWN, 159, 200);
-    EXPECT_FALSE(pView->m_splitter.IsDragging());
+    EXPECT_FALSE(pView->GetSplitter().IsDragging());
     Mouse(WM_LBUTTONUP, 400, 200);
-    EXPECT_EQ(150, pView->m_nTreeWidth);
+    EXPECT_EQ(150, pView->GetTreeWidth());
 }
 
 TEST_F(MrqViewPagesTest, StartLogShowsOnlyTheOpeningLine) {
     Start();
     EXPECT_EQ(CString("New DataFile"), ControlText(IDC_FILE_NAME));
-    EXPECT_EQ(1, g_pLog->m_nLines);
+    EXPECT_EQ(1, LogBuffer().m_nLines);
     EXPECT_EQ(CString("mrq BackupTool LogView\n"), ControlText(IDC_LOG_TEXT));
     EXPECT_EQ(CString("空き容量 : ") + FormatFreeSpace(""), ControlText(IDC_FREE_SPACE));
 }
@@ -239,18 +240,18 @@ TEST_F(MrqViewPagesTest, OpeningNewAndReopeningLogTheFileNameOnlyWhenItChanges) 
     EXPECT_EQ(strPath, ControlText(IDC_FILE_NAME));
     EXPECT_EQ(CString("mrq BackupTool LogView\nデータファイル ") + strPath +
                   " を読み込みました。\n",
-              g_pLog->m_strText);
+              LogBuffer().m_strText);
 
     ASSERT_NE(nullptr, m_pApp->OpenDocumentFile(strFile));
-    EXPECT_EQ(2, g_pLog->m_nLines);
+    EXPECT_EQ(2, LogBuffer().m_nLines);
 
     m_pApp->OnFileNew();
     EXPECT_EQ(CString("New DataFile"), ControlText(IDC_FILE_NAME));
-    EXPECT_EQ(3, g_pLog->m_nLines);
-    EXPECT_TRUE(g_pLog->m_strText.Find("データファイルを初期化しました。\n") > 0);
+    EXPECT_EQ(3, LogBuffer().m_nLines);
+    EXPECT_TRUE(LogBuffer().m_strText.Find("データファイルを初期化しました。\n") > 0);
     // An empty path never equals the label: a second new set logs again.
     m_pApp->OnFileNew();
-    EXPECT_EQ(4, g_pLog->m_nLines);
+    EXPECT_EQ(4, LogBuffer().m_nLines);
 }
 
 TEST_F(MrqViewPagesTest, LoadedSetFillsTheListAndTheBoxUnmodified) {
@@ -269,14 +270,14 @@ TEST_F(MrqViewPagesTest, LoadedSetFillsTheListAndTheBoxUnmodified) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, rows);
     EXPECT_FALSE(Doc()->IsModified());
-    for (int i = 0; i < View()->m_sourceList.GetItemCount(); i++) {
-        auto* pEntry = reinterpret_cast<CBackupSource*>(View()->m_sourceList.GetItemData(i));
-        EXPECT_EQ(CString(View()->m_sourceList.GetItemText(i, 0)), pEntry->m_strFolder);
+    for (int i = 0; i < SourceList().GetItemCount(); i++) {
+        auto* pEntry = reinterpret_cast<CBackupSource*>(SourceList().GetItemData(i));
+        EXPECT_EQ(CString(SourceList().GetItemText(i, 0)), pEntry->m_strFolder);
     }
 
     // A new set empties the list and the box, and the document with them.
     m_pApp->OnFileNew();
-    EXPECT_EQ(0, View()->m_sourceList.GetItemCount());
+    EXPECT_EQ(0, SourceList().GetItemCount());
     EXPECT_EQ(CString(""), ControlText(IDC_DESTINATION));
     EXPECT_EQ(CString(""), Doc()->m_strDestination);
 }
@@ -291,8 +292,8 @@ TEST_F(MrqViewPagesTest, LongNoteIsShownShortenedAtACharacterBoundary) {
     pEntry->m_strNote = strNote;
     Doc()->m_sources.AddTail(pEntry);
     View()->OnInitialUpdate();
-    ASSERT_EQ(1, View()->m_sourceList.GetItemCount());
-    CString strShown = View()->m_sourceList.GetItemText(0, 1);
+    ASSERT_EQ(1, SourceList().GetItemCount());
+    CString strShown = SourceList().GetItemText(0, 1);
     EXPECT_EQ(46, strShown.GetLength());
     EXPECT_EQ(strNote.Left(46), strShown);
     EXPECT_EQ(strNote, pEntry->m_strNote); // the document keeps it whole

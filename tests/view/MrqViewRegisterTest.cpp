@@ -19,7 +19,7 @@ protected:
     // Registers and expects success without a message.
     void Register(const char* pszPath) {
         size_t nBoxes = s_boxes.size();
-        ASSERT_EQ(1, View()->RegisterSource(pszPath)) << pszPath;
+        ASSERT_EQ(1, View()->GetSourcePage().RegisterSource(pszPath)) << pszPath;
         ASSERT_EQ(nBoxes, s_boxes.size()) << pszPath;
     }
     // Expects the refusal with exactly this warning, and nothing changed.
@@ -30,19 +30,19 @@ protected:
         EXPECT_EQ(CString("mrq Warning"), s_boxes[0].strCaption);
         EXPECT_EQ(UINT{MB_OK | MB_ICONEXCLAMATION}, s_boxes[0].nType);
         EXPECT_EQ(m_nSources, Doc()->m_sources.GetCount());
-        EXPECT_EQ(m_nSources, View()->m_sourceList.GetItemCount());
-        EXPECT_EQ(m_nLogLines, g_pLog->m_nLines);
+        EXPECT_EQ(m_nSources, SourceList().GetItemCount());
+        EXPECT_EQ(m_nLogLines, LogBuffer().m_nLines);
         EXPECT_FALSE(Doc()->IsModified());
         s_boxes.clear();
     }
     void ExpectSourceRefused(const char* pszPath, const char* pszMessage) {
         Remember();
-        ExpectRefused(View()->RegisterSource(pszPath), pszMessage);
+        ExpectRefused(View()->GetSourcePage().RegisterSource(pszPath), pszMessage);
     }
     void ExpectDestinationRefused(const char* pszPath) {
         Remember();
         CString strBefore = ControlText(IDC_DESTINATION);
-        ExpectRefused(View()->SetDestination(pszPath),
+        ExpectRefused(View()->GetDestinationPage().SetDestination(pszPath),
                       "バックアップ元に登録されているフォルダです。");
         EXPECT_EQ(strBefore, ControlText(IDC_DESTINATION));
     }
@@ -50,22 +50,19 @@ protected:
     void Remember() {
         Doc()->SetModifiedFlag(false);
         m_nSources = Doc()->m_sources.GetCount();
-        m_nLogLines = g_pLog->m_nLines;
+        m_nLogLines = LogBuffer().m_nLines;
     }
-    // Column 3 of the path's row and its entry say "しない", as the
-    // properties dialog leaves them.
+    // The path's entry in the set leaves its subfolders out. Its row still
+    // says "する": the rules go by the set, not by what a row says.
     void SetNoSubfolders(const char* pszPath) {
-        CListCtrl& list = View()->m_sourceList;
-        for (int i = 0; i < list.GetItemCount(); i++) {
-            if (list.GetItemText(i, 0) == pszPath) {
-                auto* pEntry = reinterpret_cast<CBackupSource*>(list.GetItemData(i));
+        for (POSITION pos = Doc()->m_sources.GetHeadPosition(); pos;) {
+            CBackupSource* pEntry = GetNextSource(Doc()->m_sources, pos);
+            if (pEntry->m_strFolder == pszPath)
                 pEntry->SetSubfolders("しない");
-                list.SetItemText(i, 3, "しない");
-            }
         }
     }
     CString LastLogLine() const {
-        std::string strText = g_pLog->m_strText.str();
+        std::string strText = LogBuffer().m_strText.str();
         strText.pop_back(); // the last line's line feed
         return strText.substr(strText.rfind('\n') + 1);
     }
@@ -91,10 +88,10 @@ TEST_F(MrqViewRegisterTest, NewSourceGetsEntryRowModifiedFlagAndLogLine) {
     EXPECT_STREQ("-1", pEntry->m_szFilterMode);
     EXPECT_EQ(CString(""), pEntry->m_strExtensions);
     EXPECT_EQ(std::vector<std::string>{"E:\\表||1|する"}, SourceRows());
-    EXPECT_EQ(reinterpret_cast<DWORD_PTR>(pEntry), View()->m_sourceList.GetItemData(0));
+    EXPECT_EQ(reinterpret_cast<DWORD_PTR>(pEntry), SourceList().GetItemData(0));
     LVITEMA item = {};
     item.mask = LVIF_IMAGE;
-    View()->m_sourceList.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SourceList().SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(6, item.iImage);
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(CString("E:\\表 をバックアップ元に登録しました。"), LastLogLine());
@@ -148,7 +145,7 @@ TEST_F(MrqViewRegisterTest, TrailByte5CIsNotAFolderBoundary) {
 }
 
 TEST_F(MrqViewRegisterTest, DestinationAndEverythingAroundItIsRefusedAsASource) {
-    ASSERT_EQ(1, View()->SetDestination("D:\\Backup"));
+    ASSERT_EQ(1, View()->GetDestinationPage().SetDestination("D:\\Backup"));
     ExpectSourceRefused("D:\\Backup", kIsDestination);
     ExpectSourceRefused("D:\\Backup\\Old", kIsDestination);
     ExpectSourceRefused("D:\\", kIsDestination);
@@ -158,8 +155,7 @@ TEST_F(MrqViewRegisterTest, DestinationAndEverythingAroundItIsRefusedAsASource) 
 
 TEST_F(MrqViewRegisterTest, TypedDestinationWithTrailingBackslashStillRefusesTheFolder) {
     // Typed by the user: the box's change rule takes the text as it is.
-    View()->m_destination.SetSel(0, -1);
-    View()->m_destination.ReplaceSel("D:\\Backup\\");
+    TypeDestination("D:\\Backup\\");
     EXPECT_EQ(CString("D:\\Backup\\"), Doc()->m_strDestination);
     ExpectSourceRefused("D:\\Backup", kIsDestination);
 }
@@ -169,7 +165,7 @@ TEST_F(MrqViewRegisterTest, EmptyDestinationBoxRefusesNothing) {
 }
 
 TEST_F(MrqViewRegisterTest, DestinationIsWrittenToBoxDocumentLogAndFreeSpace) {
-    ASSERT_EQ(1, View()->SetDestination("F:\\バックアップ\\表"));
+    ASSERT_EQ(1, View()->GetDestinationPage().SetDestination("F:\\バックアップ\\表"));
     EXPECT_TRUE(s_boxes.empty());
     EXPECT_EQ(CString("F:\\バックアップ\\表"), ControlText(IDC_DESTINATION));
     EXPECT_EQ(CString("F:\\バックアップ\\表"), Doc()->m_strDestination);
@@ -178,7 +174,7 @@ TEST_F(MrqViewRegisterTest, DestinationIsWrittenToBoxDocumentLogAndFreeSpace) {
     EXPECT_EQ(0, ControlText(IDC_FREE_SPACE).Find("空き容量 : "));
 
     // A second destination replaces the first.
-    ASSERT_EQ(1, View()->SetDestination("E:\\"));
+    ASSERT_EQ(1, View()->GetDestinationPage().SetDestination("E:\\"));
     EXPECT_EQ(CString("E:\\"), Doc()->m_strDestination);
 }
 
@@ -190,7 +186,7 @@ TEST_F(MrqViewRegisterTest, DestinationMustStayApartFromTheSources) {
     ExpectDestinationRefused("E:\\");
     ExpectDestinationRefused("E:\\Data\\Backup");
     // Inside a source that leaves its subfolders out: accepted.
-    EXPECT_EQ(1, View()->SetDestination("E:\\Flat\\Backup"));
+    EXPECT_EQ(1, View()->GetDestinationPage().SetDestination("E:\\Flat\\Backup"));
     EXPECT_TRUE(s_boxes.empty());
 }
 
@@ -204,8 +200,7 @@ TEST_F(MrqViewRegisterTest, OnlyAModifiedBoxCopiesItsTextIntoTheDocument) {
     // Typing goes in as it is, without any test against the sources.
     Register("E:\\Data");
     Doc()->SetModifiedFlag(false);
-    View()->m_destination.SetSel(0, -1);
-    View()->m_destination.ReplaceSel("E:\\Data");
+    TypeDestination("E:\\Data");
     EXPECT_EQ(CString("E:\\Data"), Doc()->m_strDestination);
     EXPECT_TRUE(Doc()->IsModified());
 }
@@ -214,7 +209,7 @@ TEST_F(MrqViewRegisterTest, LongestPathGoesThroughTheDestinationBoxWhole) {
     CString strPath = "D:\\";
     for (int i = 0; i < 128; i++)
         strPath += "表"; // 3 + 256 = 259 bytes, the most a path holds
-    ASSERT_EQ(1, View()->SetDestination(strPath));
+    ASSERT_EQ(1, View()->GetDestinationPage().SetDestination(strPath));
     EXPECT_EQ(strPath, Doc()->m_strDestination);
     ExpectSourceRefused(strPath, kIsDestination);
 }

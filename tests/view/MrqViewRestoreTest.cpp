@@ -20,7 +20,7 @@ const int TAB_RESTORE = 2;
 
 class MrqViewRestoreTest : public CMrqViewTest {
 protected:
-    CListCtrl& List() { return View()->m_restoreList; }
+    CListCtrl& List() { return RestoreList(); }
     // Rows as "path|size", top to bottom.
     std::vector<std::string> Rows() {
         std::vector<std::string> rows;
@@ -36,7 +36,7 @@ protected:
         return item.iImage;
     }
     void Select(int nRow) { List().SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED); }
-    std::string Log() const { return g_pLog->m_strText.str(); }
+    std::string Log() const { return LogBuffer().m_strText.str(); }
     static int Occurrences(const std::string& text, const std::string& part) {
         int n = 0;
         for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
@@ -57,9 +57,9 @@ protected:
     // Selects the item along the texts in the synchronised-folder tree and
     // presses Register.
     void RegisterFromTree(const std::vector<std::string>& texts) {
-        HTREEITEM hItem = OpenPath(View()->m_syncTree, texts);
+        HTREEITEM hItem = OpenPath(View()->GetRestorePage().GetSyncTree(), texts);
         ASSERT_NE(nullptr, hItem);
-        View()->m_syncTree.SelectItem(hItem);
+        View()->GetRestorePage().GetSyncTree().SelectItem(hItem);
         Click(IDC_REGISTER);
     }
     // A right click on the row as the mouse gives it; the menu shown is
@@ -118,16 +118,16 @@ TEST_F(MrqViewRestoreTest, ListTakesEachItemOnceFoldersFirstAndLeavesTheSetAlone
     CString strInner = scratch.WriteFile("bk\\data\\ソ\\十.txt", "");
     Start();
     SelectTab(TAB_RESTORE);
-    ASSERT_EQ(1, View()->RegisterSource(scratch.Path("src")));
+    ASSERT_EQ(1, View()->GetSourcePage().RegisterSource(scratch.Path("src")));
     Doc()->SetModifiedFlag(false);
 
-    EXPECT_EQ(1, View()->AddRestoreItem(strFile));
-    EXPECT_EQ(1, View()->AddRestoreItem(strFolder));
+    EXPECT_EQ(1, View()->GetRestorePage().AddRestoreItem(strFile));
+    EXPECT_EQ(1, View()->GetRestorePage().AddRestoreItem(strFolder));
     // Inside a listed folder is accepted; the same item again, or a folder
     // around a listed item, is refused without a word.
-    EXPECT_EQ(1, View()->AddRestoreItem(strInner));
-    EXPECT_EQ(0, View()->AddRestoreItem(strFile));
-    EXPECT_EQ(0, View()->AddRestoreItem(scratch.Path("bk\\data")));
+    EXPECT_EQ(1, View()->GetRestorePage().AddRestoreItem(strInner));
+    EXPECT_EQ(0, View()->GetRestorePage().AddRestoreItem(strFile));
+    EXPECT_EQ(0, View()->GetRestorePage().AddRestoreItem(scratch.Path("bk\\data")));
     EXPECT_TRUE(s_boxes.empty());
     std::vector<std::string> rows = Rows();
     ASSERT_EQ(3u, rows.size());
@@ -159,7 +159,7 @@ TEST_F(MrqViewRestoreTest, ListTakesEachItemOnceFoldersFirstAndLeavesTheSetAlone
     EXPECT_EQ(1u, m_menus.size());
 
     // A new data file empties the list without a log line.
-    View()->AddRestoreItem(strFile);
+    View()->GetRestorePage().AddRestoreItem(strFile);
     m_pApp->OnFileNew();
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(1, Occurrences(Log(), "復元のリストを初期化しました。"));
@@ -184,7 +184,7 @@ TEST_F(MrqViewRestoreTest, StartRestoreBringsEachMirrorBackToItsOwnSourceAndRepo
     RegisterFromTree({"同期フォルダ", "data", "表.txt"});
     RegisterFromTree({"同期フォルダ", "data(1)", "ソ"});
     CString strGone = scratch.Path("bk\\data\\gone.txt");
-    ASSERT_EQ(1, View()->AddRestoreItem(strGone));
+    ASSERT_EQ(1, View()->GetRestorePage().AddRestoreItem(strGone));
     ASSERT_EQ(3u, Rows().size());
 
     CString strCount, strMessage;
@@ -224,7 +224,7 @@ TEST_F(MrqViewRestoreTest, ARestoreStoppedOrNeverRunSaysWhatDidNotComeBack) {
     OpenSet(scratch, {scratch.Path("x\\data")});
     SelectTab(TAB_RESTORE);
     for (const char* psz : {"bk\\data\\A", "bk\\data\\B", "bk\\data\\c.txt"})
-        ASSERT_EQ(1, View()->AddRestoreItem(scratch.Path(psz)));
+        ASSERT_EQ(1, View()->GetRestorePage().AddRestoreItem(scratch.Path(psz)));
     HANDLE hA = ::CreateFileA(scratch.Path("x\\data\\A\\held.txt"), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     HANDLE hB = ::CreateFileA(scratch.Path("x\\data\\B\\held.txt"), GENERIC_READ, 0, nullptr,
@@ -266,14 +266,14 @@ TEST_F(MrqViewRestoreTest, ARestoreStoppedOrNeverRunSaysWhatDidNotComeBack) {
     EXPECT_EQ(3, Occurrences(strAdded, " が復元されませんでした。"));
 }
 
-TEST_F(MrqViewRestoreTest, PropertiesCommandsShowTheSelectedPathCountingSubfoldersAsTheRowSays) {
+TEST_F(MrqViewRestoreTest, PropertiesCommandsShowTheSelectedPathCountingSubfoldersAsTheSourceSays) {
     CScratchTree scratch("restoreinfo");
     scratch.WriteFile("src\\a.txt", "");
     scratch.WriteFile("src\\表\\b.txt", "");
     scratch.WriteFile("src\\表\\ソ\\c.txt", "");
     Start();
-    ASSERT_EQ(1, View()->RegisterSource(scratch.Path("src")));
-    View()->m_sourceList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_EQ(1, View()->GetSourcePage().RegisterSource(scratch.Path("src")));
+    SourceList().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
 
     CCounted all;
     CountNextInfoWindow(all);
@@ -284,7 +284,7 @@ TEST_F(MrqViewRestoreTest, PropertiesCommandsShowTheSelectedPathCountingSubfolde
     EXPECT_EQ(2, all.nFolders);
 
     // Subfolders not saved: only the folder's own files.
-    View()->m_sourceList.SetItemText(0, 3, "しない");
+    static_cast<CBackupSource*>(Doc()->m_sources.GetHead())->SetSubfolders("しない");
     CCounted top;
     CountNextInfoWindow(top);
     View()->SendMessage(WM_COMMAND, ID_SOURCE_INFO);
@@ -293,7 +293,7 @@ TEST_F(MrqViewRestoreTest, PropertiesCommandsShowTheSelectedPathCountingSubfolde
 
     // A restore row (through its menu), then a tree item.
     SelectTab(TAB_RESTORE);
-    ASSERT_EQ(1, View()->AddRestoreItem(scratch.Path("src\\表\\ソ\\c.txt")));
+    ASSERT_EQ(1, View()->GetRestorePage().AddRestoreItem(scratch.Path("src\\表\\ソ\\c.txt")));
     CCounted file;
     CountNextInfoWindow(file);
     RightClickRow(0, ID_RESTORE_ITEM_INFO);
@@ -301,11 +301,11 @@ TEST_F(MrqViewRestoreTest, PropertiesCommandsShowTheSelectedPathCountingSubfolde
     EXPECT_EQ(scratch.Path("src\\表\\ソ\\c.txt"), file.strPath);
 
     SelectTab(0);
-    HTREEITEM hItem =
-        OpenPath(View()->m_folderTree, {"マイ コンピュータ", scratch.Root().Left(3).str(),
-                                        scratch.Root().Mid(3).str(), "src", "表"});
+    HTREEITEM hItem = OpenPath(View()->GetFolderTree().GetTree(),
+                               {"マイ コンピュータ", scratch.Root().Left(3).str(),
+                                scratch.Root().Mid(3).str(), "src", "表"});
     ASSERT_NE(nullptr, hItem);
-    View()->m_folderTree.SelectItem(hItem);
+    View()->GetFolderTree().GetTree().SelectItem(hItem);
     CCounted tree;
     CountNextInfoWindow(tree);
     View()->SendMessage(WM_COMMAND, ID_TREE_ITEM_INFO);

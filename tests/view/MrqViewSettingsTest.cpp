@@ -16,8 +16,8 @@ protected:
     std::vector<std::string> NoCopyItems() const {
         std::vector<std::string> items;
         CString strItem;
-        for (int i = 0; i < View()->m_noCopyList.GetCount(); i++) {
-            View()->m_noCopyList.GetText(i, strItem);
+        for (int i = 0; i < NoCopyList().GetCount(); i++) {
+            NoCopyList().GetText(i, strItem);
             items.push_back(strItem.str());
         }
         return items;
@@ -59,7 +59,7 @@ TEST_F(MrqViewSettingsTest, NewInstallationStartsWithTheDefaults) {
     EXPECT_TRUE(Enabled(IDC_START_BACKUP_EXIT));
     EXPECT_EQ(BST_UNCHECKED, Check(IDC_LOG_VIEW));
     EXPECT_EQ(BST_UNCHECKED, Check(IDC_EXTENDED));
-    EXPECT_FALSE(View()->IsExtendedEnabled());
+    EXPECT_FALSE(View()->GetSettingsPage().IsExtendedEnabled());
     EXPECT_FALSE(Enabled(IDC_EXTENDED_TAB));
     EXPECT_FALSE(Enabled(IDC_LOG_FILE));
     EXPECT_FALSE(Enabled(IDC_CHECK_SPACE));
@@ -76,14 +76,14 @@ TEST_F(MrqViewSettingsTest, StoredCheckBoxesComeBackAndExitBoxFollowsTheBackupBo
     EXPECT_EQ(BST_CHECKED, Check(IDC_START_BACKUP_EXIT));
     EXPECT_FALSE(Enabled(IDC_START_BACKUP_EXIT)); // disabled, still checked
     EXPECT_EQ(BST_CHECKED, Check(IDC_LOG_VIEW));
-    EXPECT_TRUE(View()->IsExtendedEnabled());
+    EXPECT_TRUE(View()->GetSettingsPage().IsExtendedEnabled());
 
     Click(IDC_START_BACKUP);
     EXPECT_TRUE(Enabled(IDC_START_BACKUP_EXIT));
     EXPECT_EQ(BST_CHECKED, Check(IDC_START_BACKUP_EXIT));
     Click(IDC_START_BACKUP);
     Click(IDC_EXTENDED);
-    EXPECT_FALSE(View()->IsExtendedEnabled());
+    EXPECT_FALSE(View()->GetSettingsPage().IsExtendedEnabled());
     Close();
 
     // The exit box's state is stored although it was disabled.
@@ -97,8 +97,8 @@ TEST_F(MrqViewSettingsTest, StoredCheckBoxesComeBackAndExitBoxFollowsTheBackupBo
 TEST_F(MrqViewSettingsTest, TreeWidthAndColumnWidthsAreStoredAtClose) {
     Profile()->WriteProfileInt("Settings\\Window", "tcx", 180);
     Start();
-    View()->m_sourceList.SetColumnWidth(1, 123);
-    View()->m_restoreList.SetColumnWidth(2, 77);
+    SourceList().SetColumnWidth(1, 123);
+    RestoreList().SetColumnWidth(2, 77);
     Close();
     auto pProfile = Profile();
     EXPECT_EQ(180, pProfile->GetProfileInt("Settings\\Window", "tcx", -1));
@@ -131,7 +131,7 @@ TEST_F(MrqViewSettingsTest, AStartThatCannotOpenItsDataFileLeavesTheStoredSettin
 
 TEST_F(MrqViewSettingsTest, RemovingAnExtensionDropsTheStaleValueAtClose) {
     StartWithDefaults();
-    View()->m_noCopyList.SetCurSel(1); // swp
+    NoCopyList().SetCurSel(1); // swp
     Click(IDC_NOCOPY_REMOVE);
     EXPECT_EQ((std::vector<std::string>{"bak", "tmp"}), NoCopyItems());
     Close();
@@ -140,7 +140,7 @@ TEST_F(MrqViewSettingsTest, RemovingAnExtensionDropsTheStaleValueAtClose) {
 
 TEST_F(MrqViewSettingsTest, RemoveWithoutSelectionDoesNothing) {
     StartWithDefaults();
-    View()->m_noCopyList.SetCurSel(-1);
+    NoCopyList().SetCurSel(-1);
     Click(IDC_NOCOPY_REMOVE);
     EXPECT_EQ(3u, NoCopyItems().size());
 }

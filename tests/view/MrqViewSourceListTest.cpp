@@ -17,21 +17,23 @@ protected:
         Start();
     }
 
-    void Register(const char* pszPath) { ASSERT_EQ(1, View()->RegisterSource(pszPath)); }
+    void Register(const char* pszPath) {
+        ASSERT_EQ(1, View()->GetSourcePage().RegisterSource(pszPath));
+    }
     int Row(const char* pszPath) const {
-        CListCtrl& list = View()->m_sourceList;
+        CListCtrl& list = SourceList();
         for (int i = 0; i < list.GetItemCount(); i++)
             if (list.GetItemText(i, 0) == pszPath)
                 return i;
         return -1;
     }
     CBackupSource* Entry(const char* pszPath) const {
-        return reinterpret_cast<CBackupSource*>(View()->m_sourceList.GetItemData(Row(pszPath)));
+        return reinterpret_cast<CBackupSource*>(SourceList().GetItemData(Row(pszPath)));
     }
     void Select(const char* pszPath) {
-        View()->m_sourceList.SetItemState(-1, 0, LVIS_SELECTED);
+        SourceList().SetItemState(-1, 0, LVIS_SELECTED);
         if (pszPath)
-            View()->m_sourceList.SetItemState(Row(pszPath), LVIS_SELECTED, LVIS_SELECTED);
+            SourceList().SetItemState(Row(pszPath), LVIS_SELECTED, LVIS_SELECTED);
     }
     // Double-clicks the selected row: the list's notification to the view.
     void DoubleClick() {
@@ -64,7 +66,7 @@ protected:
         ::SendMessageA(dlg.GetDlgItem(nID), BM_CLICK, 0, 0);
     }
     std::string LastLogLine() const {
-        std::string strText = g_pLog->m_strText.str();
+        std::string strText = LogBuffer().m_strText.str();
         strText.pop_back();
         return strText.substr(strText.rfind('\n') + 1);
     }
@@ -148,7 +150,7 @@ TEST_F(MrqViewSourceListTest, SubfoldersStayOffWhileAnyRegisteredFolderLiesInsid
         auto* pEntry = new CBackupSource(pszPath);
         pEntry->SetSubfolders("しない");
         Doc()->m_sources.AddTail(pEntry);
-        View()->AddSourceRow(pszPath, pEntry, "", 1, "しない");
+        View()->GetSourcePage().AddRow(pEntry);
     }
     ASSERT_NE(Row("E:\\Data") + 1, Row("E:\\Data\\Sub"));
 
@@ -180,7 +182,7 @@ TEST_F(MrqViewSourceListTest, DeleteAndInitialiseActOnTheSourcePageOnly) {
     Register("D:\\表b");
     Register("D:\\c");
     Doc()->SetModifiedFlag(false);
-    int nLines = g_pLog->m_nLines;
+    int nLines = LogBuffer().m_nLines;
 
     // Nothing selected: nothing happens.
     Select(nullptr);
@@ -196,7 +198,7 @@ TEST_F(MrqViewSourceListTest, DeleteAndInitialiseActOnTheSourcePageOnly) {
     ASSERT_EQ(1, Doc()->m_sources.GetCount());
     EXPECT_EQ("D:\\c", static_cast<CBackupSource*>(Doc()->m_sources.GetHead())->m_strFolder);
     EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_EQ(nLines + 2, g_pLog->m_nLines);
+    EXPECT_EQ(nLines + 2, LogBuffer().m_nLines);
 
     // The buttons do nothing on the other pages.
     Select("D:\\c");
@@ -210,15 +212,15 @@ TEST_F(MrqViewSourceListTest, DeleteAndInitialiseActOnTheSourcePageOnly) {
     Doc()->SetModifiedFlag(false);
     Command(ID_LIST_INIT);
     EXPECT_EQ(0, Doc()->m_sources.GetCount());
-    EXPECT_EQ(0, View()->m_sourceList.GetItemCount());
+    EXPECT_EQ(0, SourceList().GetItemCount());
     EXPECT_EQ("バックアップ元のリストを初期化しました。", LastLogLine());
     EXPECT_TRUE(Doc()->IsModified());
 
     // An empty list: no log line, not modified.
     Doc()->SetModifiedFlag(false);
-    nLines = g_pLog->m_nLines;
+    nLines = LogBuffer().m_nLines;
     Click(IDC_INIT_LIST);
-    EXPECT_EQ(nLines, g_pLog->m_nLines);
+    EXPECT_EQ(nLines, LogBuffer().m_nLines);
     EXPECT_FALSE(Doc()->IsModified());
 }
 

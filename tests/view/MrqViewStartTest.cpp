@@ -29,16 +29,11 @@ protected:
         Start();
     }
 
-    // Types the destination into its box, as a user would.
-    void TypeDestination(const char* pszPath) {
-        View()->m_destination.SetSel(0, -1);
-        View()->m_destination.ReplaceSel(pszPath);
-    }
     // Adds a source as a data file would (no registration rules).
     void AddLoadedSource(const CString& strFolder) {
         auto* pEntry = new CBackupSource(strFolder);
         Doc()->m_sources.AddTail(pEntry);
-        View()->AddSourceRow(strFolder, pEntry, "", 1, "する");
+        View()->GetSourcePage().AddRow(pEntry);
     }
     // Presses Start. The progress dialog runs by itself unless
     // bAbort; the result dialog is read and confirmed.
@@ -65,7 +60,7 @@ protected:
     }
     std::vector<std::string> LogLines() const {
         std::vector<std::string> lines;
-        std::string strText = g_pLog->m_strText.str();
+        std::string strText = LogBuffer().m_strText.str();
         size_t nStart = 0;
         for (size_t nEnd; (nEnd = strText.find('\n', nStart)) != std::string::npos;
              nStart = nEnd + 1)
@@ -81,7 +76,7 @@ protected:
         EXPECT_EQ(UINT{MB_OK | MB_ICONHAND}, s_boxes[0].nType);
         EXPECT_EQ("", Doc()->m_strLastBackup);
         EXPECT_EQ("", Doc()->GetPathName());
-        EXPECT_EQ(m_nLogLines, g_pLog->m_nLines);
+        EXPECT_EQ(m_nLogLines, LogBuffer().m_nLines);
         EXPECT_FALSE(m_result.bShown);
         s_boxes.clear();
     }
@@ -93,7 +88,7 @@ protected:
 };
 
 TEST_F(MrqViewStartTest, RefusesASetWithoutSourcesDestinationOrThatBacksUpIntoItself) {
-    m_nLogLines = g_pLog->m_nLines;
+    m_nLogLines = LogBuffer().m_nLines;
     PressStart();
     ExpectRefused("バックアップ元のフォルダが指定されていません。");
 
@@ -101,7 +96,7 @@ TEST_F(MrqViewStartTest, RefusesASetWithoutSourcesDestinationOrThatBacksUpIntoIt
     AddLoadedSource(strSource);
     for (const char* pszDestination : {"", "D", "D:\\no such folder"}) {
         TypeDestination(pszDestination);
-        m_nLogLines = g_pLog->m_nLines;
+        m_nLogLines = LogBuffer().m_nLines;
         PressStart();
         ExpectRefused("バックアップ先のフォルダが指定されていません。");
     }
@@ -120,7 +115,7 @@ TEST_F(MrqViewStartTest, RefusesASetWithoutSourcesDestinationOrThatBacksUpIntoIt
     for (const CString& strDestination : kDestinations) {
         SCOPED_TRACE(strDestination.str());
         TypeDestination(strDestination);
-        m_nLogLines = g_pLog->m_nLines;
+        m_nLogLines = LogBuffer().m_nLines;
         PressStart();
         ExpectRefused("バックアップ先のフォルダがバックアップ元のフォルダ " + strSource.str() +
                       " と重なっていますのでバックアップできません。");
@@ -140,7 +135,7 @@ TEST_F(MrqViewStartTest, CleanRunSavesTheSetReportsCountsAndLogsEachSkippedFile)
     // A file another program holds open cannot be copied: one warning.
     HANDLE hLocked = ::CreateFileA(strLocked, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hLocked);
-    int nFirstLine = g_pLog->m_nLines;
+    int nFirstLine = LogBuffer().m_nLines;
     PressStart();
     ::CloseHandle(hLocked);
 
@@ -163,7 +158,7 @@ TEST_F(MrqViewStartTest, CleanRunSavesTheSetReportsCountsAndLogsEachSkippedFile)
     EXPECT_NE(std::string::npos, ReadWholeFile(strDataFile).find(Doc()->m_strLastBackup.str()));
     EXPECT_EQ(2, CountFiles(strDestination + "\\src表"));
     // The restore page's tree shows the new mirror at once.
-    CSyncTree& sync = View()->m_syncTree;
+    CSyncTree& sync = View()->GetRestorePage().GetSyncTree();
     EXPECT_EQ((std::vector<std::string>{"src表"}), ChildTexts(sync, sync.GetRootItem()));
 
     std::vector<std::string> lines = LogLines();
@@ -203,7 +198,7 @@ TEST_F(MrqViewStartTest, SharesOfTheSetAreConnectedFirstAndARefusedPasswordStops
         return IDOK;
     });
     // Without the extended features no share is touched.
-    m_nLogLines = g_pLog->m_nLines;
+    m_nLogLines = LogBuffer().m_nLines;
     Click(IDC_START);
     EXPECT_TRUE(network.m_calls.empty());
     ASSERT_FALSE(s_boxes.empty());
@@ -214,7 +209,7 @@ TEST_F(MrqViewStartTest, SharesOfTheSetAreConnectedFirstAndARefusedPasswordStops
 
     Click(IDC_EXTENDED); // the tree lists the network now
     network.m_calls.clear();
-    m_nLogLines = g_pLog->m_nLines;
+    m_nLogLines = LogBuffer().m_nLines;
     Click(IDC_START);
     EXPECT_EQ((std::vector<std::string>{"add \\\\SERVER\\表 none", "add \\\\SERVER\\経理 none",
                                         "add \\\\SERVER\\経理 bad"}),
@@ -274,7 +269,7 @@ TEST_F(MrqViewStartTest, RunThatEndsWithAStatusShowsItsMessageAndNoCounts) {
         EXPECT_EQ(UINT{MB_OK | MB_ICONHAND}, s_boxes[0].nType);
         s_boxes.clear();
         EXPECT_EQ(c.pszMessage, LogLines().back());
-        EXPECT_EQ(std::string::npos, g_pLog->m_strText.str().find("総ファイル数", 0))
+        EXPECT_EQ(std::string::npos, LogBuffer().m_strText.str().find("総ファイル数", 0))
             << "no counts after a failed run";
     }
 }
@@ -296,7 +291,7 @@ TEST_F(MrqViewStartTest, AProgressWindowThatCannotOpenIsReportedAsAFailedRun) {
     EXPECT_EQ(0, s_boxes[0].strText.Find(" Error Code (")) << s_boxes[0].strText.str();
     EXPECT_EQ(CString("mrq Error"), s_boxes[0].strCaption);
     EXPECT_EQ(s_boxes[0].strText.str(), LogLines().back());
-    EXPECT_EQ(std::string::npos, g_pLog->m_strText.str().find("総ファイル数"));
+    EXPECT_EQ(std::string::npos, LogBuffer().m_strText.str().find("総ファイル数"));
 }
 
 } // namespace

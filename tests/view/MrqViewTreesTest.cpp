@@ -19,8 +19,8 @@ namespace {
 
 class MrqViewTreesTest : public CMrqViewTest {
 protected:
-    CFolderTree& Folders() { return View()->m_folderTree; }
-    CSyncTree& Sync() { return View()->m_syncTree; }
+    CFolderTree& Folders() { return View()->GetFolderTree().GetTree(); }
+    CSyncTree& Sync() { return View()->GetRestorePage().GetSyncTree(); }
 
     // The scratch folder's item in the folder tree, opened.
     HTREEITEM OpenScratch(const CScratchTree& scratch) {
@@ -28,7 +28,7 @@ protected:
         return OpenPath(Folders(),
                         {"マイ コンピュータ", scratch.Root().Left(3).str(), strName.str()});
     }
-    int ImageCount() const { return View()->m_pImageList->GetImageCount(); }
+    int ImageCount() const { return View()->GetImages().GetImageCount(); }
 
     // The drive items of the prefix's own drives (a benchmark may have
     // added one of its own).
@@ -296,7 +296,7 @@ TEST_F(MrqViewTreesTest, SyncTreeShowsTheMirrorsFoldersFirstThenFilesWithTheirIc
         EXPECT_EQ(NodeOf(tree, entries[i])->m_pIcon->m_nImage, file.iImage);
     }
     EXPECT_LE(ImageCount() - nImagesBefore, 4);
-    EXPECT_LE(View()->m_iconCache.GetCount(), 4);
+    EXPECT_LE(View()->GetImages().GetIconCount(), 4);
 
     // File New empties the tree; the next set fills it again.
     m_pApp->OnFileNew();
@@ -451,7 +451,7 @@ TEST_F(MrqViewTreesTest, ShareIsConnectedBeforeItIsReadAndItsPasswordIsKeptNowhe
                                         "add \\\\SERVER\\経理 ***"}),
               network.m_calls);
     network.m_calls.clear();
-    EXPECT_EQ(std::string::npos, g_pLog->m_strText.str().find("開けゴマ"));
+    EXPECT_EQ(std::string::npos, LogBuffer().m_strText.str().find("開けゴマ"));
 
     Close();
     // Only the share that took a password is disconnected at the end.

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "CommandLineInfo.h"
+#include "Edit.h"
+#include "ListBox.h"
+#include "ListCtrl.h"
 #include "MainDocTemplate.h"
 #include "MainFrame.h"
 #include "Menu.h"
@@ -21,6 +24,8 @@
 #include "MrqDoc.h"
 #include "MrqView.h"
 #include "Profile.h"
+#include "ScrollBar.h"
+#include "TabCtrl.h"
 #include "RegistryTestSupport.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -121,6 +126,18 @@ protected:
         }
         return ids;
     }
+    // The view's controls as the user works them: wrappers of their handles.
+    CListCtrl& SourceList() const { return Wrap(m_sourceList, IDC_SOURCE_LIST); }
+    CListCtrl& RestoreList() const { return Wrap(m_restoreList, IDC_RESTORE_LIST); }
+    CListBox& NoCopyList() const { return Wrap(m_noCopyList, IDC_NOCOPY_LIST); }
+    CScrollBar& LogScroll() const { return Wrap(m_logScroll, IDC_LOG_SCROLL); }
+    // Types into the destination box: the text replaces what it holds.
+    void TypeDestination(const char* pszText) {
+        CEdit& box = Wrap(m_destinationBox, IDC_DESTINATION);
+        box.SetSel(0, -1);
+        box.ReplaceSel(pszText);
+    }
+    const CLogBuffer& LogBuffer() const { return View()->GetLog().GetBuffer(); }
     CString ControlText(int nID) const {
         char sz[1024] = "";
         ::GetWindowTextA(Control(nID), sz, sizeof sz);
@@ -130,7 +147,7 @@ protected:
     // Selects the tab as a click would: the tab control's selection, then
     // its notification to the view.
     void SelectTab(int nIndex) {
-        View()->m_tab.SetCurSel(nIndex);
+        Wrap(m_tab, IDC_TAB).SetCurSel(nIndex);
         NMHDR nmhdr = {Control(IDC_TAB), IDC_TAB, TCN_SELCHANGE};
         View()->SendMessage(WM_NOTIFY, IDC_TAB, reinterpret_cast<LPARAM>(&nmhdr));
     }
@@ -147,7 +164,7 @@ protected:
     // Rows of the source list as "folder|note|history|subfolders".
     std::vector<std::string> SourceRows() const {
         std::vector<std::string> rows;
-        CListCtrl& list = View()->m_sourceList;
+        CListCtrl list(Control(IDC_SOURCE_LIST));
         for (int i = 0; i < list.GetItemCount(); i++) {
             std::string row;
             for (int nColumn = 0; nColumn < 4; nColumn++) {
@@ -180,8 +197,21 @@ protected:
         return IDOK;
     }
 
+    template <class TWnd> TWnd& Wrap(TWnd& wrapper, int nID) const {
+        wrapper.Detach();
+        wrapper.Attach(Control(nID));
+        return wrapper;
+    }
+
     CString m_strCompany;
     std::unique_ptr<CViewTestApp> m_pApp;
+    // Wrappers only: attached afresh at each use, they own nothing.
+    mutable CListCtrl m_sourceList;
+    mutable CListCtrl m_restoreList;
+    mutable CListBox m_noCopyList;
+    mutable CScrollBar m_logScroll;
+    mutable CEdit m_destinationBox;
+    mutable CTabCtrl m_tab;
     std::vector<std::vector<std::string>> m_menus;
     inline static std::vector<CShownBox> s_boxes;
 };

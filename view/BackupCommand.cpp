@@ -1,19 +1,23 @@
-// The Start command: checks the backup set, stamps and saves its data file,
-// runs the backup in the progress dialog and reports how it ended.
-#include "MrqView.h"
+#include "BackupCommand.h"
 
 #include "BackupProgressDlg.h"
 #include "BackupResultDlg.h"
 #include "BackupSource.h"
+#include "DestinationPage.h"
 #include "DocTemplate.h"
 #include "FolderRelation.h"
-#include "ListBoxText.h"
+#include "LogPanel.h"
 #include "MainWindowAside.h"
 #include "MrqDoc.h"
+#include "PageHost.h"
 #include "PathText.h"
+#include "RestorePage.h"
 #include "RunSpecOfSet.h"
+#include "SettingsPage.h"
+#include "SourcePage.h"
 #include "StatusMessage.h"
 #include "Time.h"
+#include "ViewMessages.h"
 #include "WinApp.h"
 
 namespace {
@@ -24,89 +28,91 @@ const char kNewDataFileName[] = "Backup.mrd";
 
 } // namespace
 
-void CMrqView::OnStart() {
-    if (m_sourceList.GetItemCount() == 0) {
-        ShowError("バックアップ元のフォルダが指定されていません。");
-        return;
+bool CBackupCommand::RefusesStart(bool bBackup) {
+    const CWnd& form = m_host.GetForm();
+    if (m_sources.GetCount() == 0) {
+        ShowError(form, "バックアップ元のフォルダが指定されていません。");
+        return true;
     }
-    if (GetFolderTitle(GetDestinationText()).IsEmpty()) {
-        ShowError("バックアップ先のフォルダが指定されていません。");
-        return;
+    if (GetFolderTitle(m_destination.GetText()).IsEmpty()) {
+        ShowError(form, "バックアップ先のフォルダが指定されていません。");
+        return true;
     }
-    bool bBackup = m_nPage == PAGE_SOURCES || m_nPage == PAGE_DESTINATION;
     if (bBackup && RefuseBackupIntoItself())
-        return;
-    if (IsExtendedEnabled() && !ConnectSetShares()) {
-        ShowError("ネットワークへのアクセスができません。");
-        return;
+        return true;
+    if (m_settings.IsExtendedEnabled() && !ConnectSetShares()) {
+        ShowError(form, "ネットワークへのアクセスができません。");
+        return true;
     }
-    if (bBackup)
-        RunBackup();
-    else if (m_nPage == PAGE_RESTORE)
-        StartRestore();
+    return false;
 }
 
-bool CMrqView::RefuseBackupIntoItself() {
+void CBackupCommand::Start() {
+    if (!RefusesStart(true))
+        Run();
+}
+
+bool CBackupCommand::RefuseBackupIntoItself() {
     // The registration rules keep a destination apart from every source,
     // but a typed destination or a data file written elsewhere can still
     // pair them: the run would copy the mirrors into themselves, and the
     // removal pass would treat the other sources' mirrors as stale.
-    CMrqDoc* pDoc = GetDocument();
+    CMrqDoc* pDoc = m_host.GetBackupSet();
     for (POSITION pos = pDoc->m_sources.GetHeadPosition(); pos;) {
         const CBackupSource* pEntry = GetNextSource(pDoc->m_sources, pos);
         if (CompareFolders(pEntry->m_strFolder, pDoc->m_strDestination) != RELATION_NONE) {
             CString strText = "バックアップ先のフォルダがバックアップ元のフォルダ ";
             strText += pEntry->m_strFolder;
             strText += " と重なっていますのでバックアップできません。";
-            ShowError(strText);
+            ShowError(m_host.GetForm(), strText);
             return true;
         }
     }
     return false;
 }
 
-bool CMrqView::ConnectSetShares() {
-    CMrqDoc* pDoc = GetDocument();
+bool CBackupCommand::ConnectSetShares() {
+    CMrqDoc* pDoc = m_host.GetBackupSet();
     char szShare[MAX_PATH];
-    if (GetShareName(pDoc->m_strDestination, szShare) && !ConnectShare(szShare))
+    if (GetShareName(pDoc->m_strDestination, szShare) && !m_host.ConnectShare(szShare))
         return false;
     for (POSITION pos = pDoc->m_sources.GetHeadPosition(); pos;) {
         const CBackupSource* pEntry = GetNextSource(pDoc->m_sources, pos);
-        if (GetShareName(pEntry->m_strFolder, szShare) && !ConnectShare(szShare))
+        if (GetShareName(pEntry->m_strFolder, szShare) && !m_host.ConnectShare(szShare))
             return false;
     }
     return true;
 }
 
-void CMrqView::RunBackup() {
-    CMrqDoc* pDoc = GetDocument();
+void CBackupCommand::Run() {
+    CMrqDoc* pDoc = m_host.GetBackupSet();
     pDoc->m_strLastBackup = CTime::GetCurrentTime().Format(kTimeFormat);
-    AppendLog("バックアップ開始(", pDoc->m_strLastBackup, ")");
+    m_host.GetLog().Append("バックアップ開始(", pDoc->m_strLastBackup, ")");
     SaveBeforeRun();
 
     // The window steps aside while the run shows its own; the automatic
     // run of the first update comes before the window ever shows.
-    CMainWindowAside aside(m_bInitialized != 0);
+    CMainWindowAside aside(m_host.IsShown());
     // No parent: the dialog must show while the main window is minimised.
-    CBackupProgressDlg progress(SpecOfSet(*pDoc, JoinListBoxItems(m_noCopyList, ",")));
+    CBackupProgressDlg progress(SpecOfSet(*pDoc, m_settings.GetNoCopyText()));
     CRunOutcome outcome = progress.Run();
     if (outcome.nStatus != 0)
         ReportFailedRun(outcome.nStatus);
     else
         ReportFinishedRun(outcome);
-    RefreshFreeSpace();
+    m_destination.RefreshFreeSpace();
 }
 
-void CMrqView::SaveBeforeRun() {
-    CMrqDoc* pDoc = GetDocument();
+void CBackupCommand::SaveBeforeRun() {
+    CMrqDoc* pDoc = m_host.GetBackupSet();
     CString strPath = pDoc->GetPathName();
     if (strPath.IsEmpty()) {
-        strPath = GetDestinationText();
+        strPath = m_destination.GetText();
         AddBackslash(strPath);
         strPath += kNewDataFileName;
         pDoc->SetPathName(strPath);
         AfxGetApp()->AddToRecentFileList(strPath);
-        AppendLog("新規データファイル(", strPath, ")");
+        m_host.GetLog().Append("新規データファイル(", strPath, ")");
     }
     // A failed save is reported by the document, and the run goes on. The
     // writer gives every entry its mirror folder; when it never ran (the
@@ -118,13 +124,13 @@ void CMrqView::SaveBeforeRun() {
         pDoc->AssignMirrors();
 }
 
-void CMrqView::ReportFailedRun(int nStatus) {
+void CBackupCommand::ReportFailedRun(int nStatus) {
     CString strText = StatusMessage(nStatus);
-    ShowError(strText);
-    AppendLog(strText);
+    ShowError(m_host.GetForm(), strText);
+    m_host.GetLog().Append(strText);
 }
 
-void CMrqView::ReportFinishedRun(const CRunOutcome& outcome) {
+void CBackupCommand::ReportFinishedRun(const CRunOutcome& outcome) {
     CString strTotal = Decimal(outcome.nTotal);
     CString strNew = Decimal(outcome.nNew);
     CString strUpdated = Decimal(outcome.nUpdated);
@@ -139,11 +145,11 @@ void CMrqView::ReportFinishedRun(const CRunOutcome& outcome) {
     result.m_strMessage = ResultMessage(outcome.strResultText, CountWarnings(outcome.strWarnings));
     result.DoModal();
     // The restore page's tree shows the mirrors as the run left them.
-    ClearSyncTree();
-    BuildSyncTree();
+    m_restore.RebuildTree();
 
-    AppendLog("総ファイル数 : ", strTotal, "    更新ファイル数 : " + strUpdated);
-    AppendLog("新規ファイル数 : ", strNew, "    削除ファイル数 : " + strDeleted);
+    CLogPanel& log = m_host.GetLog();
+    log.Append("総ファイル数 : ", strTotal, "    更新ファイル数 : " + strUpdated);
+    log.Append("新規ファイル数 : ", strNew, "    削除ファイル数 : " + strDeleted);
     // Each warning is one line ending in a line feed.
     const CString& strWarnings = outcome.strWarnings;
     int nStart = 0;
@@ -151,11 +157,7 @@ void CMrqView::ReportFinishedRun(const CRunOutcome& outcome) {
         int nEnd = strWarnings.Find('\n', nStart);
         if (nEnd < 0)
             nEnd = strWarnings.GetLength();
-        AppendLog(strWarnings.Mid(nStart, nEnd - nStart));
+        log.Append(strWarnings.Mid(nStart, nEnd - nStart));
         nStart = nEnd + 1;
     }
-}
-
-void CMrqView::ShowError(const char* pszText) {
-    ShowMessageBox(m_hWnd, pszText, "mrq Error", MB_OK | MB_ICONHAND);
 }
