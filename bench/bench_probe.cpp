@@ -3,16 +3,20 @@
 // to be weighed against. Each probe walks the tree once and does one
 // operation per file (or per folder where it says so).
 //
-//   bench_probe.exe SOURCE SCRATCH
+//   bench_probe.exe SOURCE SCRATCH [--staged-only]
 //
 // SCRATCH is emptied and filled by the copy probes. Lines starting with
-// "PROBE " are name=microseconds per file, for the script.
+// "PROBE " are name=microseconds per file, for the script. --staged-only
+// runs only the staged copies with threads (the longest probe).
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "BenchClock.h"
@@ -295,11 +299,119 @@ void ProbeCopies(const std::string& strSource, const std::string& strScratch,
     EmptyFolder(strScratch);
 }
 
+// How a staged copy is put in place, or none for the reference.
+enum PlaceKind { PLACE_BY_NAME, PLACE_BY_HANDLE, PLACE_NO_STAGING };
+
+std::wstring WideOf(const std::string& strPath) {
+    int n = MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, &wide[0], n);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+// Renames the file of an open handle (opened with DELETE) over the target.
+bool RenameThroughHandle(HANDLE hFile, const std::string& strTarget) {
+    std::wstring wide = WideOf(strTarget);
+    size_t nBytes = sizeof(FILE_RENAME_INFO) + wide.size() * sizeof(wchar_t);
+    std::unique_ptr<char[]> buffer(new char[nBytes]());
+    FILE_RENAME_INFO* pInfo = reinterpret_cast<FILE_RENAME_INFO*>(buffer.get());
+    pInfo->ReplaceIfExists = TRUE;
+    pInfo->FileNameLength = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
+    std::memcpy(pInfo->FileName, wide.c_str(), pInfo->FileNameLength);
+    return SetFileInformationByHandle(hFile, FileRenameInfo, pInfo, static_cast<DWORD>(nBytes)) !=
+           FALSE;
+}
+
+// One copy as the engine makes it: the source opened without sharing, its
+// facts read, its content written under a staging name beside the target
+// (or under the target's own name for the reference), times and attributes
+// set through the write handle, then the copy put in place.
+bool StagedCopyOf(const std::string& strSource, const std::string& strTarget, PlaceKind kind) {
+    HANDLE hSource = OpenRead(strSource, 0);
+    if (hSource == INVALID_HANDLE_VALUE)
+        return false;
+    FILE_BASIC_INFO basic;
+    LARGE_INTEGER size;
+    GetFileInformationByHandleEx(hSource, FileBasicInfo, &basic, sizeof basic);
+    GetFileSizeEx(hSource, &size);
+    std::string strStaging = strTarget;
+    if (kind != PLACE_NO_STAGING)
+        strStaging = strTarget.substr(0, strTarget.rfind('\\') + 1) + "~mrq" +
+                     std::to_string(GetCurrentThreadId()) + ".tmp";
+    DWORD dwAccess = GENERIC_WRITE | (kind == PLACE_BY_HANDLE ? DELETE : 0);
+    HANDLE hTarget = CreateFileA(strStaging.c_str(), dwAccess, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hTarget == INVALID_HANDLE_VALUE) {
+        CloseHandle(hSource);
+        return false;
+    }
+    char buffer[4096];
+    DWORD dwRead = 0, dwWritten = 0;
+    while (ReadFile(hSource, buffer, sizeof buffer, &dwRead, nullptr) && dwRead)
+        WriteFile(hTarget, buffer, dwRead, &dwWritten, nullptr);
+    basic.ChangeTime.QuadPart = 0;
+    SetFileInformationByHandle(hTarget, FileBasicInfo, &basic, sizeof basic);
+    bool bOk = true;
+    if (kind == PLACE_BY_HANDLE)
+        bOk = RenameThroughHandle(hTarget, strTarget);
+    CloseHandle(hTarget);
+    if (kind == PLACE_BY_NAME)
+        bOk =
+            MoveFileExA(strStaging.c_str(), strTarget.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    CloseHandle(hSource);
+    return bOk;
+}
+
+// The staged copies of every file with nThreads threads taking the files
+// in order, into a fresh copy of the tree's folders.
+void ProbeStagedThreads(const std::string& strSource, const std::string& strScratch,
+                        const std::vector<CFileEntry>& files,
+                        const std::vector<std::string>& folders, PlaceKind kind, int nThreads) {
+    static const char* const KEYS[] = {"byname", "byhandle", "nostaging"};
+    static const char* const WHAT[] = {"put in place by name after the close (MoveFileExA)",
+                                       "put in place through its open handle (FileRenameInfo)",
+                                       "no staging: written under the target's name"};
+    std::string strTarget = strScratch + "\\t";
+    EmptyFolder(strScratch);
+    MakeFolders(strTarget, folders);
+    std::atomic<size_t> nNext{0};
+    std::atomic<size_t> nFailed{0};
+    double dStart = Now();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < nThreads; ++t)
+        threads.emplace_back([&] {
+            for (size_t i; (i = nNext++) < files.size();)
+                if (!StagedCopyOf(PathOf(strSource, files[i]), PathOf(strTarget, files[i]), kind))
+                    ++nFailed;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    double dSeconds = Now() - dStart;
+    char szKey[64], szWhat[160];
+    std::snprintf(szKey, sizeof szKey, "staged_%s_%d", KEYS[kind], nThreads);
+    std::snprintf(szWhat, sizeof szWhat, "staged copy, %d thread%s: %s", nThreads,
+                  nThreads == 1 ? "" : "s", WHAT[kind]);
+    Report(szKey, szWhat, dSeconds, files.size());
+    if (nFailed)
+        std::printf("  %zu copies failed\n", nFailed.load());
+    EmptyFolder(strScratch);
+}
+
+void ProbeStagedCopies(const std::string& strSource, const std::string& strScratch,
+                       const std::vector<CFileEntry>& files,
+                       const std::vector<std::string>& folders) {
+    for (PlaceKind kind : {PLACE_BY_NAME, PLACE_BY_HANDLE, PLACE_NO_STAGING})
+        for (int nThreads : {1, 2, 4, 8})
+            ProbeStagedThreads(strSource, strScratch, files, folders, kind, nThreads);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_probe SOURCE SCRATCH\n");
+    bool bStagedOnly = argc == 4 && std::strcmp(argv[3], "--staged-only") == 0;
+    if (argc != 3 && !bStagedOnly) {
+        std::fprintf(stderr, "usage: bench_probe SOURCE SCRATCH [--staged-only]\n");
         return 2;
     }
     std::string strSource = argv[1], strScratch = argv[2];
@@ -309,7 +421,10 @@ int main(int argc, char** argv) {
     std::printf("source %s: %zu files in %zu folders\n", strSource.c_str(), files.size(),
                 folders.size());
     CreateDirectoryA(strScratch.c_str(), nullptr);
-    ProbeLookups(strSource, files, folders);
-    ProbeCopies(strSource, strScratch, files, folders);
+    if (!bStagedOnly) {
+        ProbeLookups(strSource, files, folders);
+        ProbeCopies(strSource, strScratch, files, folders);
+    }
+    ProbeStagedCopies(strSource, strScratch, files, folders);
     return 0;
 }

@@ -16,7 +16,11 @@
 #                                          one 2 GiB file (copy speed and
 #                                          the progress bar)
 #   bench/run-bench.sh BUILD_DIR --probe   what single file operations cost
-#                                          per file on the 20,000 files
+#                                          per file on the 20,000 files, and
+#                                          staged copies with 1, 2, 4 and 8
+#                                          threads, put in place by name, by
+#                                          handle, and without staging
+#   bench/run-bench.sh BUILD_DIR --probe --staged-only   the staged copies only
 #
 # Ratios hold on a loaded machine better than absolute times do; the load
 # average is printed at the start and the end of every run.
@@ -28,6 +32,7 @@ set -eu
 
 build=$(cd "${1:?usage: $0 BUILD_DIR [--large]}" && pwd)
 mode=${2:-}
+probe_option=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../tools/wine-run.sh
 export MRQ_WINE_ROOT=$build/bench-wine
@@ -289,7 +294,8 @@ probe_bench() {
     echo "== generating 20,000 files of 1 KiB in 100 folders"
     make_standard_tree "$data/src"
     echo "== per-file cost of single operations (bench_probe.exe)"
-    "$wine_run" "$build/bench/bench_probe.exe" "$drive:\\src" "$drive:\\scratch" | tr -d "\r" |
+    "$wine_run" "$build/bench/bench_probe.exe" "$drive:\\src" "$drive:\\scratch" $probe_option |
+        tr -d "\r" |
         grep -v '^PROBE '
 }
 
