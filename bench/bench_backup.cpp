@@ -5,7 +5,8 @@
 // and the mirror tree), and the memory the first backup needed above the
 // idle process. Checks the counters and the mirror against what they must be.
 //
-//   bench_backup.exe [--skip-changed] [--only-first] [--repeat N] SOURCE DESTINATION
+//   bench_backup.exe [--skip-changed] [--only-first] [--repeat N] [--workers N]
+//                    SOURCE DESTINATION
 //
 //   --skip-changed  no 1 % run (the large trees)
 //   --only-first    the first backup only (the large file); it also counts
@@ -14,6 +15,9 @@
 //                   each, the shortest of each kept: on a shared machine a
 //                   run of about a second is easily slowed by another
 //                   program, and the ratio of two such runs with it
+//   --workers N     copies made at once (the engine's own number without it)
+//   --alone-size N  files of N bytes or more are copied with no other copy
+//                   beside them (the engine's own size without it)
 //
 // Lines starting with "RESULT " are name=value pairs for the script that
 // builds the table.
@@ -63,6 +67,11 @@ std::string MirrorOf(const std::string& strSource, const std::string& strDestina
     return Join(strDestination, strSource.c_str() + (nSlash == std::string::npos ? 0 : nSlash + 1));
 }
 
+// Copies made at once, and the size of a file copied alone; 0 leaves the
+// engine's own.
+int g_nWorkers = 0;
+ULONGLONG g_nAloneSize = 0;
+
 RunResult RunBackup(const std::string& strSource, const std::string& strDestination) {
     CRunSpec spec;
     spec.strDestination = strDestination.c_str();
@@ -76,6 +85,10 @@ RunResult RunBackup(const std::string& strSource, const std::string& strDestinat
     // tick that sets the bar's range.
     RunResult result;
     CBackupRun run;
+    if (g_nWorkers > 0)
+        run.GetJob().m_nCopyWorkers = g_nWorkers;
+    if (g_nAloneSize > 0)
+        run.GetJob().m_nAloneCopySize = g_nAloneSize;
     double dStart = Now();
     CRunOutcome outcome = RunToEnd(run, spec, 10, [&](const CProgressTick& tick) {
         if (tick.bSetRange) {
@@ -316,6 +329,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.bOnlyFirst = true;
         else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc)
             options.nRepeat = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--workers") == 0 && i + 1 < argc)
+            g_nWorkers = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--alone-size") == 0 && i + 1 < argc)
+            g_nAloneSize = std::strtoull(argv[++i], nullptr, 10);
         else
             positional.push_back(argv[i]);
     }
@@ -347,9 +364,8 @@ int RunFirstOnly(const Options& options, const std::string& strMirror, int nFile
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr,
-                     "usage: bench_backup [--skip-changed] [--only-first] [--repeat N] SOURCE "
-                     "DESTINATION\n");
+        std::fprintf(stderr, "usage: bench_backup [--skip-changed] [--only-first] [--repeat N] "
+                             "[--workers N] [--alone-size N] SOURCE DESTINATION\n");
         return 2;
     }
     Memory idle = ReadMemory();

@@ -1,8 +1,11 @@
 #include "BackupJob.h"
 
+#include <cstring>
 #include <new>
 
+#include "CopyWorkers.h"
 #include "FileOps.h"
+#include "PathText.h"
 
 const char* const LINK_WARNING = " はフォルダのリンクなので、たどりませんでした。\n";
 const char* const SOURCE_NAME_WARNING =
@@ -10,13 +13,10 @@ const char* const SOURCE_NAME_WARNING =
 const char* const MIRROR_NAME_WARNING =
     " は名前に扱えない文字があるため、削除の確認ができず残しました。\n";
 const char* const NOT_COPIED_WARNING = " がコピーされませんでした。\n";
+const char* const SEARCHING_TEXT = "検索中 : ";
+const char* const COPYING_TEXT = "Backup中 : ";
 
-CBackupJob::CBackupJob() = default;
-
-void CBackupJob::SetHistoryLimit(int nLimit) {
-    m_nHistoryLimit = nLimit;
-    m_nHistoryDepth = 0;
-}
+CBackupJob::CBackupJob() : m_nCopyWorkers(COPY_WORKERS), m_nAloneCopySize(ALONE_COPY_SIZE) {}
 
 void CBackupJob::AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszPath) {
     AddToTotal(nTotal, AddFileSize(0, pszPath));
@@ -43,11 +43,11 @@ ULONGLONG CBackupJob::ReadBytesToFree(bool bReset) {
 }
 
 void CBackupJob::AddToCopyList(const char* pszSource, const char* pszMirror,
-                               const char* pszHistoryName) {
+                               const char* pszHistoryName, bool bChanged, ULONGLONG nSize) {
     if (!m_bCopyListOk)
         return;
     try {
-        m_copyList.Add(pszSource, pszMirror, pszHistoryName, m_nHistoryLimit);
+        m_copyList.Add(pszSource, pszMirror, pszHistoryName, m_nHistoryLimit, bChanged, nSize);
     } catch (const std::bad_alloc&) {
         m_bCopyListOk = 0;
     }
@@ -71,4 +71,12 @@ void CBackupJob::AddWarning(const char* pszPath, const char* pszText) {
     } catch (const std::bad_alloc&) {
         // The warning is lost, the run goes on.
     }
+}
+
+void CBackupJob::ShowFile(const char* pszPrefix, const char* pszPath) {
+    char szShown[MAX_PATH];
+    std::strncpy(szShown, pszPath, MAX_PATH - 1);
+    szShown[MAX_PATH - 1] = '\0';
+    ShortenPath(szShown, 30);
+    m_status.SetText(pszPrefix, szShown);
 }

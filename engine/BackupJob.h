@@ -40,6 +40,10 @@ extern const char* const MIRROR_NAME_WARNING;
 // The warning of a file or folder the run could not back up.
 extern const char* const NOT_COPIED_WARNING;
 
+// The status texts of a file being compared, and being copied.
+extern const char* const SEARCHING_TEXT;
+extern const char* const COPYING_TEXT;
+
 // Margin the space check adds to the bytes to copy.
 const ULONGLONG SPACE_MARGIN = 524288;
 
@@ -61,13 +65,16 @@ public:
     CBackupJob(const CBackupJob&) = delete;
     CBackupJob& operator=(const CBackupJob&) = delete;
 
-    void SetHistoryLimit(int nLimit);
+    void SetHistoryLimit(int nLimit) { m_nHistoryLimit = nLimit; }
     void AccumulateSize(std::atomic<ULONGLONG>& nTotal, const char* pszPath);
     void AddToTotal(std::atomic<ULONGLONG>& nTotal, ULONGLONG nBytes);
     // The total so far; with bReset the total starts again from 0.
     ULONGLONG ReadBytesToCopy(bool bReset);
     ULONGLONG ReadBytesToFree(bool bReset);
-    void AddToCopyList(const char* pszSource, const char* pszMirror, const char* pszHistoryName);
+    // With the survey's verdict: a changed file (else a new one) and the
+    // bytes counted for it.
+    void AddToCopyList(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
+                       bool bChanged = false, ULONGLONG nSize = 0);
     void AddToDeleteList(const char* pszPath);
 
     // The run (worker thread). The entry's options go into the job before
@@ -76,6 +83,7 @@ public:
     bool SurveySource(const char* pszFolder, const char* pszMirror, const char* pszTitle);
     void ProcessSource(const char* pszFolder, const char* pszMirror, const char* pszTitle);
     bool ExecuteLists();
+    // The copy list's lines, taken in order by m_nCopyWorkers workers.
     void CopyListed();
 
     // Synchronised copy and history.
@@ -85,18 +93,40 @@ public:
     // it is a link (bLink) or its mirror is one.
     void CopySubfolder(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                        const char* pszName, bool bLink);
-    void BackupFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName);
+    // The direct phase's step for one file to copy: copied, and a failure
+    // reported at once.
+    void BackupFile(const CCopyItem& item);
+    // The execution's step for one file (MirrorCopy.cpp): compared with its
+    // mirror again and, while they differ, staged, the mirror copy shifted
+    // into the history, and the staged copy put in place. A file the survey
+    // counted that another program holds is counted back to the total only.
+    // The progress bar gets exactly the bytes the survey counted for it.
+    // False when the copy failed, with dwError the system's error code
+    // (ERROR_OPERATION_ABORTED when an abort, or *pbCancel, stopped it
+    // between two blocks). Several run at once, for lines that share no
+    // mirror file and no history file (CopyWorkers.h).
+    bool CopyItem(const CCopyItem& item, const std::atomic<bool>* pbCancel, DWORD& dwError);
+    // The warning, or the stop of the run, for a copy that failed; true
+    // when it stopped the run.
+    bool ReportCopyFailure(const char* pszSource, DWORD dwError);
     // The walk's step for one listed file: compared by the facts of both
     // listings (pMirror nullptr when the mirror has no such file).
     void BackupListedFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                           const CFileFacts& source, const CFileFacts* pMirror);
+    // With the entry's limit (m_nHistoryLimit), or with nLimit.
     bool ShiftHistory(const char* pszHistoryName, const char* pszFileName,
                       const char* pszExistingPath);
+    bool ShiftHistory(const char* pszHistoryName, const char* pszFileName,
+                      const char* pszExistingPath, int nLimit);
 
     // Removal of files that left the source.
     void RemovalWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                      const char* pszHistoryName);
     void DeleteListed();
+
+    // The status text of a file: the prefix and the path shortened to fit
+    // the one-line label.
+    void ShowFile(const char* pszPrefix, const char* pszPath);
 
     // Appends "Warning : " + path + text; a warning that finds no memory is
     // dropped and the run goes on.
@@ -111,7 +141,10 @@ public:
     CStatusChannel m_status{STATUS_INTERVAL};
 
     int m_nHistoryLimit = 0;
-    int m_nHistoryDepth = 0;
+    // Copies made at once by the execution, and the size from which a file
+    // is copied with no other beside it (CopyWorkers.h).
+    int m_nCopyWorkers;
+    ULONGLONG m_nAloneCopySize;
     std::atomic<ULONGLONG> m_nBytesToCopy{0};
     std::atomic<ULONGLONG> m_nBytesToFree{0};
     CCopyList m_copyList;
@@ -147,10 +180,13 @@ private:
     // A mirror file whose source has gone: listed for deletion in the
     // survey, else shifted into the history or deleted.
     void RemoveGoneFile(const char* pszMirror, const char* pszHistoryName, const char* pszName);
-    bool ReplaceMirrorFile(CSourceFile& source, const char* pszSource, const char* pszMirror,
-                           const char* pszHistoryName, const char* pszFileName, bool bChanged,
-                           CCopyProgress* pProgress);
-    void ReportCopyFailure(const char* pszSource);
+    bool ShiftInto(int nDepth, int nLimit, const char* pszHistoryName, const char* pszFileName,
+                   const char* pszExistingPath);
+    bool ReplaceMirrorFile(CSourceFile& source, const CCopyItem& item, const char* pszFileName,
+                           bool bShiftHistory, DWORD dwMirror, CCopyProgress* pProgress);
+    // A file the survey counted as new or changed turned out held by
+    // another program: it counts in the total only.
+    void CountBack(const CCopyItem& item);
     bool PassesFilters(const char* pszPath) const;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BackupJob.h"
+#include "CopyWorkers.h"
 #include "EntryPlan.h"
 #include "FileOps.h"
 #include "PathText.h"
@@ -35,20 +36,8 @@ bool CBackupJob::ExecuteLists() {
 
 void CBackupJob::CopyListed() {
     m_bSurvey = 0;
-    CCopyList::CReader reader(m_copyList);
-    CCopyItem item;
-    CString strMadeFolder; // the folder of the line before, already made
-    while (reader.Next(item)) {
-        SetHistoryLimit(item.nHistoryLimit);
-        // Lines of one folder follow each other: its chain is made once.
-        CString strFolder = item.strMirror.Left(FindBackslash(item.strMirror, false));
-        if (strFolder != strMadeFolder) {
-            strMadeFolder = MakeFolderChain(item.strMirror, false) ? strFolder : CString();
-        }
-        BackupFile(item.strSource, item.strMirror, item.strHistoryName);
-        if (m_bAbort)
-            break;
-    }
+    CCopyWorkers workers(*this);
+    workers.Run(m_nCopyWorkers);
 }
 
 void CBackupJob::LoadEntryOptions(const CSourceSpec& source) {

@@ -12,11 +12,23 @@ const char* const HISTORY_FOLDER_NAME = "mrq HistoryFolder";
 
 bool CBackupJob::ShiftHistory(const char* pszHistoryName, const char* pszFileName,
                               const char* pszExistingPath) {
-    if (m_nHistoryLimit <= m_nHistoryDepth)
+    return ShiftHistory(pszHistoryName, pszFileName, pszExistingPath, m_nHistoryLimit);
+}
+
+bool CBackupJob::ShiftHistory(const char* pszHistoryName, const char* pszFileName,
+                              const char* pszExistingPath, int nLimit) {
+    return ShiftInto(1, nLimit, pszHistoryName, pszFileName, pszExistingPath);
+}
+
+// Moves the file into generation nDepth, once the one there has moved one
+// deeper. The depth travels with the call, so the copies of a run may each
+// shift their own files at the same time.
+bool CBackupJob::ShiftInto(int nDepth, int nLimit, const char* pszHistoryName,
+                           const char* pszFileName, const char* pszExistingPath) {
+    if (nDepth > nLimit)
         return true;
 
     bool bOk = true;
-    int nDepth = ++m_nHistoryDepth;
     char szGeneration[32], szFolder[MAX_PATH], szTarget[MAX_PATH];
     std::snprintf(szGeneration, sizeof szGeneration, "bk%d", nDepth);
     char szRoot[MAX_PATH];
@@ -25,27 +37,24 @@ bool CBackupJob::ShiftHistory(const char* pszHistoryName, const char* pszFileNam
         // No room for the generation's path: nothing moves, and the caller
         // reports the file as not copied.
         SetLastError(ERROR_SUCCESS);
-        --m_nHistoryDepth;
         return false;
     }
     if (!m_bSurvey)
         bOk = MakeFolderChain(szFolder, true);
     if (bOk && GetFileAttributesA(szTarget) != INVALID_FILE_ATTRIBUTES)
-        bOk = ShiftHistory(pszHistoryName, pszFileName, szTarget);
-    if (bOk) {
-        if (m_bSurvey) {
-            if (nDepth == m_nHistoryLimit) {
-                AccumulateSize(m_nBytesToFree, szTarget);
-                AddToDeleteList(szTarget);
-            }
-        } else {
-            if (GetFileAttributesA(szTarget) != INVALID_FILE_ATTRIBUTES) {
-                SetFileAttributesA(szTarget, FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(szTarget);
-            }
-            bOk = MoveFileA(pszExistingPath, szTarget) != FALSE;
+        bOk = ShiftInto(nDepth + 1, nLimit, pszHistoryName, pszFileName, szTarget);
+    if (!bOk)
+        return false;
+    if (m_bSurvey) {
+        if (nDepth == nLimit) {
+            AccumulateSize(m_nBytesToFree, szTarget);
+            AddToDeleteList(szTarget);
         }
+        return true;
     }
-    --m_nHistoryDepth;
-    return bOk;
+    if (GetFileAttributesA(szTarget) != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesA(szTarget, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(szTarget);
+    }
+    return MoveFileA(pszExistingPath, szTarget) != FALSE;
 }

@@ -12,6 +12,33 @@ const char TAG_FOLDER = 'F'; // delete list: uint32 folder number
 const char TAG_GROUP = 'G';  // copy list: the folders and limit of the files after it
 const char TAG_NAME = 'N';   // a file: its name (the same in source and mirror)
 const char TAG_PAIR = 'P';   // a copy whose mirror name differs: both names
+// A copy's tag says whether the survey found the file changed (else new);
+// its size follows it, seven bits a byte, the last byte below 0x80.
+const char TAG_CHANGED = 0x20; // added to TAG_NAME or TAG_PAIR: 'n', 'p'
+
+size_t SizeBytes(ULONGLONG nSize) {
+    size_t n = 1;
+    for (; nSize >= 0x80; nSize >>= 7)
+        ++n;
+    return n;
+}
+
+char* PutSize(char* p, ULONGLONG nSize) {
+    for (; nSize >= 0x80; nSize >>= 7)
+        *p++ = static_cast<char>(0x80 | (nSize & 0x7F));
+    *p++ = static_cast<char>(nSize);
+    return p;
+}
+
+const char* TakeSize(const char* p, ULONGLONG& nSize) {
+    nSize = 0;
+    for (int nShift = 0;; nShift += 7) {
+        unsigned char ch = static_cast<unsigned char>(*p++);
+        nSize |= static_cast<ULONGLONG>(ch & 0x7F) << nShift;
+        if (ch < 0x80)
+            return p;
+    }
+}
 
 // A path split at its last backslash (double-byte rule): the folder and
 // the name after it. A path without one is a bare name.
@@ -153,7 +180,7 @@ bool CDeleteList::CReader::Next(CString& strPath) {
 // CCopyList
 
 void CCopyList::Add(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
-                    int nHistoryLimit) {
+                    int nHistoryLimit, bool bChanged, ULONGLONG nSize) {
     CheckAllowance(m_nAllowed);
     CSplitPath source(pszSource), mirror(pszMirror);
     CGroup group = {FolderNumber(m_folders, source), FolderNumber(m_folders, mirror),
@@ -163,14 +190,16 @@ void CCopyList::Add(const char* pszSource, const char* pszMirror, const char* ps
                      std::memcmp(source.pszName, mirror.pszName, source.nNameLength) == 0;
 
     size_t nGroupBytes = bNewGroup ? 1 + sizeof group : 0;
-    size_t nNameBytes = 1 + source.nNameLength + 1 + (bSameName ? 0 : mirror.nNameLength + 1);
+    size_t nNameBytes =
+        1 + SizeBytes(nSize) + source.nNameLength + 1 + (bSameName ? 0 : mirror.nNameLength + 1);
     char* p = m_records.Reserve(nGroupBytes + nNameBytes);
     if (bNewGroup) {
         *p++ = TAG_GROUP;
         std::memcpy(p, &group, sizeof group);
         p += sizeof group;
     }
-    *p++ = bSameName ? TAG_NAME : TAG_PAIR;
+    *p++ = static_cast<char>((bSameName ? TAG_NAME : TAG_PAIR) + (bChanged ? TAG_CHANGED : 0));
+    p = PutSize(p, nSize);
     p = PutText(p, source.pszName, source.nNameLength);
     if (!bSameName)
         PutText(p, mirror.pszName, mirror.nNameLength);
@@ -208,15 +237,18 @@ bool CCopyList::CReader::Next(CCopyItem& item) {
             m_nMirrorFolder = group.nMirrorFolder;
             continue;
         }
-        const char* pszSourceName = p + 1;
+        bool bChanged = (*p & TAG_CHANGED) != 0;
+        bool bPair = (*p & ~TAG_CHANGED) == TAG_PAIR;
+        const char* pszSourceName = TakeSize(p + 1, item.nSize);
         size_t nSourceLength = std::strlen(pszSourceName);
         const char* pszMirrorName = pszSourceName;
-        size_t nBytes = 1 + nSourceLength + 1;
-        if (*p == TAG_PAIR) {
+        size_t nBytes = static_cast<size_t>(pszSourceName - p) + nSourceLength + 1;
+        if (bPair) {
             pszMirrorName = pszSourceName + nSourceLength + 1;
             nBytes += std::strlen(pszMirrorName) + 1;
         }
         m_records.Take(nBytes);
+        item.bChanged = bChanged;
         JoinFolderAndName(m_strSourceFolder, m_nSourceFolder, pszSourceName, item.strSource);
         JoinFolderAndName(m_strMirrorFolder, m_nMirrorFolder, pszMirrorName, item.strMirror);
         item.strHistoryName = m_strHistoryName;

@@ -84,12 +84,15 @@ private:
 };
 
 // One file to copy: the source, its mirror file, the history name of its
-// folder and the entry's history limit.
+// folder and the entry's history limit, with what the survey found: a new
+// file or a changed one, and the bytes it counted for it.
 struct CCopyItem {
     CString strSource;
     CString strMirror;
     CString strHistoryName;
     int nHistoryLimit = 0;
+    bool bChanged = false;
+    ULONGLONG nSize = 0;
 };
 
 // Files to copy, in the order they were added.
@@ -100,7 +103,7 @@ public:
     CCopyList& operator=(const CCopyList&) = delete;
 
     void Add(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
-             int nHistoryLimit);
+             int nHistoryLimit, bool bChanged = false, ULONGLONG nSize = 0);
     INT_PTR GetCount() const { return m_nCount; }
     void RemoveAll();
 

@@ -334,6 +334,20 @@ CFaultRow KilledDuringALargeCopy(CFaultWorld& world, int nPoints) {
                         5);
 }
 
+// Files small enough to be copied COPY_WORKERS at a time, in folders that
+// the workers make at once, each shifting two generations of its own.
+void BuildParallelCopies(CScene& scene) {
+    for (int i = 0; i < 240; ++i)
+        scene.AddFile("p" + std::to_string(i % 6) + "\\表" + std::to_string(i / 6) + "\\f" +
+                          std::to_string(i) + ".dat",
+                      2000 + 131 * i, i % 3, 2);
+}
+
+CFaultRow KilledWithSeveralCopiesInFlight(CFaultWorld& world, int nPoints) {
+    return KilledDuring("killed while several copies are in flight", world, nPoints,
+                        BuildParallelCopies, 2);
+}
+
 CFaultRow KilledDuringHistoryShifts(CFaultWorld& world, int nPoints) {
     return KilledDuring("killed at random points of history shifts", world, nPoints,
                         BuildHistoryShifts, 3);

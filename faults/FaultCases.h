@@ -5,6 +5,7 @@
 
 CFaultRow KilledDuringALargeCopy(CFaultWorld& world, int nPoints);
 CFaultRow KilledDuringHistoryShifts(CFaultWorld& world, int nPoints);
+CFaultRow KilledWithSeveralCopiesInFlight(CFaultWorld& world, int nPoints);
 CFaultRow DiskFullAtTheSpaceCheck(CFaultWorld& world, char chSmallDrive);
 CFaultRow DiskFullMidCopy(CFaultWorld& world, char chSmallDrive);
 CFaultRow LockedSourceFile(CFaultWorld& world);

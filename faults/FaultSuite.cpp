@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     const std::vector<CCase> cases = {
         [&] { return KilledDuringALargeCopy(world, nKills); },
         [&] { return KilledDuringHistoryShifts(world, nKills); },
+        [&] { return KilledWithSeveralCopiesInFlight(world, nKills); },
         [&] { return DiskFullAtTheSpaceCheck(world, chSmall); },
         [&] { return DiskFullMidCopy(world, chSmall); },
         [&] { return LockedSourceFile(world); },
@@ -52,10 +53,10 @@ int main(int argc, char** argv) {
         [&] { return HostileDataFiles(world, argv[3], bQuick ? 10 : 120); },
     };
     std::vector<CFaultRow> rows;
-    const char* const names[] = {"kill-copy",     "kill-history",  "full-check", "full-copy",
-                                 "locked-source", "locked-mirror", "vanished",   "drive",
-                                 "links",         "odd",           "lead",       "names",
-                                 "hostile"};
+    const char* const names[] = {"kill-copy", "kill-history",  "kill-parallel", "full-check",
+                                 "full-copy", "locked-source", "locked-mirror", "vanished",
+                                 "drive",     "links",         "odd",           "lead",
+                                 "names",     "hostile"};
     for (size_t i = 0; i < cases.size(); ++i) {
         if (pszOnly && std::strcmp(pszOnly, names[i]) != 0)
             continue;

@@ -151,6 +151,22 @@ bool IsFolderLinkAt(const char* pszPath) {
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & dwLink) == dwLink;
 }
 
+namespace {
+
+// Another copy of the same run may make the folder at the same moment: a
+// folder that is there once the creation failed is no failure.
+bool MakeFolder(const char* pszFolder) {
+    if (CreateDirectoryA(pszFolder, nullptr))
+        return true;
+    DWORD dwError = GetLastError();
+    if (dwError == ERROR_ALREADY_EXISTS && IsExistingFolder(pszFolder))
+        return true;
+    SetLastError(dwError);
+    return false;
+}
+
+} // namespace
+
 bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
     size_t nLength = std::strlen(pszPath);
     if (nLength >= MAX_PATH)
@@ -175,7 +191,7 @@ bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
         if ((bEnd && bIncludeLast && !bAfterBackslash) || (!bEnd && pszPath[i] == '\\')) {
             std::memcpy(szFolder, pszPath, static_cast<size_t>(i));
             szFolder[i] = '\0';
-            if (!IsExistingFolder(szFolder) && !CreateDirectoryA(szFolder, nullptr))
+            if (!IsExistingFolder(szFolder) && !MakeFolder(szFolder))
                 return false;
         }
         if (bEnd)
@@ -220,13 +236,15 @@ int CompareFiles(const char* pszSource, const char* pszMirror, ULONGLONG* pnSour
     return FactsMatch(source.Facts(), mirror.Facts()) ? COMPARE_EQUAL : COMPARE_CHANGED;
 }
 
-bool CopyToNewFile(CSourceFile& source, const char* pszNew, CCopyProgress* pProgress) {
-    CHandle hNew(
-        CreateFileA(pszNew, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool WriteNewCopy(CSourceFile& source, const char* pszNew, CCopyProgress* pProgress,
+                  CHandle& hNew) {
+    hNew.Reset(CreateFileA(pszNew, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!hNew.IsValid())
         return false; // one that exists is not ours to remove
     bool bCopied = CopyBlocks(source, hNew, pProgress);
-    bool bAttributesSet = bCopied && SetTimesAndAttributes(hNew, source.Basic());
+    if (bCopied && SetTimesAndAttributes(hNew, source.Basic()))
+        return true;
     DWORD dwError = GetLastError();
     bool bClosed = hNew.Close();
     if (!bCopied || !bClosed) {
@@ -235,8 +253,18 @@ bool CopyToNewFile(CSourceFile& source, const char* pszNew, CCopyProgress* pProg
         RemovePartialCopy(pszNew);
         return false;
     }
-    if (!bAttributesSet)
-        SetFileAttributesA(pszNew, source.Basic().FileAttributes);
+    SetFileAttributesA(pszNew, source.Basic().FileAttributes);
+    return true;
+}
+
+bool CopyToNewFile(CSourceFile& source, const char* pszNew, CCopyProgress* pProgress) {
+    CHandle hNew;
+    if (!WriteNewCopy(source, pszNew, pProgress, hNew))
+        return false;
+    if (hNew.IsValid() && !hNew.Close()) {
+        RemovePartialCopy(pszNew);
+        return false;
+    }
     return true;
 }
 

@@ -41,6 +41,8 @@ bool HasLeftTheSource(const char* pszPath, const char* pszFolder);
 
 // Creates every missing folder along the path (the last component too when
 // bIncludeLast). Paths start with "X:" or "\\server"; any other path fails.
+// Several threads may make the same chain at once: a folder another one
+// made in between counts as made.
 bool MakeFolderChain(const char* pszPath, bool bIncludeLast);
 
 // Result of CompareFiles.
@@ -77,6 +79,18 @@ bool CopyFileWithTimes(const char* pszSource, const char* pszTarget,
 // its progress after each block.
 const DWORD COPY_BLOCK_SIZE = 1 << 20;
 
+// Writes a copy of an opened source (from the start: a source file serves
+// one copy) to a file that must not exist yet, through a handle of its own
+// opened with DELETE access, and gives the copy the source's times and
+// attributes through that handle. hNew keeps the handle open, so that the
+// caller can put the copy in place through it; where the file system does
+// not take the attributes through the handle, it is closed and they are
+// set by name. Each block written is reported to pProgress (when given),
+// which may stop the copy. False on failure with the system's error code
+// set; a partial copy is removed, a file that already existed
+// (ERROR_FILE_EXISTS) is left.
+bool WriteNewCopy(CSourceFile& source, const char* pszNew, CCopyProgress* pProgress, CHandle& hNew);
+
 // Copies an opened source (from the start: a source file serves one copy)
 // to a file that must not exist yet, through a handle of its own, and gives
 // the copy the source's times and attributes through that handle. Each
@@ -98,7 +112,10 @@ void RemoveStagingFiles(const char* pszFolder);
 
 // A copy made beside its target under a staging name and put in place by
 // one rename: the target's name holds the old file or the whole new copy,
-// never part of it, however the program is stopped.
+// never part of it, however the program is stopped. The copy is renamed
+// through the handle that wrote it, which stays open until then: that
+// spares the system looking the staging name up again. Where the file
+// system refuses that rename, the copy is renamed by its name.
 class CStagedCopy {
 public:
     CStagedCopy() = default;
@@ -115,21 +132,35 @@ public:
     // staging path fits.
     bool Stage(const char* pszSource, const char* pszTarget, const char* pszSpareFolder = nullptr);
     // The same from a source already opened (the comparison's handle),
-    // reporting each block to pProgress (when given).
+    // reporting each block to pProgress (when given). pdwTargetAttributes:
+    // the target's attributes as the caller has just read them
+    // (INVALID_FILE_ATTRIBUTES: there is none), so that they need not be
+    // looked up again (a name that is missing costs the most to look up).
     bool Stage(CSourceFile& source, const char* pszTarget, const char* pszSpareFolder,
-               CCopyProgress* pProgress);
+               CCopyProgress* pProgress, const DWORD* pdwTargetAttributes = nullptr);
     // Replaces the target with the staged copy (a read-only target too).
     bool Commit();
     void Discard();
+
+    // Puts copies in place by name only, as where the file system refuses
+    // the rename through the handle (both ways give the same result).
+    void RenameByNameOnly() { m_bThroughHandle = false; }
 
 private:
     // The folder for the staging name (m_szTarget set on the way); false
     // with ERROR_SUCCESS when no staging path fits.
     bool PickFolder(const char* pszTarget, const char* pszSpareFolder, char (&szFolder)[MAX_PATH]);
     bool StageIn(CSourceFile& source, const char* pszFolder, CCopyProgress* pProgress);
+    // The rename through the staging handle; false leaves the staging file
+    // where it is, for the rename by name.
+    bool RenameThroughHandle();
 
     char m_szStaging[MAX_PATH] = {};
     char m_szTarget[MAX_PATH] = {};
+    CHandle m_hStaging; // open from the copy to the rename, when it is made through it
+    bool m_bTargetKnown = false;
+    DWORD m_dwTargetAttributes = INVALID_FILE_ATTRIBUTES; // as the stage found them
+    bool m_bThroughHandle = true;
 };
 
 // True when nobody else holds the file open, as the comparison of opened

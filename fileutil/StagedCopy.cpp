@@ -51,8 +51,8 @@ bool FolderOf(const char* pszPath, char (&szFolder)[MAX_PATH]) {
 
 // Opening the target for deletion fails exactly when deleting it would:
 // another program holds it without sharing (32), or it is a folder (5).
-bool CanReplace(const char* pszTarget) {
-    if (GetFileAttributesA(pszTarget) == INVALID_FILE_ATTRIBUTES)
+bool CanReplace(const char* pszTarget, DWORD dwAttributes) {
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES)
         return true;
     CHandle hTarget(CreateFileA(pszTarget, DELETE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -111,6 +111,7 @@ bool CStagedCopy::PickFolder(const char* pszTarget, const char* pszSpareFolder,
 
 bool CStagedCopy::Stage(const char* pszSource, const char* pszTarget, const char* pszSpareFolder) {
     Discard();
+    m_bTargetKnown = false;
     char szFolder[MAX_PATH];
     if (!PickFolder(pszTarget, pszSpareFolder, szFolder))
         return false;
@@ -119,8 +120,11 @@ bool CStagedCopy::Stage(const char* pszSource, const char* pszTarget, const char
 }
 
 bool CStagedCopy::Stage(CSourceFile& source, const char* pszTarget, const char* pszSpareFolder,
-                        CCopyProgress* pProgress) {
+                        CCopyProgress* pProgress, const DWORD* pdwTargetAttributes) {
     Discard();
+    m_bTargetKnown = pdwTargetAttributes != nullptr;
+    if (m_bTargetKnown)
+        m_dwTargetAttributes = *pdwTargetAttributes;
     char szFolder[MAX_PATH];
     return PickFolder(pszTarget, pszSpareFolder, szFolder) && StageIn(source, szFolder, pProgress);
 }
@@ -132,7 +136,7 @@ bool CStagedCopy::StageIn(CSourceFile& source, const char* pszFolder, CCopyProgr
         char szName[STAGING_NAME_LENGTH + 1];
         MakeStagingName(szName);
         JoinPath(m_szStaging, pszFolder, szName);
-        if (CopyToNewFile(source, m_szStaging, pProgress))
+        if (WriteNewCopy(source, m_szStaging, pProgress, m_hStaging))
             break;
         DWORD dwError = GetLastError();
         m_szStaging[0] = '\0';
@@ -143,7 +147,11 @@ bool CStagedCopy::StageIn(CSourceFile& source, const char* pszFolder, CCopyProgr
         return false;
     // Checked once the source was read, so a source that cannot be read
     // reports its own error, as it always did.
-    if (!CanReplace(m_szTarget)) {
+    if (!m_bTargetKnown) {
+        m_dwTargetAttributes = GetFileAttributesA(m_szTarget);
+        m_bTargetKnown = true;
+    }
+    if (!CanReplace(m_szTarget, m_dwTargetAttributes)) {
         Discard();
         return false;
     }
@@ -153,11 +161,21 @@ bool CStagedCopy::StageIn(CSourceFile& source, const char* pszFolder, CCopyProgr
 bool CStagedCopy::Commit() {
     if (!m_szStaging[0])
         return false;
-    DWORD dwOld = GetFileAttributesA(m_szTarget);
+    // A read-only target cannot be replaced. Between the stage and now the
+    // old target may have moved into the history: clearing its bit then
+    // fails, and so does nothing.
+    DWORD dwOld = m_dwTargetAttributes;
     bool bReadOnly = dwOld != INVALID_FILE_ATTRIBUTES && (dwOld & FILE_ATTRIBUTE_READONLY);
     if (bReadOnly)
         SetFileAttributesA(m_szTarget, FILE_ATTRIBUTE_NORMAL);
-    if (!MoveFileExA(m_szStaging, m_szTarget, MOVEFILE_REPLACE_EXISTING)) {
+    bool bPlaced = m_bThroughHandle && m_hStaging.IsValid() && RenameThroughHandle();
+    if (!bPlaced) {
+        // Closed first: the copy's own handle shares nothing, not even the
+        // rename by name.
+        bool bClosed = !m_hStaging.IsValid() || m_hStaging.Close();
+        bPlaced = bClosed && MoveFileExA(m_szStaging, m_szTarget, MOVEFILE_REPLACE_EXISTING);
+    }
+    if (!bPlaced) {
         DWORD dwError = GetLastError();
         if (bReadOnly)
             SetFileAttributesA(m_szTarget, dwOld);
@@ -165,13 +183,31 @@ bool CStagedCopy::Commit() {
         return false;
     }
     m_szStaging[0] = '\0';
-    return true;
+    return !m_hStaging.IsValid() || m_hStaging.Close();
+}
+
+bool CStagedCopy::RenameThroughHandle() {
+    // The name as the file system takes it: the code page's text in UTF-16.
+    union {
+        FILE_RENAME_INFO info;
+        char bytes[sizeof(FILE_RENAME_INFO) + MAX_PATH * sizeof(WCHAR)];
+    } rename;
+    std::memset(&rename, 0, sizeof rename);
+    int nLength = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, m_szTarget, -1,
+                                      rename.info.FileName, MAX_PATH);
+    if (nLength <= 1)
+        return false;
+    rename.info.ReplaceIfExists = TRUE;
+    rename.info.FileNameLength = static_cast<DWORD>(nLength - 1) * sizeof(WCHAR);
+    return SetFileInformationByHandle(m_hStaging, FileRenameInfo, &rename.info, sizeof rename) !=
+           FALSE;
 }
 
 void CStagedCopy::Discard() {
     if (!m_szStaging[0])
         return;
     DWORD dwError = GetLastError();
+    m_hStaging.Close(); // its own handle would keep the name from going
     SetFileAttributesA(m_szStaging, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(m_szStaging);
     m_szStaging[0] = '\0';

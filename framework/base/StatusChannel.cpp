@@ -30,6 +30,7 @@ bool CStatusChannel::Open(const char* pszMutexName) {
 }
 
 void CStatusChannel::SetText(const char* pszPrefix, const char* pszName) {
+    CSlimLock::CHold hold(m_workers);
     // Built in a fixed buffer: the worker's status line never needs memory.
     int nLength = AppendFitting(m_szPending, 0, TEXT_LIMIT, pszPrefix);
     nLength = AppendFitting(m_szPending, nLength, TEXT_LIMIT, pszName);
@@ -41,6 +42,7 @@ void CStatusChannel::SetText(const char* pszPrefix, const char* pszName) {
 }
 
 void CStatusChannel::Flush() {
+    CSlimLock::CHold hold(m_workers);
     if (m_bPending)
         Offer(m_pfnTickCount());
 }

@@ -1,9 +1,11 @@
 // The status line a worker thread shows through the dialog that owns it
 // ("Backup中 : 表.txt").
 //
-// Thread contract: the worker calls SetText and Flush, the dialog TakeText.
+// Thread contract: the workers call SetText and Flush, the dialog TakeText.
 // The text and its changed flag are guarded by a named mutex that both
-// sides only try and never wait on, so neither ever blocks the other. A
+// sides only try and never wait on, so neither ever blocks the other.
+// Several workers of one run take turns through a lock of their own (the
+// copies of a run go on side by side): the newest text is the one offered. A
 // text that meets a busy mutex, or comes within the interval of the last
 // one offered, waits (replaced by any later one) for the next SetText or
 // Flush. The owner opens the channel before the worker starts and closes
@@ -11,6 +13,7 @@
 #pragma once
 
 #include "Handle.h"
+#include "SlimLock.h"
 #include "String.h"
 
 class CStatusChannel {
@@ -47,7 +50,8 @@ private:
     // Shared, under the mutex.
     CString m_strText;
     bool m_bChanged = false;
-    // Worker only.
+    // Workers only, under m_workers.
+    CSlimLock m_workers;
     char m_szPending[TEXT_LIMIT + 1] = {};
     bool m_bPending = false;
     bool m_bOffered = false;

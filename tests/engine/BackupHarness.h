@@ -43,6 +43,10 @@ struct CRunOptions {
     INT_PTR nDeleteListLimit = -1;
     // The dialog polls every 10 ms; a test may poll faster.
     DWORD nPollMs = 10;
+    // Copies made at once; 0 leaves the run's own number. Files from this
+    // size on are copied alone (0: the run's own size).
+    int nCopyWorkers = 0;
+    ULONGLONG nAloneCopySize = 0;
 };
 
 // The entries as the backup set hands them to the engine.
@@ -63,6 +67,10 @@ inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
         run.SetFreeSpaceQuery(options.pfnFreeSpace);
     run.GetJob().m_copyList.FailAllocationsAfter(options.nCopyListLimit);
     run.GetJob().m_deleteList.FailAllocationsAfter(options.nDeleteListLimit);
+    if (options.nCopyWorkers > 0)
+        run.GetJob().m_nCopyWorkers = options.nCopyWorkers;
+    if (options.nAloneCopySize > 0)
+        run.GetJob().m_nAloneCopySize = options.nAloneCopySize;
 
     CRunResult result;
     CRunSpec spec = SpecOf(sources, strDestination, options.strNoCopy);

@@ -19,6 +19,16 @@ protected:
     CBackupJob m_job;
 };
 
+// A new file of the copy list, as the survey lists it.
+CCopyItem Item(const CString& strSource, const CString& strMirror, ULONGLONG nSize) {
+    CCopyItem item;
+    item.strSource = strSource;
+    item.strMirror = strMirror;
+    item.strHistoryName = "s";
+    item.nSize = nSize;
+    return item;
+}
+
 ULONGLONG g_nFakeTicks = 0;
 ULONGLONG FakeTickCount() {
     return g_nFakeTicks;
@@ -38,9 +48,9 @@ TEST_F(BackupJobTest, ALongCopyShowsItsOwnNameBeforeItStarts) {
     m_job.m_status.SetText("検索中 : ", "first");
     ASSERT_TRUE(m_job.m_status.TakeText(str));
 
-    m_job.BackupFile(strSmall, tree.Path("m\\small.txt"), "s");
+    m_job.BackupFile(Item(strSmall, tree.Path("m\\small.txt"), 1));
     EXPECT_FALSE(m_job.m_status.TakeText(str)); // a short copy's text waits
-    m_job.BackupFile(strLong, tree.Path("m\\能.bin"), "s");
+    m_job.BackupFile(Item(strLong, tree.Path("m\\能.bin"), LONG_COPY_SIZE));
     ASSERT_TRUE(m_job.m_status.TakeText(str));
     EXPECT_EQ(0, str.Find("Backup中 : ")) << str;
     EXPECT_NE(-1, str.Find("能.bin")) << str;

@@ -56,18 +56,19 @@ std::vector<std::string> ReadAll(const CDeleteList& list) {
 TEST(CopyList, ItemsComeBackInOrderWhateverTheirShape) {
     const CCopyItem items[] = {
         {"D:\\src\\a.txt", "E:\\m\\src\\a.txt", "src", 1},
-        {"D:\\src\\表\\ソ.txt", "E:\\m\\src\\表\\ソ.txt", "src\\表", 1},
-        {"D:\\src\\b.txt", "E:\\m\\src\\b.txt", "src", 1},  // back in a folder met before
-        {"D:\\src\\c.txt", "E:\\m\\src\\c.txt", "src", 3},  // the same folders, another limit
-        {"D:\\纊\\犾", "E:\\m\\纊\\犾", "纊", 99},          // names ending in byte 0x5C
-        {"D:\\x.txt", "E:\\other name.txt", "D root", 0},   // the names differ
-        {"\\\\server\\share\\f", "E:\\m\\share\\f", "", 2}, // an empty history name
-        {"bare", "E:\\bare", "h", 1},                       // no folder at all
+        {"D:\\src\\表\\ソ.txt", "E:\\m\\src\\表\\ソ.txt", "src\\表", 1, true, 127},
+        {"D:\\src\\b.txt", "E:\\m\\src\\b.txt", "src", 1, false, 128}, // a folder met before
+        {"D:\\src\\c.txt", "E:\\m\\src\\c.txt", "src", 3}, // the same folders, another limit
+        {"D:\\纊\\犾", "E:\\m\\纊\\犾", "纊", 99, true, 5ull << 32},   // names ending in 0x5C
+        {"D:\\x.txt", "E:\\other name.txt", "D root", 0, true, ~0ull}, // the names differ
+        {"\\\\server\\share\\f", "E:\\m\\share\\f", "", 2},            // an empty history name
+        {"bare", "E:\\bare", "h", 1},                                  // no folder at all
         {"D:\\src\\\\double", "E:\\m\\\\double", "src", 1},
     };
     CCopyList list;
     for (const CCopyItem& item : items)
-        list.Add(item.strSource, item.strMirror, item.strHistoryName, item.nHistoryLimit);
+        list.Add(item.strSource, item.strMirror, item.strHistoryName, item.nHistoryLimit,
+                 item.bChanged, item.nSize);
     ASSERT_EQ(static_cast<INT_PTR>(std::size(items)), list.GetCount());
 
     std::vector<CCopyItem> read = ReadAll(list);
@@ -77,6 +78,9 @@ TEST(CopyList, ItemsComeBackInOrderWhateverTheirShape) {
         EXPECT_EQ(items[i].strMirror, read[i].strMirror) << i;
         EXPECT_EQ(items[i].strHistoryName, read[i].strHistoryName) << i;
         EXPECT_EQ(items[i].nHistoryLimit, read[i].nHistoryLimit) << i;
+        // What the survey found of the file: new or changed, and its size.
+        EXPECT_EQ(items[i].bChanged, read[i].bChanged) << i;
+        EXPECT_EQ(items[i].nSize, read[i].nSize) << i;
     }
     list.RemoveAll();
     EXPECT_EQ(0, list.GetCount());

@@ -9,8 +9,10 @@
 #include <shlobj.h>
 #include <shlguid.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FileOps.h"
@@ -190,6 +192,26 @@ TEST(MakeFolderChain, ExistingChainSucceedsAgain) {
     ASSERT_TRUE(MakeFolderChain(strPath, true));
     EXPECT_TRUE(MakeFolderChain(strPath, true));
     EXPECT_TRUE(MakeFolderChain(strPath + "\\x.txt", false));
+}
+
+TEST(MakeFolderChain, ThreadsMakingTheSameChainAtOnceAllSucceed) {
+    CScratchTree tree("chain");
+    for (int nRound = 0; nRound < 20; ++nRound) {
+        CString strPath = tree.Path((std::to_string(nRound) + "\\表\\ソ\\能\\纊\\x.txt").c_str());
+        std::atomic<int> nWaiting{8}, nFailed{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 8; ++t)
+            threads.emplace_back([&] {
+                for (--nWaiting; nWaiting > 0;) // all start together
+                    ;
+                if (!MakeFolderChain(strPath, false))
+                    ++nFailed;
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+        EXPECT_EQ(0, nFailed.load()) << nRound;
+        EXPECT_TRUE(IsFolder(tree.Path((std::to_string(nRound) + "\\表\\ソ\\能\\纊").c_str())));
+    }
 }
 
 TEST(MakeFolderChain, RefusesRelativePathsAndFilesInTheWay) {
@@ -375,6 +397,47 @@ TEST(StagedCopy, TargetHoldsTheOldFileUntilTheCommitAndNothingStaysBehind) {
     EXPECT_EQ("new", ReadWholeFile(strTarget));
     EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strSource, strTarget));
     EXPECT_EQ(1, CountFiles(tree.Path("十")));
+}
+
+// Both ways of putting a copy in place end the same: through the handle
+// that wrote it, and by name where a file system refuses that.
+TEST(StagedCopy, ThroughItsHandleOrByNameACopyReplacesEvenAReadOnlyTarget) {
+    CScratchTree tree("staged");
+    CString strSource = tree.WriteFile("纊\\表.txt", "new content");
+    SetWriteTime(strSource, 2019, 5, 6, 7, 8, 9);
+    ASSERT_TRUE(SetFileAttributesA(strSource, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+    for (bool bByName : {false, true}) {
+        CString strTarget = tree.WriteFile(bByName ? "ソ\\表.txt" : "十\\表.txt", "old");
+        ASSERT_TRUE(SetFileAttributesA(strTarget, FILE_ATTRIBUTE_READONLY));
+        CStagedCopy copy;
+        if (bByName)
+            copy.RenameByNameOnly();
+        ASSERT_TRUE(copy.Stage(strSource, strTarget)) << bByName;
+        EXPECT_EQ("old", ReadWholeFile(strTarget));
+        ASSERT_TRUE(copy.Commit()) << bByName << " " << GetLastError();
+        EXPECT_EQ("new content", ReadWholeFile(strTarget));
+        EXPECT_EQ(Attributes(strSource), Attributes(strTarget));
+        EXPECT_EQ(COMPARE_EQUAL, CompareFiles(strSource, strTarget));
+        EXPECT_EQ(1, CountFiles(bByName ? tree.Path("ソ") : tree.Path("十"))) << bByName;
+    }
+}
+
+// The copy's own handle holds its staging file open until the rename: a
+// copy that is not put in place must still leave nothing behind.
+TEST(StagedCopy, ADiscardedCopyGoesThoughItsHandleWasOpen) {
+    CScratchTree tree("staged");
+    CString strSource = tree.WriteFile("能.txt", "new");
+    CString strTarget = tree.WriteFile("out\\能.txt", "old");
+    CSourceFile source;
+    ASSERT_TRUE(source.Open(strSource, 0));
+    DWORD dwTarget = Attributes(strTarget);
+    {
+        CStagedCopy copy;
+        ASSERT_TRUE(copy.Stage(source, strTarget, nullptr, nullptr, &dwTarget));
+        EXPECT_EQ(2, CountFiles(tree.Path("out")));
+    }
+    EXPECT_EQ(1, CountFiles(tree.Path("out")));
+    EXPECT_EQ("old", ReadWholeFile(strTarget));
 }
 
 // A folder grown until "\" and a 16-byte staging name no longer fit beside
