@@ -131,9 +131,22 @@ TEST_F(BackupRunTest, DirectPhaseCreatesTheMirrorFolderOfAFirstRun) {
     EXPECT_TRUE(IsExistingFolder(source->m_strMirror + "\\empty"));
 }
 
+std::atomic<bool> g_bAbortedBeforeGoAhead{false};
+
 void AbortWhenSurveyStarts(CBackupRun& run, void*) {
-    if (run.GetJob().m_nTotal > 0 && !run.GetJob().m_bGoAhead)
+    if (run.GetJob().m_nTotal > 0 && !run.GetJob().m_bGoAhead) {
         run.Abort();
+        g_bAbortedBeforeGoAhead = true;
+    }
+}
+
+// The survey may end between two ticks; the space query that follows it
+// holds the worker until the abort has come, so it always lands before the
+// go-ahead, during the survey or right after it.
+ULONGLONG FreeSpaceOnceAborted(const char*) {
+    for (int i = 0; i < 1000 && !g_bAbortedBeforeGoAhead; ++i)
+        Sleep(10);
+    return 1ull << 40;
 }
 
 TEST_F(BackupRunTest, AbortDuringTheSurveyCopiesAndDeletesNothing) {
@@ -148,6 +161,8 @@ TEST_F(BackupRunTest, AbortDuringTheSurveyCopiesAndDeletesNothing) {
     }
     CRunOptions options;
     options.pfnOnTick = AbortWhenSurveyStarts;
+    options.pfnFreeSpace = FreeSpaceOnceAborted;
+    g_bAbortedBeforeGoAhead = false;
     CRunResult result = RunBackup(*source, m_strDestination, options);
     EXPECT_EQ(STATUS_ABORTED, result.nStatus);
     EXPECT_EQ("", result.strResultText);
