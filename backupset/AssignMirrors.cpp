@@ -5,12 +5,14 @@
 //
 // Names are compared with letter case folded, as the file system compares
 // them: two entries named Data and data would otherwise share one folder and
-// delete each other's files. The history folder's name is never given out,
+// delete each other's files. The names of the history folder and of the run
+// log's folder are never given out,
 // and an entry whose folder has no real name for a mirror (D:\a\.., say)
 // gets none, so that a run refuses it instead of mirroring into the
 // destination itself.
 #include "HistoryFolder.h"
 #include "MrqDoc.h"
+#include "RunLog.h"
 
 #include <string>
 #include <unordered_map>
@@ -32,6 +34,7 @@ public:
         for (POSITION pos = sources.GetHeadPosition(); pos;)
             ++m_held[Key(GetNextSource(sources, pos)->m_strMirror.str())];
         ++m_held[Key((strDestination + HISTORY_FOLDER_NAME).str())];
+        ++m_held[Key((strDestination + RUN_LOG_FOLDER_NAME).str())];
     }
 
     void Release(const std::string& mirror) {

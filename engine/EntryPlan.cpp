@@ -3,6 +3,7 @@
 #include "FileOps.h"
 #include "HistoryFolder.h"
 #include "PathText.h"
+#include "RunLog.h"
 #include "RunSpec.h"
 
 namespace {
@@ -39,13 +40,15 @@ bool CEntryPlanner::Plan(const CSourceSpec& source, CEntryPlan& plan) {
     return m_mirrors.insert(FoldCase(plan.strMirror)).second;
 }
 
-// destination\name with a real name that is not the history folder's.
+// destination\name with a real name that is neither the history folder's
+// nor the run log's.
 bool CEntryPlanner::IsOwnMirror(const CString& strMirror) const {
     int nCut = FindBackslash(strMirror, false);
     if (nCut < 0)
         return false;
     CString strName = strMirror.Mid(nCut + 1);
     return IsRealName(strName) && FoldCase(strName) != FoldCase(HISTORY_FOLDER_NAME) &&
+           FoldCase(strName) != FoldCase(RUN_LOG_FOLDER_NAME) &&
            FoldCase(JoinPath(m_strDestination, strName)) == FoldCase(strMirror);
 }
 

@@ -74,15 +74,17 @@ TEST(MrqDoc, EveryMirrorIsAFolderOfItsOwnInsideTheDestination) {
     AddSource(doc, "D:\\ＤＡＴＡ");
     AddSource(doc, "E:\\ｄａｔａ");
     AddSource(doc, "D:\\mrq historyfolder");
+    AddSource(doc, "E:\\MRQ LOG");
     AddSource(doc, "D:\\src\\.");
     AddSource(doc, "D:\\資料\\纊\\");
     AddSource(doc, "D:\\a\\..");
     AddSource(doc, "D:\\x\\CON");
     AddSource(doc, "");
-    EXPECT_EQ((std::vector<std::string>{"F:\\bk\\Data", "F:\\bk\\data(1)", "F:\\bk\\ＤＡＴＡ",
-                                        "F:\\bk\\ｄａｔａ(1)", "F:\\bk\\mrq historyfolder(1)",
-                                        "F:\\bk\\src", "F:\\bk\\纊", "", "", ""}),
-              Assigned(doc, "F:\\bk"));
+    EXPECT_EQ(
+        (std::vector<std::string>{"F:\\bk\\Data", "F:\\bk\\data(1)", "F:\\bk\\ＤＡＴＡ",
+                                  "F:\\bk\\ｄａｔａ(1)", "F:\\bk\\mrq historyfolder(1)",
+                                  "F:\\bk\\MRQ LOG(1)", "F:\\bk\\src", "F:\\bk\\纊", "", "", ""}),
+        Assigned(doc, "F:\\bk"));
 }
 
 TEST(MrqDoc, LaterEntriesStillHoldTheirOldMirrorsDuringTheScan) {

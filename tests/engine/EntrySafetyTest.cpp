@@ -105,7 +105,8 @@ TEST_F(EntrySafetyTest, FolderTextsWithDotsAreNormalisedOrRefused) {
 
 TEST_F(EntrySafetyTest, MirrorsOutsideTheirOwnFolderAreRefused) {
     // Mirrors as a hand-edited data file may hold them: only the last two
-    // entries have a folder of their own directly inside the destination.
+    // entries have a folder of their own directly inside the destination
+    // (the history's and the run log's folders are the program's).
     const char* mirrors[] = {"",
                              "dest",
                              "dest\\",
@@ -115,6 +116,7 @@ TEST_F(EntrySafetyTest, MirrorsOutsideTheirOwnFolderAreRefused) {
                              "beside",
                              "dest\\mrq HistoryFolder",
                              "dest\\MRQ HISTORYFOLDER\\bk1",
+                             "dest\\mrq log",
                              "dest\\con",
                              "dest\\mine",
                              "dest\\MINE"};
@@ -126,8 +128,8 @@ TEST_F(EntrySafetyTest, MirrorsOutsideTheirOwnFolderAreRefused) {
     CTreeSnapshot before = Outside({});
     CRunResult result = Run(true);
     EXPECT_EQ(0, result.nStatus);
-    EXPECT_EQ(11, Lines(result.strWarnings)) << result.strWarnings;
-    EXPECT_EQ("src10", ReadWholeFile(m_strDestination + "\\mine\\f.txt"));
+    EXPECT_EQ(12, Lines(result.strWarnings)) << result.strWarnings;
+    EXPECT_EQ("src11", ReadWholeFile(m_strDestination + "\\mine\\f.txt"));
     EXPECT_EQ(before, Outside({"dest\\mine"}));
 }
 
