@@ -14,8 +14,10 @@
 
 #include <atomic>
 #include <functional>
+#include <vector>
 
 #include "FileFacts.h"
+#include "RemovalGuard.h"
 #include "RunSpec.h"
 #include "SourceFile.h"
 #include "StatusChannel.h"
@@ -28,6 +30,10 @@ enum {
     STATUS_ABORTED = 1,
     STATUS_SOURCE_MISSING = 3,
     STATUS_NO_SPACE = 112,
+    // The run went through, but the guard left an entry's deletions undone
+    // (RemovalGuard.h). Bit 29 marks a code of the program's own: no system
+    // error code sets it.
+    STATUS_REMOVALS_SKIPPED = 0x20000001,
 };
 
 // The warning of a folder link that a walk did not follow.
@@ -76,12 +82,20 @@ public:
     void AddToCopyList(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                        bool bChanged = false, ULONGLONG nSize = 0);
     void AddToDeleteList(const char* pszPath);
+    // A mirror file whose source has gone, to keep in the history.
+    void AddToKeptList(const char* pszMirror, const char* pszHistoryName);
 
     // The run (worker thread). The entry's options go into the job before
     // each walk of it.
     void LoadEntryOptions(const CSourceSpec& source);
-    bool SurveySource(const char* pszFolder, const char* pszMirror, const char* pszTitle);
-    void ProcessSource(const char* pszFolder, const char* pszMirror, const char* pszTitle);
+    // The survey of the entry at nEntry of the run's sources; what its
+    // removal pass found goes to m_removals.
+    bool SurveySource(const char* pszFolder, const char* pszMirror, const char* pszTitle,
+                      size_t nEntry = 0);
+    // The direct phase's walks of an entry; without bRemovals its removal
+    // pass is left out (the guard left its deletions undone).
+    void ProcessSource(const char* pszFolder, const char* pszMirror, const char* pszTitle,
+                       bool bRemovals = true);
     bool ExecuteLists();
     // The copy list's lines, taken in order by m_nCopyWorkers workers.
     void CopyListed();
@@ -123,6 +137,14 @@ public:
     void RemovalWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                      const char* pszHistoryName);
     void DeleteListed();
+    // The keep list: each file moves into history generation 1 of its entry.
+    void KeepListed();
+    // The guard (RemovalGuard.cpp), between the survey and the space check:
+    // every entry that would lose most of its mirror is asked about, or its
+    // deletions are left undone, as m_spec.removalGuard has it.
+    void GuardRemovals();
+    // True when the entry at nEntry had its deletions left undone.
+    bool IsRemovalSkipped(size_t nEntry) const;
 
     // The status text of a file: the prefix and the path shortened to fit
     // the one-line label.
@@ -149,6 +171,20 @@ public:
     std::atomic<ULONGLONG> m_nBytesToFree{0};
     CCopyList m_copyList;
     CDeleteList m_deleteList;
+    // Mirror files whose source has gone, kept in the history instead of
+    // deleted (bKeepDeleted): each item's source and mirror name the mirror
+    // file. It shares the delete list's flag.
+    CCopyList m_keptList;
+    // Files the removal pass met in the mirrors (survey only), and what it
+    // found of each entry.
+    int m_nMirrorFiles = 0;
+    std::vector<CEntryRemovals> m_removals;
+    // The guard's question: written by the worker before it sets
+    // m_nQuestion to QUESTION_WAITING, read by the poller only after; the
+    // poller answers through m_nQuestion (QuestionState).
+    CRemovalQuestion m_question;
+    std::atomic<int> m_nQuestion{QUESTION_NONE};
+    int m_nGuardedEntries = 0;
     int m_bCopyListOk = 1;
     int m_bDeleteListOk = 1;
     int m_bSurvey = 0;
@@ -180,6 +216,10 @@ private:
     // A mirror file whose source has gone: listed for deletion in the
     // survey, else shifted into the history or deleted.
     void RemoveGoneFile(const char* pszMirror, const char* pszHistoryName, const char* pszName);
+    // Waits for the answer to the entry's question: true to carry out its
+    // deletions. An abort ends the wait (and the run).
+    bool AskCarryOut(const CEntryRemovals& removals);
+    void SkipRemovals(CEntryRemovals& removals);
     bool ShiftInto(int nDepth, int nLimit, const char* pszHistoryName, const char* pszFileName,
                    const char* pszExistingPath);
     bool ReplaceMirrorFile(CSourceFile& source, const CCopyItem& item, const char* pszFileName,

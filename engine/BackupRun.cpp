@@ -39,6 +39,13 @@ void CBackupRun::Abort() {
     m_job.m_nStatus = STATUS_ABORTED;
 }
 
+void CBackupRun::Answer(bool bCarryOut) {
+    int nWaiting = QUESTION_WAITING;
+    // An answer the worker no longer waits for (it was stopped) is dropped.
+    m_job.m_nQuestion.compare_exchange_strong(nWaiting, bCarryOut ? ANSWER_CARRY_OUT : ANSWER_SKIP);
+    m_bQuestionShown = false;
+}
+
 void CBackupRun::End() {
     if (m_worker.IsRunning() && !m_job.m_bFinished) {
         // Cut off early: stop the worker, and never let the run count as a
@@ -59,8 +66,9 @@ CRunOutcome CBackupRun::GetOutcome() {
     outcome.nUpdated = m_job.m_nUpdated;
     outcome.nDeleted = m_job.m_nDeleted;
     outcome.strWarnings = m_job.m_strWarnings;
-    if (outcome.nStatus == STATUS_OK)
-        outcome.strResultText = StatusMessage(STATUS_OK);
+    outcome.nGuardedEntries = m_job.m_nGuardedEntries;
+    if (IsCompletedRun(outcome.nStatus))
+        outcome.strResultText = StatusMessage(outcome.nStatus);
     return outcome;
 }
 
@@ -72,6 +80,11 @@ CProgressTick CBackupRun::Poll() {
     if (m_bProgress) {
         tick.bSetPos = true;
         tick.nPos = static_cast<int>(m_job.ReadBytesToCopy(false) >> m_nScale);
+    }
+    if (!m_bQuestionShown && m_job.m_nQuestion == QUESTION_WAITING) {
+        tick.bQuestion = true;
+        tick.question = m_job.m_question;
+        m_bQuestionShown = true;
     }
     tick.bClose = m_job.m_bFinished != 0;
     return tick;

@@ -29,6 +29,10 @@ struct CProgressTick {
     bool bSetPos = false; // move the bar to nPos
     int nPos = 0;
     bool bClose = false; // the run is over: close the dialog
+    // The worker waits for the answer to this question (Answer). A tick
+    // brings each question once.
+    bool bQuestion = false;
+    CRemovalQuestion question;
 };
 
 class CBackupRun {
@@ -52,6 +56,9 @@ public:
     // The abort button: the worker stops between two files (a large copy
     // between two blocks) and the run ends as aborted.
     void Abort();
+    // The answer to the question a tick brought: carry out the entry's
+    // deletions, or leave them undone while its copies still run.
+    void Answer(bool bCarryOut);
     bool IsFinished() const { return m_job.m_bFinished != 0; }
     bool IsWorkerRunning() const { return m_worker.IsRunning(); }
     // Waits for the worker, then tells how the run ended.
@@ -70,6 +77,7 @@ private:
     CWorkerThread m_worker{m_job.m_bAbort};
     int m_nScale = 0; // the bar shows bytes copied >> m_nScale
     bool m_bProgress = false;
+    bool m_bQuestionShown = false; // the waiting question went out in a tick
 };
 
 // Starts the run and polls it every nPollMs, as the progress dialog does,

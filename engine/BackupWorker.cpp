@@ -11,17 +11,36 @@
 #include "FileOps.h"
 #include "PathText.h"
 
-bool CBackupJob::SurveySource(const char* pszFolder, const char* pszMirror, const char* pszTitle) {
+bool CBackupJob::SurveySource(const char* pszFolder, const char* pszMirror, const char* pszTitle,
+                              size_t nEntry) {
     m_bSurvey = 1;
+    // The figures of this entry's removal pass are what it adds to the
+    // run's: the pass lists before the copy walk does.
+    CEntryRemovals removals;
+    removals.nEntry = nEntry;
+    removals.strFolder = pszFolder;
+    removals.nMirrorFiles = -m_nMirrorFiles;
+    removals.nGone = -m_nDeleted;
+    removals.nFreed = ReadBytesToFree(false);
+    removals.nFirstDelete = m_deleteList.GetCount();
+    removals.nFirstKept = m_keptList.GetCount();
     RemovalWalk(pszFolder, pszMirror, pszTitle);
+    removals.nMirrorFiles += m_nMirrorFiles;
+    removals.nGone += m_nDeleted;
+    removals.nFreed = ReadBytesToFree(false) - removals.nFreed;
+    removals.nEndDelete = m_deleteList.GetCount();
+    removals.nEndKept = m_keptList.GetCount();
+    m_removals.push_back(removals);
     if (!m_bAbort)
         CopyWalk(pszFolder, pszMirror, pszTitle);
     return m_bCopyListOk && m_bDeleteListOk;
 }
 
-void CBackupJob::ProcessSource(const char* pszFolder, const char* pszMirror, const char* pszTitle) {
+void CBackupJob::ProcessSource(const char* pszFolder, const char* pszMirror, const char* pszTitle,
+                               bool bRemovals) {
     m_bSurvey = 0;
-    RemovalWalk(pszFolder, pszMirror, pszTitle);
+    if (bRemovals)
+        RemovalWalk(pszFolder, pszMirror, pszTitle);
     if (!m_bAbort)
         CopyWalk(pszFolder, pszMirror, pszTitle);
 }
@@ -30,6 +49,8 @@ bool CBackupJob::ExecuteLists() {
     if (!m_bCopyListOk || !m_bDeleteListOk)
         return false;
     DeleteListed();
+    if (!m_bAbort)
+        KeepListed();
     CopyListed();
     return true;
 }
@@ -115,7 +136,7 @@ template <class Walk> WalkEnd ForEachEntry(CBackupJob& job, CEntryPlans& plans, 
             return WALK_SOURCE_MISSING;
         }
         if (check == ENTRY_RUN)
-            walk(*pPlan);
+            walk(nIndex, *pPlan);
         if (job.m_bAbort)
             return WALK_ABORTED;
     }
@@ -125,8 +146,8 @@ template <class Walk> WalkEnd ForEachEntry(CBackupJob& job, CEntryPlans& plans, 
 // False when the run was aborted; a missing source still lets the lists of
 // the entries before it run, and the run ends with its status.
 bool Survey(CBackupJob& job, CEntryPlans& plans) {
-    return ForEachEntry(job, plans, [&job](const CEntryPlan& plan) {
-               job.SurveySource(plan.strFolder, plan.strMirror, plan.strTitle);
+    return ForEachEntry(job, plans, [&job](size_t nIndex, const CEntryPlan& plan) {
+               job.SurveySource(plan.strFolder, plan.strMirror, plan.strTitle, nIndex);
            }) != WALK_ABORTED;
 }
 
@@ -151,10 +172,11 @@ bool CheckSpace(CBackupJob& job) {
 }
 
 void ProcessDirectly(CBackupJob& job, CEntryPlans& plans) {
-    ForEachEntry(job, plans, [&job](const CEntryPlan& plan) {
+    ForEachEntry(job, plans, [&job](size_t nIndex, const CEntryPlan& plan) {
         if (!IsExistingFolder(plan.strMirror))
             CreateDirectoryA(plan.strMirror, nullptr);
-        job.ProcessSource(plan.strFolder, plan.strMirror, plan.strTitle);
+        job.ProcessSource(plan.strFolder, plan.strMirror, plan.strTitle,
+                          !job.IsRemovalSkipped(nIndex));
     });
 }
 
@@ -167,10 +189,15 @@ void RunJob(CBackupJob& job) {
     // that was killed.
     RemoveStagingFiles(job.m_strHistoryRoot);
     CEntryPlans plans(job);
-    if (Survey(job, plans) && CheckSpace(job)) {
-        if (!job.ExecuteLists())
-            ProcessDirectly(job, plans);
-    }
+    if (!Survey(job, plans))
+        return;
+    job.GuardRemovals();
+    if (CheckSpace(job) && !job.ExecuteLists())
+        ProcessDirectly(job, plans);
+    // Any other end (an abort, a failure, a missing source) says more.
+    int nOk = STATUS_OK;
+    if (job.m_nGuardedEntries > 0)
+        job.m_nStatus.compare_exchange_strong(nOk, STATUS_REMOVALS_SKIPPED);
 }
 
 } // namespace

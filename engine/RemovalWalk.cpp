@@ -1,6 +1,7 @@
-// The removal pass: mirror files whose source file has gone are deleted (or,
-// in the direct phase with history, moved into the history generations), and
-// mirror subfolders whose source subfolder has gone are removed once empty.
+// The removal pass: mirror files whose source file has gone are deleted (or
+// moved into the history generations: in the direct phase with history, and
+// in any run that keeps deleted files), and mirror subfolders whose source
+// subfolder has gone are removed once empty.
 //
 // A mirror file is only ever taken for gone when its source folder could be
 // listed and the file itself is reported missing. The source folder is
@@ -9,6 +10,9 @@
 // listing is asked about by name before it counts as gone. A source folder that
 // cannot be read (a vanished drive, a drive without a medium, a folder that
 // exists but refuses listing) protects its whole mirror subtree.
+#include <new>
+#include <vector>
+
 #include "BackupJob.h"
 #include "FileFind.h"
 #include "FileOps.h"
@@ -75,6 +79,8 @@ SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const ch
         if (finder.IsDots())
             continue;
         CString strName = finder.GetFileName();
+        if (m_bSurvey && !finder.IsDirectory() && !IsStagingName(strName))
+            ++m_nMirrorFiles; // what the guard weighs the gone files against
         if (!finder.IsNameExact()) {
             // Its source cannot be looked up by that name, so nothing says
             // it has gone: kept, and reported once.
@@ -131,7 +137,13 @@ void CBackupJob::RemoveGoneFile(const char* pszMirror, const char* pszHistoryNam
         return;
     }
     if (m_bSurvey) {
+        // Counted as deleted either way: it leaves the mirror. Kept in the
+        // history it frees nothing.
         ++m_nDeleted;
+        if (m_spec.bKeepDeleted && m_nHistoryLimit > 0) {
+            AddToKeptList(pszMirror, pszHistoryName);
+            return;
+        }
         AccumulateSize(m_nBytesToFree, pszMirror);
         AddToDeleteList(pszMirror);
     } else if (m_nHistoryLimit > 0) {
@@ -142,12 +154,68 @@ void CBackupJob::RemoveGoneFile(const char* pszMirror, const char* pszHistoryNam
     }
 }
 
+namespace {
+
+// The lines of a list that belong to entries whose deletions the guard
+// left undone, read in order: nFirst and nEnd of each entry are ranges of
+// the list (RemovalGuard.h).
+class CSkippedLines {
+public:
+    CSkippedLines(const std::vector<CEntryRemovals>& removals, bool bKeptList)
+        : m_removals(removals), m_bKeptList(bKeptList) {}
+    bool Skips(INT_PTR nLine) const {
+        for (const CEntryRemovals& entry : m_removals) {
+            INT_PTR nFirst = m_bKeptList ? entry.nFirstKept : entry.nFirstDelete;
+            INT_PTR nEnd = m_bKeptList ? entry.nEndKept : entry.nEndDelete;
+            if (entry.bSkipped && nLine >= nFirst && nLine < nEnd)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    const std::vector<CEntryRemovals>& m_removals;
+    bool m_bKeptList;
+};
+
+} // namespace
+
+void CBackupJob::AddToKeptList(const char* pszMirror, const char* pszHistoryName) {
+    if (!m_bDeleteListOk)
+        return;
+    try {
+        m_keptList.Add(pszMirror, pszMirror, pszHistoryName, m_nHistoryLimit);
+    } catch (const std::bad_alloc&) {
+        m_bDeleteListOk = 0;
+    }
+}
+
 void CBackupJob::DeleteListed() {
     m_bSurvey = 0;
+    CSkippedLines skipped(m_removals, false);
     CDeleteList::CReader reader(m_deleteList);
     CString strPath;
-    while (reader.Next(strPath)) {
-        DeleteFileA(strPath);
+    for (INT_PTR nLine = 0; reader.Next(strPath); ++nLine) {
+        if (!skipped.Skips(nLine))
+            DeleteFileA(strPath);
+        if (m_bAbort)
+            break;
+    }
+}
+
+void CBackupJob::KeepListed() {
+    m_bSurvey = 0;
+    CSkippedLines skipped(m_removals, true);
+    CCopyList::CReader reader(m_keptList);
+    CCopyItem item;
+    for (INT_PTR nLine = 0; reader.Next(item); ++nLine) {
+        if (!skipped.Skips(nLine)) {
+            // As the direct phase keeps a gone file: a shift that fails
+            // leaves it in the mirror, for the next run to find again.
+            SetHistoryLimit(item.nHistoryLimit);
+            CString strName = item.strMirror.Mid(FindBackslash(item.strMirror, false) + 1);
+            ShiftHistory(item.strHistoryName, strName, item.strMirror);
+        }
         if (m_bAbort)
             break;
     }

@@ -23,10 +23,23 @@ struct CSourceSpec {
     CString strExtensions;         // comma-separated, without periods
 };
 
+// What a run does with an entry whose survey found that it would take most
+// of its mirror away (RemovalGuard.h): an emptied source, or another folder
+// that took its place.
+enum RemovalGuard {
+    GUARD_OFF,  // the deletions go ahead
+    GUARD_ASK,  // whoever polls the run is asked, and the worker waits
+    GUARD_SKIP, // nobody to ask: that entry's deletions are left undone
+};
+
 struct CRunSpec {
     CString strDestination;
     CString strNoCopy; // comma-separated extensions never copied
     std::vector<CSourceSpec> sources;
+    // Files that left a source go into history generation 1 of their entry
+    // instead of being deleted (an entry that keeps no history deletes).
+    bool bKeepDeleted = false;
+    RemovalGuard removalGuard = GUARD_SKIP;
 };
 
 // How a run ended, once its worker has.
@@ -36,6 +49,7 @@ struct CRunOutcome {
     int nNew = 0;
     int nUpdated = 0;
     int nDeleted = 0;
-    CString strWarnings;   // one line a warning, each ending in a line feed
-    CString strResultText; // the result dialog's first line; empty after a failure
+    CString strWarnings;     // one line a warning, each ending in a line feed
+    int nGuardedEntries = 0; // entries whose deletions the guard left undone
+    CString strResultText;   // the result dialog's first line; empty after a failure
 };

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "BackupJob.h"
+
 CString StatusMessage(int nCode) {
     switch (nCode) {
     case 0:
@@ -16,6 +18,8 @@ CString StatusMessage(int nCode) {
         return "CRCエラーです。";
     case 112:
         return "バックアップ先のの容量が足りません。";
+    case STATUS_REMOVALS_SKIPPED:
+        return "削除を見送ったフォルダがあります。";
     default: {
         char szText[32];
         std::snprintf(szText, sizeof szText, " Error Code (%d)", nCode);
@@ -36,13 +40,19 @@ int CountWarnings(const CString& strWarnings) {
     return nLines;
 }
 
-CString ResultMessage(const CString& strFinished, int nWarnings) {
-    if (nWarnings <= 0)
-        return strFinished;
-    char szCount[160];
-    std::snprintf(szCount, sizeof szCount,
-                  "\nバックアップできなかったファイル等 : %d 件"
-                  "\n詳しくはログビューをご覧ください。",
-                  nWarnings);
-    return strFinished + szCount;
+bool IsCompletedRun(int nStatus) {
+    return nStatus == STATUS_OK || nStatus == STATUS_REMOVALS_SKIPPED;
+}
+
+CString ResultMessage(const CString& strFinished, int nWarnings, bool bSeeLog) {
+    CString strText = strFinished;
+    if (nWarnings > 0) {
+        char szCount[80];
+        std::snprintf(szCount, sizeof szCount, "\nバックアップできなかったファイル等 : %d 件",
+                      nWarnings);
+        strText += szCount;
+    }
+    if (nWarnings > 0 || bSeeLog)
+        strText += "\n詳しくはログビューをご覧ください。";
+    return strText;
 }

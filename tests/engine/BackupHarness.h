@@ -20,6 +20,7 @@ struct CRunResult : CRunOutcome {
     int nRangeMax = -1;
     std::vector<int> positions; // every position the bar was set to
     CString strSpaceText;
+    std::vector<CRemovalQuestion> questions; // every question the guard asked
 };
 
 // A source entry mirrored into destination\<name>.
@@ -47,6 +48,11 @@ struct CRunOptions {
     // size on are copied alone (0: the run's own size).
     int nCopyWorkers = 0;
     ULONGLONG nAloneCopySize = 0;
+    bool bKeepDeleted = false;
+    RemovalGuard guard = GUARD_SKIP;
+    // Answers each question of the guard (GUARD_ASK); true carries the
+    // deletions out. Without it every question is answered "skip".
+    bool (*pfnAnswer)(CBackupRun&, const CRemovalQuestion&, void*) = nullptr;
 };
 
 // The entries as the backup set hands them to the engine.
@@ -74,7 +80,14 @@ inline CRunResult RunBackup(const std::vector<CBackupSource*>& sources,
 
     CRunResult result;
     CRunSpec spec = SpecOf(sources, strDestination, options.strNoCopy);
+    spec.bKeepDeleted = options.bKeepDeleted;
+    spec.removalGuard = options.guard;
     CRunOutcome outcome = RunToEnd(run, spec, options.nPollMs, [&](const CProgressTick& tick) {
+        if (tick.bQuestion) {
+            result.questions.push_back(tick.question);
+            run.Answer(options.pfnAnswer &&
+                       options.pfnAnswer(run, tick.question, options.pTickContext));
+        }
         if (options.pfnOnTick)
             options.pfnOnTick(run, options.pTickContext);
         if (tick.bStatusText)

@@ -89,6 +89,54 @@ TEST_F(RemovalWalkTest, ListPhaseDeletesGoneFilesWhateverTheHistoryLimit) {
     EXPECT_FALSE(PathExists(m_strDestination + "\\mrq HistoryFolder\\bk1\\ソース\\a.txt"));
 }
 
+ULONGLONG g_nFreeBytes = 0;
+ULONGLONG FreeBytes(const char*) {
+    return g_nFreeBytes;
+}
+
+// Kept, a gone file rotates into the history as an overwritten one does,
+// still counts as deleted, and frees no room for the space check; with no
+// history kept it is deleted all the same.
+TEST_F(RemovalWalkTest, KeptDeletedFilesMoveIntoTheFirstGenerationAndFreeNothing) {
+    CBackupSource::SetOption(m_source->m_szHistory, "2");
+    CString strFile = m_tree.WriteFile("ソース\\能\\纊.txt", "v1");
+    SetWriteTime(strFile, 2020, 1, 1, 0, 0, 0);
+    CString strStay = m_tree.WriteFile("ソース\\stay.txt", "stay");
+    Run();
+    WriteWholeFile(strFile, "v2");
+    SetWriteTime(strFile, 2020, 1, 2, 0, 0, 0);
+    Run();
+    DeleteFileA(strFile);
+    CRunOptions keep;
+    keep.bKeepDeleted = true;
+
+    // Room for the new file only if the gone file's two bytes were freed.
+    const std::string kNew(1000, 'n');
+    m_tree.WriteFile("ソース\\new.txt", kNew);
+    g_nFreeBytes = kNew.size() + SPACE_MARGIN - 2 + 1;
+    CRunOptions tight = keep;
+    tight.pfnFreeSpace = FreeBytes;
+    EXPECT_EQ(STATUS_NO_SPACE, Run(tight).nStatus);
+    EXPECT_EQ("v2", ReadWholeFile(Mirror("能\\纊.txt")));
+
+    CRunResult result = Run(keep);
+    EXPECT_EQ(0, result.nStatus);
+    EXPECT_EQ(1, result.nDeleted);
+    CString strHistory = m_strDestination + "\\mrq HistoryFolder\\";
+    EXPECT_FALSE(PathExists(Mirror("能\\纊.txt")));
+    EXPECT_EQ("v2", ReadWholeFile(strHistory + "bk1\\ソース\\能\\纊.txt"));
+    EXPECT_EQ("v1", ReadWholeFile(strHistory + "bk2\\ソース\\能\\纊.txt"));
+    EXPECT_EQ(kNew, ReadWholeFile(Mirror("new.txt")));
+    EXPECT_EQ("stay", ReadWholeFile(Mirror("stay.txt")));
+
+    // No history kept: deleted, and nothing goes into a generation.
+    CBackupSource::SetOption(m_source->m_szHistory, "0");
+    DeleteFileA(strStay);
+    EXPECT_EQ(1, Run(keep).nDeleted);
+    EXPECT_FALSE(PathExists(Mirror("stay.txt")));
+    EXPECT_FALSE(PathExists(strHistory + "bk1\\ソース\\stay.txt"));
+}
+
 TEST_F(RemovalWalkTest, GoneSubfolderEmptiesFirstAndGoesOnTheNextRun) {
     m_tree.WriteFile("ソース\\sub表\\a.txt", "a");
     m_tree.WriteFile("ソース\\sub表\\b.txt", "b");
