@@ -1,5 +1,6 @@
 #include "BackupProgressDlg.h"
 
+#include "MessageBox.h"
 #include "MessageMap.h"
 #include "resource.h"
 
@@ -30,7 +31,13 @@ bool CBackupProgressDlg::OnInitDialog() {
 }
 
 void CBackupProgressDlg::ShowProgress() {
+    // The timer goes on while the question's box is open; nothing else
+    // comes from a worker that waits for the answer.
+    if (m_bAsking)
+        return;
     CProgressTick tick = m_run.Poll();
+    if (tick.bQuestion)
+        AskAboutRemovals(tick.question);
     if (tick.bStatusText) {
         m_strLabel1 = tick.strStatusText;
         SetDlgItemText(IDC_STATUS, m_strLabel1);
@@ -48,4 +55,13 @@ void CBackupProgressDlg::ShowProgress() {
 void CBackupProgressDlg::EndWorker() {
     m_bar.Detach();
     m_run.End();
+}
+
+void CBackupProgressDlg::AskAboutRemovals(const CRemovalQuestion& question) {
+    m_bAsking = true;
+    // "いいえ" is the default: Enter pressed in passing keeps the mirror.
+    int nAnswer = ShowMessageBox(GetSafeHwnd(), GuardQuestion(question), "mrq Warning",
+                                 MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    m_run.Answer(nAnswer == IDYES);
+    m_bAsking = false;
 }

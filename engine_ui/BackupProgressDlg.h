@@ -39,7 +39,11 @@ protected:
     const CMessageMap* GetMessageMap() const override;
 
 private:
+    // The worker waits until the user has answered.
+    void AskAboutRemovals(const CRemovalQuestion& question);
+
     CRunSpec m_spec;
     CBackupRun m_run;
     CProgressCtrl m_bar;
+    bool m_bAsking = false; // the polls wait while the question is open
 };

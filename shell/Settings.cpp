@@ -10,6 +10,8 @@ const char* const ENTRY_START_BACKUP = "StartBackup";
 const char* const ENTRY_START_BACKUP_EXIT = "StartBackupExit";
 const char* const ENTRY_LOG_VIEW = "LogView";
 const char* const ENTRY_EXTENDED = "exp";
+const char* const ENTRY_KEEP_DELETED = "KeepDeleted";
+const char* const ENTRY_REMOVAL_GUARD = "RemovalGuard";
 const char* const ENTRY_NONCOPY_COUNT = "Count";
 
 namespace {
@@ -81,6 +83,8 @@ void CButtonSettings::Load(const CProfile& profile) {
     m_nStartBackupExit = profile.GetProfileInt(SECTION_BUTTON, ENTRY_START_BACKUP_EXIT, 0);
     m_nLogView = profile.GetProfileInt(SECTION_BUTTON, ENTRY_LOG_VIEW, 0);
     m_nExtended = profile.GetProfileInt(SECTION_BUTTON, ENTRY_EXTENDED, 0);
+    m_nKeepDeleted = profile.GetProfileInt(SECTION_BUTTON, ENTRY_KEEP_DELETED, 0);
+    m_nRemovalGuard = profile.GetProfileInt(SECTION_BUTTON, ENTRY_REMOVAL_GUARD, 1);
 }
 
 void CButtonSettings::Save(CProfile& profile) const {
@@ -88,6 +92,8 @@ void CButtonSettings::Save(CProfile& profile) const {
     profile.WriteProfileInt(SECTION_BUTTON, ENTRY_START_BACKUP_EXIT, m_nStartBackupExit);
     profile.WriteProfileInt(SECTION_BUTTON, ENTRY_LOG_VIEW, m_nLogView);
     profile.WriteProfileInt(SECTION_BUTTON, ENTRY_EXTENDED, m_nExtended);
+    profile.WriteProfileInt(SECTION_BUTTON, ENTRY_KEEP_DELETED, m_nKeepDeleted);
+    profile.WriteProfileInt(SECTION_BUTTON, ENTRY_REMOVAL_GUARD, m_nRemovalGuard);
 }
 
 bool IsUnattendedBackup(const CProfile& profile) {

@@ -18,6 +18,8 @@ extern const char* const ENTRY_START_BACKUP;      // "StartBackup"
 extern const char* const ENTRY_START_BACKUP_EXIT; // "StartBackupExit"
 extern const char* const ENTRY_LOG_VIEW;          // "LogView"
 extern const char* const ENTRY_EXTENDED;          // "exp"
+extern const char* const ENTRY_KEEP_DELETED;      // "KeepDeleted"
+extern const char* const ENTRY_REMOVAL_GUARD;     // "RemovalGuard"
 extern const char* const ENTRY_NONCOPY_COUNT;     // "Count"
 
 // The main frame's restored rectangle in screen pixels: x, y, cx, cy, by
@@ -49,6 +51,10 @@ public:
     int m_nStartBackupExit = 0;
     int m_nLogView = 0;
     int m_nExtended = 0;
+    // Off by default, so that a run deletes what left a source as it
+    // always did; the guard is on until a user turns it off.
+    int m_nKeepDeleted = 0;
+    int m_nRemovalGuard = 1;
 };
 
 // Start-up's reading of the same two values, each with default 0: true

@@ -49,7 +49,12 @@ bool CBackupCommand::RefusesStart(bool bBackup) {
 
 void CBackupCommand::Start() {
     if (!RefusesStart(true))
-        Run();
+        Run(false);
+}
+
+void CBackupCommand::StartUnattended() {
+    if (!RefusesStart(true))
+        Run(true);
 }
 
 bool CBackupCommand::RefuseBackupIntoItself() {
@@ -84,7 +89,19 @@ bool CBackupCommand::ConnectSetShares() {
     return true;
 }
 
-void CBackupCommand::Run() {
+CRunSpec CBackupCommand::SpecOfRun(bool bUnattended) const {
+    CRunSpec spec = SpecOfSet(*m_host.GetBackupSet(), m_settings.GetNoCopyText());
+    spec.bKeepDeleted = m_settings.KeepsDeletedFiles();
+    // A run nobody watches must not wait for an answer: it leaves such
+    // deletions undone and says so at its end.
+    if (!m_settings.GuardsRemovals())
+        spec.removalGuard = GUARD_OFF;
+    else
+        spec.removalGuard = bUnattended ? GUARD_SKIP : GUARD_ASK;
+    return spec;
+}
+
+void CBackupCommand::Run(bool bUnattended) {
     CMrqDoc* pDoc = m_host.GetBackupSet();
     pDoc->m_strLastBackup = CTime::GetCurrentTime().Format(kTimeFormat);
     m_host.GetLog().Append("バックアップ開始(", pDoc->m_strLastBackup, ")");
@@ -94,9 +111,9 @@ void CBackupCommand::Run() {
     // run of the first update comes before the window ever shows.
     CMainWindowAside aside(m_host.IsShown());
     // No parent: the dialog must show while the main window is minimised.
-    CBackupProgressDlg progress(SpecOfSet(*pDoc, m_settings.GetNoCopyText()));
+    CBackupProgressDlg progress(SpecOfRun(bUnattended));
     CRunOutcome outcome = progress.Run();
-    if (outcome.nStatus != 0)
+    if (!IsCompletedRun(outcome.nStatus))
         ReportFailedRun(outcome.nStatus);
     else
         ReportFinishedRun(outcome);
@@ -142,7 +159,11 @@ void CBackupCommand::ReportFinishedRun(const CRunOutcome& outcome) {
     result.m_strNew = strNew;
     result.m_strUpdated = strUpdated;
     result.m_strDeleted = strDeleted;
-    result.m_strMessage = ResultMessage(outcome.strResultText, CountWarnings(outcome.strWarnings));
+    // The guard's warnings name folders, not files that were not backed
+    // up; they send the user to the log all the same.
+    int nGuarded = outcome.nGuardedEntries;
+    result.m_strMessage = ResultMessage(
+        outcome.strResultText, CountWarnings(outcome.strWarnings) - nGuarded, nGuarded > 0);
     result.DoModal();
     // The restore page's tree shows the mirrors as the run left them.
     m_restore.RebuildTree();

@@ -4,12 +4,13 @@
 // and how it ended, in the result window or an error and in the log.
 #pragma once
 
+#include "RunSpec.h"
+
 class CDestinationPage;
 class CPageHost;
 class CRestorePage;
 class CSettingsPage;
 class CSourcePage;
-struct CRunOutcome;
 
 class CBackupCommand {
 public:
@@ -27,11 +28,15 @@ public:
     bool RefusesStart(bool bBackup);
     // The checks, then the backup.
     void Start();
+    // The same for the run of a data file opened from the shell, which
+    // nobody may be watching: it asks no question.
+    void StartUnattended();
 
 private:
     bool RefuseBackupIntoItself();
     bool ConnectSetShares();
-    void Run();
+    CRunSpec SpecOfRun(bool bUnattended) const;
+    void Run(bool bUnattended);
     void SaveBeforeRun();
     void ReportFailedRun(int nStatus);
     void ReportFinishedRun(const CRunOutcome& outcome);

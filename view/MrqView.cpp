@@ -56,7 +56,7 @@ void CMrqView::OnInitialUpdate() {
     // setting the program then closes, whatever the outcome, once the
     // result or the error has been shown.
     if (bFirstRun && m_settings.BacksUpOnOpen() && !GetDocument()->GetPathName().IsEmpty()) {
-        OnStart();
+        m_backup.StartUnattended();
         if (m_settings.ExitsAfterBackup())
             PostMainWindowClose();
     }

@@ -13,7 +13,7 @@ CSettingsPage::CSettingsPage(CPageHost& host, CFolderTreePane& folders)
     : CViewPage(host, {IDC_START_BACKUP, IDC_START_BACKUP_EXIT, IDC_DATAFILE_GROUP, IDC_NOCOPY_ADD,
                        IDC_NOCOPY_REMOVE, IDC_NOCOPY_GROUP, IDC_NOCOPY_LIST, IDC_OPTIONS_GROUP,
                        IDC_LOG_VIEW, IDC_EXTENDED, IDC_EXTENDED_TAB, IDC_LOG_FILE, IDC_CHECK_SPACE,
-                       IDC_EXTENDED_GROUP}),
+                       IDC_EXTENDED_GROUP, IDC_REMOVAL_GROUP, IDC_KEEP_DELETED, IDC_REMOVAL_GUARD}),
       m_folders(folders) {}
 
 const CMessageMap* CSettingsPage::GetMessageMap() const {
@@ -33,6 +33,8 @@ void CSettingsPage::Attach(const CWnd& form) {
     m_logView.Attach(form.GetDlgItem(IDC_LOG_VIEW));
     m_extended.Attach(form.GetDlgItem(IDC_EXTENDED));
     m_noCopyList.Attach(form.GetDlgItem(IDC_NOCOPY_LIST));
+    m_keepDeleted.Attach(form.GetDlgItem(IDC_KEEP_DELETED));
+    m_removalGuard.Attach(form.GetDlgItem(IDC_REMOVAL_GUARD));
 }
 
 void CSettingsPage::ExchangeButtons(CButtonSettings& settings, bool bSaveAndValidate) {
@@ -42,6 +44,8 @@ void CSettingsPage::ExchangeButtons(CButtonSettings& settings, bool bSaveAndVali
     DDX_Check(&dx, IDC_START_BACKUP_EXIT, settings.m_nStartBackupExit);
     DDX_Check(&dx, IDC_LOG_VIEW, settings.m_nLogView);
     DDX_Check(&dx, IDC_EXTENDED, settings.m_nExtended);
+    DDX_Check(&dx, IDC_KEEP_DELETED, settings.m_nKeepDeleted);
+    DDX_Check(&dx, IDC_REMOVAL_GUARD, settings.m_nRemovalGuard);
 }
 
 void CSettingsPage::Load(const CProfile& profile) {

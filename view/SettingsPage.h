@@ -1,7 +1,8 @@
 // The settings page ("設 定"): the options that belong to the user rather
 // than to a backup set (automatic backup of a data file opened from the
-// shell and exit after it, the log panel, the extended functions) and the
-// extensions never backed up. Read from the profile on the view's first
+// shell and exit after it, the log panel, the extended functions, what a
+// run does with files that left a source) and the extensions never backed
+// up. Read from the profile on the view's first
 // update and written back when it goes.
 #pragma once
 
@@ -28,6 +29,12 @@ public:
     // True while "ログビューを表示する。" is checked: the log panel comes
     // with the next page shown.
     bool IsLogShown() const { return m_logView.IsChecked(); }
+    // "ソースから削除されたファイルも履歴に残す": a file gone from a source
+    // moves into the history instead of being deleted from its mirror.
+    bool KeepsDeletedFiles() const { return m_keepDeleted.IsChecked(); }
+    // "大量に削除する前に確認する": a run that would take most of a mirror
+    // away asks first, or leaves those deletions undone.
+    bool GuardsRemovals() const { return m_removalGuard.IsChecked(); }
     // The extensions never copied, joined by ",".
     CString GetNoCopyText() const;
     // The values the profile gave for the first update: back up a data
@@ -54,4 +61,6 @@ private:
     CButton m_logView;
     CButton m_extended;
     CListBox m_noCopyList;
+    CButton m_keepDeleted;
+    CButton m_removalGuard;
 };

@@ -418,7 +418,10 @@ const std::vector<ExpectedDialog>& Dialogs() {
           {IDC_EXTENDED_TAB, kButton, "拡張タブを有効にする。"},
           {IDC_LOG_FILE, kButton, "ログファイルを作成する。。"},
           {IDC_CHECK_SPACE, kButton, "バックアップ前に容量をチェックする。"},
-          {IDC_FREE_SPACE, kStatic, "空き容量 :"}}},
+          {IDC_FREE_SPACE, kStatic, "空き容量 :"},
+          {IDC_REMOVAL_GROUP, kButton, "削除されたファイル"},
+          {IDC_KEEP_DELETED, kButton, "ソースから削除されたファイルも履歴に残す"},
+          {IDC_REMOVAL_GUARD, kButton, "大量に削除する前に確認する"}}},
         {IDD_SOURCE_PROPERTIES,
          "バックアップ元の情報",
          {{IDC_FOLDER_NAME, kStatic, ""},
@@ -604,7 +607,8 @@ void ExpectTextsFit(HWND hDlg, const std::vector<HWND>& shown) {
                 nWidth -= 6;
             else
                 nWidth -= GetSystemMetrics(SM_CXMENUCHECK) + 4; // the check mark
-            flags |= DT_SINGLELINE;
+            // A multi-line button wraps its text and must hold every line.
+            flags |= (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
         } else if ((style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP) {
             flags |= DT_SINGLELINE;
         } else {
@@ -614,7 +618,8 @@ void ExpectTextsFit(HWND hDlg, const std::vector<HWND>& shown) {
         DrawTextA(hdc, text.c_str(), -1, &need, flags);
         SIZE extent = {};
         GetTextExtentPoint32A(hdc, text.c_str(), int(text.size()), &extent);
-        bool bFits = need.right <= nWidth && (cls == kButton || need.bottom <= nHeight);
+        bool bFits = need.right <= nWidth &&
+                     ((cls == kButton && !(style & BS_MULTILINE)) || need.bottom <= nHeight);
         EXPECT_TRUE(bFits) << "control " << GetDlgCtrlID(h) << " '" << text << "' needs "
                            << need.right << " x " << need.bottom << " (one line " << extent.cx
                            << "), has " << nWidth << " x " << nHeight;
@@ -704,10 +709,10 @@ TEST_F(ResourceTest, FormShowsOnlyTheTabAndFileNameAtFirstAndEachPageFits) {
         EXPECT_EQ(GetDlgCtrlID(h) == IDC_TAB || GetDlgCtrlID(h) == IDC_FILE_NAME, bVisible)
             << "control " << GetDlgCtrlID(h);
     }
-    const std::vector<int> templateOrder = {1011, 1001, 1008, 1013, 1002, 1014, 1005, 1006,
-                                            1007, 1004, 1003, 1000, 1009, 1018, 1019, 1020,
-                                            1015, 1021, 1027, 1028, 1029, 1030, 1024, 1038,
-                                            1039, 1043, 1022, 1023, 1032, 1033, 1034, 1048};
+    const std::vector<int> templateOrder = {1011, 1001, 1008, 1013, 1002, 1014, 1005, 1006, 1007,
+                                            1004, 1003, 1000, 1009, 1018, 1019, 1020, 1015, 1021,
+                                            1027, 1028, 1029, 1030, 1024, 1038, 1039, 1043, 1022,
+                                            1023, 1032, 1033, 1034, 1048, 1060, 1061, 1062};
     EXPECT_EQ(templateOrder, order);
 
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hForm, IDC_EXTENDED_GROUP)));
@@ -726,7 +731,8 @@ TEST_F(ResourceTest, FormShowsOnlyTheTabAndFileNameAtFirstAndEachPageFits) {
          IDC_RESTORE_LIST},
         {IDC_START_BACKUP, IDC_START_BACKUP_EXIT, IDC_DATAFILE_GROUP, IDC_NOCOPY_ADD,
          IDC_NOCOPY_REMOVE, IDC_NOCOPY_GROUP, IDC_NOCOPY_LIST, IDC_OPTIONS_GROUP, IDC_LOG_VIEW,
-         IDC_EXTENDED, IDC_EXTENDED_TAB, IDC_LOG_FILE, IDC_CHECK_SPACE, IDC_EXTENDED_GROUP},
+         IDC_EXTENDED, IDC_EXTENDED_TAB, IDC_LOG_FILE, IDC_CHECK_SPACE, IDC_EXTENDED_GROUP,
+         IDC_REMOVAL_GROUP, IDC_KEEP_DELETED, IDC_REMOVAL_GUARD},
     };
     for (size_t i = 0; i < pages.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "page " << i + 1);

@@ -22,7 +22,8 @@ const std::set<int> kSettingsPage = {IDC_START_BACKUP, IDC_START_BACKUP_EXIT, ID
                                      IDC_NOCOPY_ADD,   IDC_NOCOPY_REMOVE,     IDC_NOCOPY_GROUP,
                                      IDC_NOCOPY_LIST,  IDC_OPTIONS_GROUP,     IDC_LOG_VIEW,
                                      IDC_EXTENDED,     IDC_EXTENDED_TAB,      IDC_LOG_FILE,
-                                     IDC_CHECK_SPACE,  IDC_EXTENDED_GROUP};
+                                     IDC_CHECK_SPACE,  IDC_EXTENDED_GROUP,    IDC_REMOVAL_GROUP,
+                                     IDC_KEEP_DELETED, IDC_REMOVAL_GUARD};
 const std::set<int> kLogGroup = {IDC_LOG_TEXT, IDC_LOG_FRAME, IDC_LOG_SCROLL};
 
 std::string Text(const RECT& rc) {

@@ -63,6 +63,11 @@ TEST_F(MrqViewSettingsTest, NewInstallationStartsWithTheDefaults) {
     EXPECT_FALSE(Enabled(IDC_EXTENDED_TAB));
     EXPECT_FALSE(Enabled(IDC_LOG_FILE));
     EXPECT_FALSE(Enabled(IDC_CHECK_SPACE));
+    // Gone files are deleted as they always were; the guard is on.
+    EXPECT_EQ(BST_UNCHECKED, Check(IDC_KEEP_DELETED));
+    EXPECT_EQ(BST_CHECKED, Check(IDC_REMOVAL_GUARD));
+    EXPECT_FALSE(View()->GetSettingsPage().KeepsDeletedFiles());
+    EXPECT_TRUE(View()->GetSettingsPage().GuardsRemovals());
 }
 
 TEST_F(MrqViewSettingsTest, StoredCheckBoxesComeBackAndExitBoxFollowsTheBackupBox) {
@@ -71,7 +76,11 @@ TEST_F(MrqViewSettingsTest, StoredCheckBoxesComeBackAndExitBoxFollowsTheBackupBo
     pProfile->WriteProfileInt("Settings\\Button", "StartBackupExit", 1);
     pProfile->WriteProfileInt("Settings\\Button", "LogView", 1);
     pProfile->WriteProfileInt("Settings\\Button", "exp", 1);
+    pProfile->WriteProfileInt("Settings\\Button", "KeepDeleted", 1);
+    pProfile->WriteProfileInt("Settings\\Button", "RemovalGuard", 0);
     Start();
+    EXPECT_TRUE(View()->GetSettingsPage().KeepsDeletedFiles());
+    EXPECT_FALSE(View()->GetSettingsPage().GuardsRemovals());
     EXPECT_EQ(BST_UNCHECKED, Check(IDC_START_BACKUP));
     EXPECT_EQ(BST_CHECKED, Check(IDC_START_BACKUP_EXIT));
     EXPECT_FALSE(Enabled(IDC_START_BACKUP_EXIT)); // disabled, still checked
@@ -84,6 +93,8 @@ TEST_F(MrqViewSettingsTest, StoredCheckBoxesComeBackAndExitBoxFollowsTheBackupBo
     Click(IDC_START_BACKUP);
     Click(IDC_EXTENDED);
     EXPECT_FALSE(View()->GetSettingsPage().IsExtendedEnabled());
+    Click(IDC_KEEP_DELETED);
+    Click(IDC_REMOVAL_GUARD);
     Close();
 
     // The exit box's state is stored although it was disabled.
@@ -92,6 +103,8 @@ TEST_F(MrqViewSettingsTest, StoredCheckBoxesComeBackAndExitBoxFollowsTheBackupBo
     EXPECT_EQ(1, pProfile->GetProfileInt("Settings\\Button", "StartBackupExit", -1));
     EXPECT_EQ(1, pProfile->GetProfileInt("Settings\\Button", "LogView", -1));
     EXPECT_EQ(0, pProfile->GetProfileInt("Settings\\Button", "exp", -1));
+    EXPECT_EQ(0, pProfile->GetProfileInt("Settings\\Button", "KeepDeleted", -1));
+    EXPECT_EQ(1, pProfile->GetProfileInt("Settings\\Button", "RemovalGuard", -1));
 }
 
 TEST_F(MrqViewSettingsTest, TreeWidthAndColumnWidthsAreStoredAtClose) {

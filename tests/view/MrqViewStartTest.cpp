@@ -21,6 +21,10 @@ struct CResultShown {
 };
 
 class MrqViewStartTest : public CMrqViewTest {
+public:
+    // The boxes a handler other than the harness's own was shown.
+    inline static std::vector<CShownBox> s_asked;
+
 protected:
     MrqViewStartTest() : m_tree("start") {}
 
@@ -292,6 +296,61 @@ TEST_F(MrqViewStartTest, AProgressWindowThatCannotOpenIsReportedAsAFailedRun) {
     EXPECT_EQ(CString("mrq Error"), s_boxes[0].strCaption);
     EXPECT_EQ(s_boxes[0].strText.str(), LogLines().back());
     EXPECT_EQ(std::string::npos, LogBuffer().m_strText.str().find("総ファイル数"));
+}
+
+int AnswerYes(HWND, const char* pszText, const char* pszCaption, UINT nType) {
+    MrqViewStartTest::s_asked.push_back({pszText, pszCaption, nType});
+    return IDYES;
+}
+
+// An emptied source: the run asks through a message box naming the folder
+// and both counts; "no" (what any other answer counts as) keeps its mirror
+// and the run says so; with "ソースから削除されたファイルも履歴に残す"
+// checked, "yes" moves the gone files into the first generation.
+TEST_F(MrqViewStartTest, AnEmptiedSourceIsAskedAboutAndTheSettingsReachTheRun) {
+    const int kFiles = 150;
+    for (int i = 0; i < kFiles; ++i)
+        m_tree.WriteFile(("写真表\\f" + std::to_string(i) + ".txt").c_str(), "x");
+    CString strSource = m_tree.Path("写真表");
+    CString strDestination = m_tree.MakeFolder("bk");
+    AddLoadedSource(strSource);
+    TypeDestination(strDestination);
+    PressStart();
+    ASSERT_TRUE(s_boxes.empty());
+    const int kGone = 120;
+    for (int i = 0; i < kGone; ++i)
+        ::DeleteFileA(m_tree.Path(("写真表\\f" + std::to_string(i) + ".txt").c_str()));
+    m_tree.WriteFile("写真表\\new.txt", "new");
+
+    int nFirstLine = LogBuffer().m_nLines;
+    PressStart();
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_EQ(CString("mrq Warning"), s_boxes[0].strCaption);
+    EXPECT_EQ(UINT{MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2}, s_boxes[0].nType);
+    const CString& strAsked = s_boxes[0].strText;
+    EXPECT_NE(-1, strAsked.Find("\n" + strSource + "\n"));
+    EXPECT_NE(-1, strAsked.Find("バックアップ先の 150 個のファイルのうち 120 個が削除されます。"));
+    ASSERT_TRUE(m_result.bShown);
+    EXPECT_EQ("0", m_result.strDeleted);
+    EXPECT_EQ(CString("削除を見送ったフォルダがあります。\n詳しくはログビューをご覧ください。"),
+              m_result.strMessage);
+    EXPECT_EQ(kFiles + 1, CountFiles(strDestination + "\\写真表"));
+    std::vector<std::string> lines = LogLines();
+    EXPECT_EQ("Warning : " + strSource.str() +
+                  " のミラーの 150 個のファイルのうち 120 個を削除することになるため、"
+                  "削除を行いませんでした。",
+              lines.back());
+    EXPECT_LT(static_cast<size_t>(nFirstLine), lines.size());
+
+    Click(IDC_KEEP_DELETED);
+    s_asked.clear();
+    AfxSetMessageBoxHandler(&AnswerYes);
+    PressStart();
+    EXPECT_EQ(1u, s_asked.size());
+    EXPECT_EQ("120", m_result.strDeleted);
+    EXPECT_EQ(CString(kFinished), m_result.strMessage);
+    EXPECT_EQ(kFiles - kGone + 1, CountFiles(strDestination + "\\写真表"));
+    EXPECT_EQ(kGone, CountFiles(strDestination + "\\mrq HistoryFolder\\bk1\\写真表"));
 }
 
 } // namespace
