@@ -933,3 +933,40 @@ CFaultRow HostileDataFiles(CFaultWorld& world, const std::string& corpusFolder, 
     }
     return row;
 }
+
+// A source folder that is still there but holds none of its files (a drive
+// formatted again, a cloud folder signed out), or holds other files (a
+// wrong drive letter): with nobody to ask, the run leaves the mirror and
+// its history whole, copies what the folder holds, and says so.
+CFaultRow EmptiedSource(CFaultWorld& world) {
+    CFaultRow row;
+    row.fault = "an emptied source, and another folder in its place";
+    for (bool bReplaced : {false, true}) {
+        CScene scene(bReplaced ? "replacedsource" : "emptiedsource");
+        for (int i = 0; i < 200; ++i)
+            scene.AddFile("d" + std::to_string(i % 10) + "\\f" + std::to_string(i) + ".txt", 200, 1,
+                          2, i % 4 == 0);
+        RemoveTree(scene.m_source);
+        CreateDirectoryA(scene.m_source, nullptr);
+        for (int i = 0; bReplaced && i < 30; ++i) {
+            std::string rel = "other" + std::to_string(i) + ".txt";
+            std::string content = "another folder's file " + std::to_string(i);
+            WriteWholeFile(scene.m_source + "\\" + rel.c_str(), content);
+            scene.AddKnownContent(rel, content);
+        }
+        std::string set = scene.WriteSet(2);
+        CVersions before = scene.Versions();
+        CTreeSnapshot outside = scene.Outside();
+        CDriverRun run;
+        run.dataFile = set;
+        CDriverResult result = world.Run(run);
+        Measure(scene, before, outside, result, row);
+        int nCopied = static_cast<int>(SnapshotTree(scene.m_mirror).size()) - 210;
+        if (result.message != "削除を見送ったフォルダがあります。" || result.warnings.size() != 1)
+            row.notes.push_back("the run did not say it left the deletions undone: " +
+                                Seen(result));
+        if (nCopied != (bReplaced ? 30 : 0))
+            row.notes.push_back("the folder's own files were not all copied");
+    }
+    return row;
+}

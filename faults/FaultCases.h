@@ -16,4 +16,5 @@ CFaultRow FolderLinkLoops(CFaultWorld& world);
 CFaultRow OddSourcePaths(CFaultWorld& world);
 CFaultRow LeadBytesF0ToFC(CFaultWorld& world);
 CFaultRow NamesOutsideTheCodePage(CFaultWorld& world);
+CFaultRow EmptiedSource(CFaultWorld& world);
 CFaultRow HostileDataFiles(CFaultWorld& world, const std::string& corpusFolder, int nRandom);

@@ -8,7 +8,8 @@
 # notice, the progress and result dialogs of the backup that opening a data
 # file starts and of a restore, the information windows of a folder and of
 # a file, the properties of a source with its extension filter on and off,
-# extension entry, about box, the password of a network share, the warning
+# extension entry, about box, the password of a network share, the question
+# before a run deletes most of a mirror, the warning
 # of a second start with /uninstall, the uninstall question). Then it builds
 # the user guide (BUILD_DIR/app/mrq.html) again with these pictures in it.
 #
@@ -156,6 +157,12 @@ drive press ﾊﾞｰｼﾞｮﾝ情報 2
 drive type Password 1010 himitsu
 shoot password dialog Password
 drive press Password 2
+
+# The question of a run that would empty most of a mirror: shown alone,
+# as the set of the pictures above has no emptied source.
+"$run" "$preview" removal 'D:\写真' 240 200 >/dev/null 2>&1 &
+shoot guard-question dialog 'mrq Warning'
+drive press 'mrq Warning' 7 # いいえ
 
 start_program /uninstall # while the program runs
 shoot uninstall-while-running dialog Warning

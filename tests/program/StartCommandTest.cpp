@@ -1,6 +1,7 @@
 // The Start command as a user meets it, from outside the program: an
 // unattended run of a data file (minimised, no focus, the result shown for
-// five seconds, then the end), errors that still end such a run, a second
+// five seconds, then the end), one whose source was emptied (nothing asked,
+// the mirror left whole), errors that still end such a run, a second
 // start during a run, and a run that keeps the main window from acting on
 // the set until it is over (a close waits, a log-off stops the worker).
 #include "ProgramTest.h"
@@ -101,6 +102,48 @@ TEST_F(StartCommand, UnattendedRunIsMinimisedShowsItsResultForFiveSecondsAndEnds
     EXPECT_FALSE(bMainShownNormal);
     EXPECT_FALSE(bMainForeground);
     EXPECT_EQ(4, CountFiles((strDestination + "\\src表").c_str()));
+}
+
+TEST_F(StartCommand, UnattendedRunOfAnEmptiedSourceAsksNothingAndLeavesItsMirrorWhole) {
+    MarkInstalled();
+    StoreStartButtons(1, 1);
+    const int kFiles = 200;
+    std::string strSource = MakeSource("写真表", kFiles);
+    std::string strDestination = m_scratch.MakeFolder("bk").str();
+    std::string strFile = WriteSet("set.mrd", strDestination, {strSource});
+    std::string strMirror = strDestination + "\\写真表";
+    {
+        CRunningProgram first(Quoted(strFile));
+        ASSERT_TRUE(first.WaitForExit(3 * WINDOW_WAIT_MS));
+    }
+    int nWhole = 0, nAll = 0;
+    CountMirror(strMirror, nWhole, nAll);
+    ASSERT_EQ(kFiles, nWhole);
+
+    // The folder is still there, emptied: a drive formatted again, say.
+    for (int i = 0; i < kFiles; i++) {
+        char szFile[MAX_PATH];
+        std::snprintf(szFile, sizeof szFile, "%s\\f%05d.txt", strSource.c_str(), i);
+        ASSERT_TRUE(::DeleteFileA(szFile));
+    }
+    CRunningProgram program(Quoted(strFile));
+    bool bAsked = false;
+    HWND hResult = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        bAsked = bAsked || program.Dialog("mrq Warning") != nullptr;
+        hResult = program.Dialog(RESULT_TITLE);
+        return hResult != nullptr || !program.IsRunning();
+    }));
+    ASSERT_NE(nullptr, hResult);
+    EXPECT_EQ("0", CRunningProgram::ItemText(hResult, IDC_DELETED));
+    EXPECT_EQ("削除を見送ったフォルダがあります。\n詳しくはログビューをご覧ください。",
+              CRunningProgram::ItemText(hResult, IDC_RESULT_TEXT));
+    ASSERT_TRUE(program.WaitForExit(3 * WINDOW_WAIT_MS));
+    EXPECT_FALSE(bAsked) << "nobody may be there to answer";
+    EXPECT_EQ(0u, program.ExitCode());
+    CountMirror(strMirror, nWhole, nAll);
+    EXPECT_EQ(kFiles, nWhole);
+    EXPECT_EQ(kFiles, nAll);
 }
 
 TEST_F(StartCommand, UnattendedRunThatCannotStartOrFailsStillEndsOnceItsMessageIsGone) {
