@@ -35,7 +35,9 @@
 
 #include "BackupRun.h"
 #include "BenchClock.h"
+#include "FileFind.h"
 #include "HistoryFolder.h"
+#include "PathCalls.h"
 
 namespace {
 
@@ -108,24 +110,22 @@ RunResult RunBackup(const std::string& strSource, const std::string& strDestinat
     return result;
 }
 
-// Calls fn(path) for every file below strFolder, in listing order.
+// Calls fn(path) for every file below strFolder, in listing order. Paths
+// are the program's own texts (names beyond the code page escaped, of any
+// length), which the calls of PathCalls.h open.
 template <class Fn> void ForEachFile(const std::string& strFolder, Fn fn) {
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(Join(strFolder, "*.*").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        bool bDots =
-            std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0;
-        std::string strPath = Join(strFolder, data.cFileName);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (!bDots)
+    CFileFind finder;
+    bool bMore = finder.FindFile(Join(strFolder, "*.*").c_str());
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        std::string strPath = Join(strFolder, finder.GetFileName());
+        if (finder.IsDirectory()) {
+            if (!finder.IsDots())
                 ForEachFile(strPath, fn);
         } else {
             fn(strPath);
         }
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
+    }
 }
 
 int CountFiles(const std::string& strFolder) {
@@ -156,8 +156,8 @@ double TimeListingBothTrees(const std::string& strSource, const std::string& str
 }
 
 bool ReadWholeFile(const std::string& strPath, std::string& strOut) {
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = OpenFileAt(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     char buffer[4096];
@@ -177,8 +177,8 @@ bool RewriteFile(const std::string& strPath) {
         return false;
     for (char& ch : strContent)
         ch = static_cast<char>(~ch);
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        OpenFileAt(strPath.c_str(), GENERIC_WRITE, 0, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     DWORD dwWritten = 0;
@@ -214,8 +214,8 @@ int CountStaleMirrors(const std::vector<std::string>& changed, const std::string
 // Size of a file and a checksum of its whole content, read in large blocks
 // (the large-file case has nothing else to compare the copy with).
 bool Fingerprint(const std::string& strPath, ULONGLONG& nSize, ULONGLONG& nSum) {
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE h = OpenFileAt(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     static ULONGLONG buffer[1 << 17];

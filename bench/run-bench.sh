@@ -98,6 +98,23 @@ make_standard_tree() {
     done
 }
 
+# The standard tree, where in every folder 20 files have names code page
+# 932 cannot hold (an accent and Hangul) and 20 more lie three folders of
+# 90 characters deeper, at paths of over 259 bytes.
+make_mixed_tree() {
+    make_standard_tree "$1"
+    local deep d n
+    deep=$(printf 'x%.0s' $(seq 1 90))
+    deep="$deep/${deep//x/y}/${deep//x/z}"
+    for d in "$1"/d*; do
+        mkdir -p "$d/$deep"
+        for n in $(seq -w 0 19); do
+            mv "$d/f0$n.dat" "$d/café_한글_$n.dat"
+            mv "$d/f1$n.dat" "$d/$deep/f1$n.dat"
+        done
+    done
+}
+
 # TOPS x SUBS folders of 200 files of 1 KiB whose paths, seen from the
 # program, run to about 120 bytes of code page 932 (表 ends in byte 0x5C).
 make_realistic_tree() { # root tops subs
@@ -155,6 +172,15 @@ standard_bench() {
         rm -rf "$data/engine-w$workers"
     done
 
+    echo "== engine, first backup of the plain tree and of a mixed one, twice each"
+    make_mixed_tree "$data/mixed"
+    for round in 1 2; do
+        engine "$data/plain-$round.txt" --only-first "$drive:\\src" "$drive:\\plain$round"
+        rm -rf "$data/plain$round"
+        engine "$data/mixed-$round.txt" --only-first "$drive:\\mixed" "$drive:\\mixed$round"
+        rm -rf "$data/mixed$round"
+    done
+
     echo "== xcopy and rsync"
     startup=$(wine_startup)
     xcopy_first=$(xcopy_time src xcopy)
@@ -182,6 +208,13 @@ standard_bench() {
     row "1 % changed ($nchanged files)" "${changed} s" "no-change + xcopy of $nchanged" \
         "${nochange}+${xcopy_changed}" "$(calc "($changed - $nochange) / $xcopy_changed")x" \
         "<= 1.5x" "$(met "$changed <= $nochange + 1.5 * $xcopy_changed")"
+    local plain mixed
+    plain=$(awk -v a="$(result "$data/plain-1.txt" engine_first)" \
+        -v b="$(result "$data/plain-2.txt" engine_first)" 'BEGIN { print (a < b ? a : b) }')
+    mixed=$(awk -v a="$(result "$data/mixed-1.txt" engine_first)" \
+        -v b="$(result "$data/mixed-2.txt" engine_first)" 'BEGIN { print (a < b ? a : b) }')
+    row "first, 10 % beyond 932, 10 % > 259 B" "${mixed} s" "first, the plain tree" "${plain} s" \
+        "$(calc "$mixed / $plain")x" "<= 1.1x" "$(met "$mixed <= 1.1 * $plain")"
     for workers in 1 2 8; do
         local t
         t=$(result "$data/engine-w$workers.txt" engine_first)

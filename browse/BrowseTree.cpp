@@ -1,5 +1,6 @@
 #include "BrowseTree.h"
 
+#include "ExactText.h"
 #include "FileFind.h"
 #include "ListBox.h"
 #include "PathText.h"
@@ -47,6 +48,11 @@ void CBrowseTree::AnswerDispInfo(NMTVDISPINFOA& info) const {
     }
 }
 
+bool CBrowseTree::ShowsEntry(const CFileFind& finder, const CString& strFolderSlash) const {
+    return finder.IsNameExact() &&
+           strFolderSlash.GetLength() + finder.GetFileName().GetLength() < MAX_PATH;
+}
+
 void CBrowseTree::ReadFolder(const CString& strFolder, CListBox* pFileSorter) const {
     CString strFolderSlash = strFolder;
     AddBackslash(strFolderSlash);
@@ -54,14 +60,9 @@ void CBrowseTree::ReadFolder(const CString& strFolder, CListBox* pFileSorter) co
     bool bMore = finder.FindFile(strFolderSlash + "*.*");
     while (bMore) {
         bMore = finder.FindNextFile();
-        // A name the code page cannot hold is left out: no path of the
-        // program leads to it, so it could be neither registered, backed
-        // up nor restored.
-        if (finder.IsDots() || !finder.IsNameExact())
+        if (finder.IsDots() || !ShowsEntry(finder, strFolderSlash))
             continue;
         CString strName = finder.GetFileName();
-        if (strFolderSlash.GetLength() + strName.GetLength() >= MAX_PATH)
-            continue;
         if (finder.IsDirectory())
             m_pFolderSorter->AddString(strName);
         else if (pFileSorter)
@@ -88,6 +89,6 @@ void CBrowseTree::InsertSorted(CListBox& sorter, HTREEITEM hParent, const CStrin
     for (POSITION pos = names.GetHeadPosition(); pos;) {
         const CString& strName = names.GetNext(pos);
         CTreeNode* pNode = NewNode(nType, JoinPath(strFolder, strName));
-        InsertTreeItem(hParent, pNode, strName, nChildren, nImage, nImage);
+        InsertTreeItem(hParent, pNode, ShownText(strName), nChildren, nImage, nImage);
     }
 }

@@ -46,6 +46,8 @@ enum TreeImage {
     IMAGE_PROVIDER = 14,
 };
 
+class CFileFind;
+
 class CBrowseTree : public CTreeCtrl {
 public:
     CBrowseTree() = default;
@@ -89,17 +91,19 @@ public:
 protected:
     // Whether the folder of a node has children to show in this tree.
     virtual bool HasChildFolders(const CTreeNode& node) const = 0;
+    // Whether an entry of a folder shows in this tree. The folder trees
+    // show only names the code page holds, in paths that fit in 260 bytes:
+    // those are the folders a set can register.
+    virtual bool ShowsEntry(const CFileFind& finder, const CString& strFolderSlash) const;
     // Puts the names of the folder's subfolders into the folder sorter
-    // and, with pFileSorter, the names of its files into that one. Names
-    // whose full path would not fit in 260 bytes, and names the code page
-    // cannot hold, are left out: nothing of the program can register, back
-    // up or restore them.
+    // and, with pFileSorter, the names of its files into that one: the
+    // entries the tree shows (ShowsEntry), as their exact texts.
     void ReadFolder(const CString& strFolder, CListBox* pFileSorter = nullptr) const;
     // Takes the names out of a sorter in its order; the box is left empty.
     static void TakeSorted(CListBox& sorter, CStringList& names);
     // A child of hParent per name of the sorter, in its order: a node of
-    // the type with the full path, the name as the text, and the children
-    // and pictures given.
+    // the type with the full path (exact), the name as the user reads it
+    // (ShownText) as the label, and the children and pictures given.
     void InsertSorted(CListBox& sorter, HTREEITEM hParent, const CString& strFolder, int nType,
                       int nChildren, int nImage);
 

@@ -24,10 +24,7 @@ const int ICON_X = 5;
 const int ICON_Y = 5;
 
 CString Shortened(const CString& strPath) {
-    char sz[MAX_PATH];
-    lstrcpynA(sz, strPath, MAX_PATH);
-    ShortenPath(sz, INFO_PATH_LENGTH);
-    return sz;
+    return ShownShortPath(strPath, INFO_PATH_LENGTH);
 }
 
 // The extension the type name is looked up by: the text after the last

@@ -1,5 +1,6 @@
 #include "SyncTree.h"
 
+#include "FileFind.h"
 #include "FileOps.h"
 #include "ListBox.h"
 #include "PathText.h"
@@ -23,6 +24,10 @@ void CSyncTree::AddFolderEntries(HTREEITEM hParent, const CString& strFolder) {
     ReadFolder(strFolder, m_pFileSorter);
     InsertSorted(*m_pFolderSorter, hParent, strFolder, NODE_FOLDER, CHILDREN_ASK, IMAGE_ASK);
     InsertSorted(*m_pFileSorter, hParent, strFolder, NODE_FILE, CHILDREN_AUTO, IMAGE_ASK);
+}
+
+bool CSyncTree::ShowsEntry(const CFileFind& finder, const CString&) const {
+    return finder.IsNameReachable();
 }
 
 bool CSyncTree::HasChildFolders(const CTreeNode& node) const {

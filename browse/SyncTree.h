@@ -21,6 +21,9 @@ public:
 
 protected:
     bool HasChildFolders(const CTreeNode& node) const override;
+    // Every entry a path can reach: the mirror holds names beyond the code
+    // page and paths past 259 bytes, and each can be picked and restored.
+    bool ShowsEntry(const CFileFind& finder, const CString& strFolderSlash) const override;
 
 private:
     CListBox* m_pFileSorter = nullptr;

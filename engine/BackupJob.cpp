@@ -4,6 +4,7 @@
 #include <new>
 
 #include "CopyWorkers.h"
+#include "ExactText.h"
 #include "FileOps.h"
 #include "PathText.h"
 
@@ -66,7 +67,7 @@ void CBackupJob::AddToDeleteList(const char* pszPath) {
 void CBackupJob::AddWarning(const char* pszPath, const char* pszText) {
     try {
         m_strWarnings += "Warning : ";
-        m_strWarnings += pszPath;
+        m_strWarnings += ShownText(pszPath);
         m_strWarnings += pszText;
     } catch (const std::bad_alloc&) {
         // The warning is lost, the run goes on.
@@ -74,9 +75,5 @@ void CBackupJob::AddWarning(const char* pszPath, const char* pszText) {
 }
 
 void CBackupJob::ShowFile(const char* pszPrefix, const char* pszPath) {
-    char szShown[MAX_PATH];
-    std::strncpy(szShown, pszPath, MAX_PATH - 1);
-    szShown[MAX_PATH - 1] = '\0';
-    ShortenPath(szShown, 30);
-    m_status.SetText(pszPrefix, szShown);
+    m_status.SetText(pszPrefix, ShownShortPath(pszPath, 30));
 }

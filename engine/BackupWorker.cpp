@@ -9,6 +9,7 @@
 #include "CopyWorkers.h"
 #include "EntryPlan.h"
 #include "FileOps.h"
+#include "PathCalls.h"
 #include "PathText.h"
 
 bool CBackupJob::SurveySource(const char* pszFolder, const char* pszMirror, const char* pszTitle,
@@ -174,7 +175,7 @@ bool CheckSpace(CBackupJob& job) {
 void ProcessDirectly(CBackupJob& job, CEntryPlans& plans) {
     ForEachEntry(job, plans, [&job](size_t nIndex, const CEntryPlan& plan) {
         if (!IsExistingFolder(plan.strMirror))
-            CreateDirectoryA(plan.strMirror, nullptr);
+            CreateFolderAt(plan.strMirror);
         job.ProcessSource(plan.strFolder, plan.strMirror, plan.strTitle,
                           !job.IsRemovalSkipped(nIndex));
     });

@@ -13,6 +13,7 @@
 #include "FileFind.h"
 #include "FileOps.h"
 #include "FolderListing.h"
+#include "PathCalls.h"
 #include "PathText.h"
 
 namespace {
@@ -31,17 +32,8 @@ int CompareListed(const CFileFacts& source, const CFileFacts* pMirror) {
 
 void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                           const char* pszHistoryName) {
-    char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszSourceFolder, "*.*")) {
-        // A folder of 256 to 259 bytes fits, its pattern does not: nothing
-        // in it can be copied, and the user must hear so (once; the direct
-        // phase walks again after the survey).
-        if (m_bSurvey)
-            AddWarning(pszSourceFolder, NOT_COPIED_WARNING);
-        return;
-    }
     CFileFind finder;
-    bool bMore = finder.FindFile(szPattern);
+    bool bMore = finder.FindFile(JoinPath(CString(pszSourceFolder), "*.*"));
     CFolderListing mirror;
     bool bMirrorListed = false; // listed when the first file needs it
     while (bMore && !m_bAbort) {
@@ -50,25 +42,21 @@ void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFold
         bool bDirectory = finder.IsDirectory();
         if (bDirectory && (finder.IsDots() || !m_bSubfolders))
             continue;
-        if (!finder.IsNameExact()) {
-            // Joined to the folders, the name would lead to another file,
-            // or out of both (a yen sign stands for a backslash): the file
-            // (or the whole subfolder) is reported, once, and left alone.
+        if (!finder.IsNameReachable()) {
+            // Joined to the folders, the name would lead to another file, a
+            // pattern, or out of both (a backslash in a name wine lists):
+            // the file (or the whole subfolder) is reported, once, and left
+            // alone.
             if (m_bSurvey && (bDirectory || PassesFilters(strName)))
                 AddWarning(JoinPath(CString(pszSourceFolder), strName), SOURCE_NAME_WARNING);
             continue;
         }
-
-        char szSource[MAX_PATH], szMirror[MAX_PATH];
-        if (!JoinPath(szSource, pszSourceFolder, strName) ||
-            !JoinPath(szMirror, pszMirrorFolder, strName)) {
-            // Too long for a path: this file (or every file of this
-            // subfolder) fails like a file that could not be copied, unless
-            // the filters would have left it out anyway.
-            if (bDirectory || PassesFilters(strName))
-                AddWarning(JoinPath(CString(pszSourceFolder), strName), NOT_COPIED_WARNING);
-            continue;
-        }
+        // Names the code page lacks are joined as their exact texts, and
+        // paths of any length go to the wide calls (ExactText.h).
+        CString strSource = JoinPath(CString(pszSourceFolder), strName);
+        CString strMirror = JoinPath(CString(pszMirrorFolder), strName);
+        const char* szSource = strSource;
+        const char* szMirror = strMirror;
         if (bDirectory) {
             CopySubfolder(szSource, szMirror, pszHistoryName, strName, finder.IsFolderLink());
         } else if (PassesFilters(szSource)) {
@@ -93,14 +81,9 @@ void CBackupJob::CopySubfolder(const char* pszSource, const char* pszMirror,
     }
     if (IsFolderLinkAt(pszMirror))
         return;
-    char szSubHistory[MAX_PATH];
-    if (!JoinPath(szSubHistory, pszHistoryName, pszName)) {
-        AddWarning(pszSource, NOT_COPIED_WARNING);
-        return;
-    }
     if (!IsExistingFolder(pszMirror))
-        CreateDirectoryA(pszMirror, nullptr);
-    CopyWalk(pszSource, pszMirror, szSubHistory);
+        CreateFolderAt(pszMirror);
+    CopyWalk(pszSource, pszMirror, JoinPath(CString(pszHistoryName), pszName));
 }
 
 bool CBackupJob::PassesFilters(const char* pszPath) const {
@@ -143,10 +126,8 @@ void CBackupJob::SurveyFile(const char* pszSource, const char* pszMirror,
         ++m_nNew;
     if (nKind == COMPARE_CHANGED) {
         ++m_nUpdated;
-        char szFileName[MAX_PATH];
-        std::strcpy(szFileName, pszSource);
-        GetLastComponent(szFileName);
-        bOk = ShiftHistory(pszHistoryName, szFileName, pszMirror); // plans the oldest's deletion
+        bOk = ShiftHistory(pszHistoryName, GetLastComponent(CString(pszSource)),
+                           pszMirror); // plans the oldest's deletion
     }
     if (nKind != COMPARE_EQUAL && bOk) {
         AddToTotal(m_nBytesToCopy, nSourceSize);

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "BackupJob.h"
+#include "ExactText.h"
 #include "FileOps.h"
 #include "PathText.h"
 #include "WorkerThread.h"
@@ -11,12 +12,6 @@
 namespace {
 
 const size_t NO_LINE = static_cast<size_t>(-1);
-
-std::wstring WideOf(const char* pszText) {
-    wchar_t szWide[2 * MAX_PATH];
-    int n = MultiByteToWideChar(CP_ACP, 0, pszText, -1, szWide, 2 * MAX_PATH);
-    return std::wstring(szWide, n > 0 ? static_cast<size_t>(n - 1) : 0);
-}
 
 // Names as the file system compares them: letter case ignored.
 bool SameName(const std::wstring& a, const std::wstring& b) {
@@ -28,7 +23,7 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 // the file's own name, whatever the generation.
 std::wstring HistoryKeyOf(const CCopyItem& item) {
     CString strKey = JoinPath(item.strHistoryName, GetLastComponent(item.strSource));
-    return WideOf(strKey);
+    return WideOfText(strKey);
 }
 
 } // namespace
@@ -84,7 +79,7 @@ void CCopyWorkers::Work() {
 
 bool CCopyWorkers::ReadNext() {
     if (!m_bNext && m_reader.Next(m_next)) {
-        m_nextKeys.strMirror = WideOf(m_next.strMirror);
+        m_nextKeys.strMirror = WideOfText(m_next.strMirror);
         m_nextKeys.strHistory = HistoryKeyOf(m_next);
         m_nextKeys.bAlone = m_next.nSize >= m_job.m_nAloneCopySize;
         m_bNext = true;

@@ -6,6 +6,7 @@
 #include "BackupJob.h"
 #include "FileOps.h"
 #include "HistoryFolder.h"
+#include "PathCalls.h"
 #include "PathText.h"
 
 const char* const HISTORY_FOLDER_NAME = "mrq HistoryFolder";
@@ -29,19 +30,15 @@ bool CBackupJob::ShiftInto(int nDepth, int nLimit, const char* pszHistoryName,
         return true;
 
     bool bOk = true;
-    char szGeneration[32], szFolder[MAX_PATH], szTarget[MAX_PATH];
+    char szGeneration[32];
     std::snprintf(szGeneration, sizeof szGeneration, "bk%d", nDepth);
-    char szRoot[MAX_PATH];
-    if (!JoinPath(szRoot, m_strHistoryRoot, szGeneration) ||
-        !JoinPath(szFolder, szRoot, pszHistoryName) || !JoinPath(szTarget, szFolder, pszFileName)) {
-        // No room for the generation's path: nothing moves, and the caller
-        // reports the file as not copied.
-        SetLastError(ERROR_SUCCESS);
-        return false;
-    }
+    CString strFolder = JoinPath(JoinPath(m_strHistoryRoot, szGeneration), pszHistoryName);
+    CString strTarget = JoinPath(strFolder, pszFileName);
+    const char* szFolder = strFolder;
+    const char* szTarget = strTarget;
     if (!m_bSurvey)
         bOk = MakeFolderChain(szFolder, true);
-    if (bOk && GetFileAttributesA(szTarget) != INVALID_FILE_ATTRIBUTES)
+    if (bOk && GetAttributesAt(szTarget) != INVALID_FILE_ATTRIBUTES)
         bOk = ShiftInto(nDepth + 1, nLimit, pszHistoryName, pszFileName, szTarget);
     if (!bOk)
         return false;
@@ -52,9 +49,7 @@ bool CBackupJob::ShiftInto(int nDepth, int nLimit, const char* pszHistoryName,
         }
         return true;
     }
-    if (GetFileAttributesA(szTarget) != INVALID_FILE_ATTRIBUTES) {
-        SetFileAttributesA(szTarget, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(szTarget);
-    }
-    return MoveFileA(pszExistingPath, szTarget) != FALSE;
+    if (GetAttributesAt(szTarget) != INVALID_FILE_ATTRIBUTES)
+        ForceDeleteFileAt(szTarget);
+    return MoveFileAt(pszExistingPath, szTarget, 0);
 }

@@ -10,6 +10,7 @@
 
 #include "BackupJob.h"
 #include "FileOps.h"
+#include "PathCalls.h"
 #include "PathText.h"
 #include "SourceFile.h"
 
@@ -26,7 +27,7 @@ int OpenAndCompare(CSourceFile& source, const char* pszSource, const char* pszMi
     if (!source.Open(pszSource, 0))
         return COMPARE_SOURCE_UNREADABLE;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(pszMirror, GetFileExInfoStandard, &data))
+    if (!GetAttributeDataAt(pszMirror, data))
         return COMPARE_NEW;
     dwMirror = data.dwFileAttributes;
     CFileFacts mirror = FactsOf(data);
@@ -99,17 +100,15 @@ bool CBackupJob::CopyItem(const CCopyItem& item, const std::atomic<bool>* pbCanc
     // file's text to carry it out.
     if (item.nSize >= LONG_COPY_SIZE)
         m_status.Flush();
-    char szFileName[MAX_PATH];
-    std::strcpy(szFileName, item.strSource);
-    GetLastComponent(szFileName);
+    CString strFileName = GetLastComponent(item.strSource);
     // A source another program reads cannot be compared, but it is in the
     // copy list only because its listing differs from the mirror's: the
     // mirror copy it replaces is an older version and goes to the history
     // like any changed file's.
     bool bShiftHistory =
         nKind == COMPARE_CHANGED || (nKind == COMPARE_SOURCE_UNREADABLE &&
-                                     GetFileAttributesA(item.strMirror) != INVALID_FILE_ATTRIBUTES);
-    bool bOk = ReplaceMirrorFile(source, item, szFileName, bShiftHistory, dwMirror, &progress);
+                                     GetAttributesAt(item.strMirror) != INVALID_FILE_ATTRIBUTES);
+    bool bOk = ReplaceMirrorFile(source, item, strFileName, bShiftHistory, dwMirror, &progress);
     dwError = GetLastError();
     progress.Finish();
     return bOk;

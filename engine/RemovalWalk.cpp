@@ -17,6 +17,7 @@
 #include "FileFind.h"
 #include "FileOps.h"
 #include "FolderListing.h"
+#include "PathCalls.h"
 #include "PathText.h"
 
 namespace {
@@ -25,7 +26,7 @@ namespace {
 // above known to be there, null at an entry's top; a source subfolder
 // reported missing has only gone while the anchor is still there.
 SourceFolderState WhyNotListed(const char* pszFolder, const char* pszAnchor) {
-    DWORD dwAttributes = GetFileAttributesA(pszFolder);
+    DWORD dwAttributes = GetAttributesAt(pszFolder);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES) {
         if (!(dwAttributes & FILE_ATTRIBUTE_DIRECTORY)) // now a file
             return pszAnchor ? SOURCE_GONE : SOURCE_UNREADABLE;
@@ -57,11 +58,8 @@ void CBackupJob::RemovalWalk(const char* pszSourceFolder, const char* pszMirrorF
 SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
                                            const char* pszHistoryName, const char* pszAnchor) {
     m_status.SetText("削除ファイル検索中");
-    char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszMirrorFolder, "*.*"))
-        return SOURCE_NOT_LISTED;
     CFileFind finder;
-    if (!finder.FindFile(szPattern))
+    if (!finder.FindFile(JoinPath(CString(pszMirrorFolder), "*.*")))
         return SOURCE_NOT_LISTED; // no mirror folder yet
     // One listing of the source folder tells whether it can be read and
     // serves the look-up of every mirror entry.
@@ -81,17 +79,17 @@ SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const ch
         CString strName = finder.GetFileName();
         if (m_bSurvey && !finder.IsDirectory() && !IsStagingName(strName))
             ++m_nMirrorFiles; // what the guard weighs the gone files against
-        if (!finder.IsNameExact()) {
+        if (!finder.IsNameReachable()) {
             // Its source cannot be looked up by that name, so nothing says
             // it has gone: kept, and reported once.
             if (m_bSurvey && (m_bSubfolders || !finder.IsDirectory()))
                 AddWarning(JoinPath(CString(pszMirrorFolder), strName), MIRROR_NAME_WARNING);
             continue;
         }
-        char szSource[MAX_PATH], szMirror[MAX_PATH];
-        if (!JoinPath(szSource, pszSourceFolder, strName) ||
-            !JoinPath(szMirror, pszMirrorFolder, strName))
-            continue; // cannot tell whether it has gone: keep it
+        CString strSource = JoinPath(CString(pszSourceFolder), strName);
+        CString strMirror = JoinPath(CString(pszMirrorFolder), strName);
+        const char* szSource = strSource;
+        const char* szMirror = strMirror;
 
         if (finder.IsFolderLink()) {
             // Never entered and never removed: under wine, removing a link
@@ -101,9 +99,9 @@ SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const ch
             continue;
         }
         if (finder.IsDirectory()) {
-            char szSubHistory[MAX_PATH];
-            if (m_bSubfolders && JoinPath(szSubHistory, pszHistoryName, strName))
-                RemovalSubfolder(szSource, szMirror, szSubHistory, pszHere);
+            if (m_bSubfolders)
+                RemovalSubfolder(szSource, szMirror, JoinPath(CString(pszHistoryName), strName),
+                                 pszHere);
             continue;
         }
         if (state == SOURCE_READABLE && sources.Find(strName))
@@ -124,7 +122,7 @@ void CBackupJob::RemovalSubfolder(const char* pszSource, const char* pszMirror,
     // A source subfolder found gone stays gone for this run; one that goes
     // while its mirror is walked is left to the next run.
     if (state == SOURCE_GONE)
-        RemoveDirectoryA(pszMirror); // only succeeds once it is empty
+        RemoveFolderAt(pszMirror); // only succeeds once it is empty
 }
 
 void CBackupJob::RemoveGoneFile(const char* pszMirror, const char* pszHistoryName,
@@ -132,8 +130,7 @@ void CBackupJob::RemoveGoneFile(const char* pszMirror, const char* pszHistoryNam
     if (IsStagingName(pszName)) {
         // A copy a killed run left unfinished: not the user's, never
         // counted, listed or kept in the history.
-        SetFileAttributesA(pszMirror, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(pszMirror);
+        ForceDeleteFileAt(pszMirror);
         return;
     }
     if (m_bSurvey) {
@@ -149,8 +146,7 @@ void CBackupJob::RemoveGoneFile(const char* pszMirror, const char* pszHistoryNam
     } else if (m_nHistoryLimit > 0) {
         ShiftHistory(pszHistoryName, pszName, pszMirror);
     } else {
-        SetFileAttributesA(pszMirror, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(pszMirror);
+        ForceDeleteFileAt(pszMirror);
     }
 }
 
@@ -197,7 +193,7 @@ void CBackupJob::DeleteListed() {
     CString strPath;
     for (INT_PTR nLine = 0; reader.Next(strPath); ++nLine) {
         if (!skipped.Skips(nLine))
-            DeleteFileA(strPath);
+            DeleteFileAt(strPath);
         if (m_bAbort)
             break;
     }

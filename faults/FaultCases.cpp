@@ -335,12 +335,20 @@ CFaultRow KilledDuringALargeCopy(CFaultWorld& world, int nPoints) {
 }
 
 // Files small enough to be copied COPY_WORKERS at a time, in folders that
-// the workers make at once, each shifting two generations of its own.
+// the workers make at once, each shifting two generations of its own; one
+// in eight under a name the code page lacks, one in eight at a path past
+// 259 bytes.
 void BuildParallelCopies(CScene& scene) {
-    for (int i = 0; i < 240; ++i)
-        scene.AddFile("p" + std::to_string(i % 6) + "\\表" + std::to_string(i / 6) + "\\f" +
-                          std::to_string(i) + ".dat",
+    const std::string deep = std::string(120, 'd') + "\\" + std::string(100, 'e');
+    for (int i = 0; i < 240; ++i) {
+        std::string name = "f" + std::to_string(i) + ".dat";
+        if (i % 8 == 3)
+            name = "caf<U+00E9><U+D55C>" + name;
+        if (i % 8 == 5)
+            name = deep + "\\" + name;
+        scene.AddFile("p" + std::to_string(i % 6) + "\\表" + std::to_string(i / 6) + "\\" + name,
                       2000 + 131 * i, i % 3, 2);
+    }
 }
 
 CFaultRow KilledWithSeveralCopiesInFlight(CFaultWorld& world, int nPoints) {
@@ -541,6 +549,18 @@ public:
         return all;
     }
 
+    // The snapshot without the entries at or below the prefix (letter case
+    // ignored).
+    static void ErasePrefix(CTreeSnapshot& snapshot, const CString& strPrefix) {
+        std::wstring folded = FoldCase(strPrefix);
+        for (auto it = snapshot.begin(); it != snapshot.end();) {
+            std::wstring key = FoldCase(it->first.c_str());
+            bool bInside = key.compare(0, folded.size(), folded) == 0 &&
+                           (key.size() == folded.size() || key[folded.size()] == L'\\');
+            it = bInside ? snapshot.erase(it) : std::next(it);
+        }
+    }
+
     // The snapshot without the mirrors of a run: folders directly inside
     // the destination, with real names other than the history folder's,
     // that the run's entries name.
@@ -574,15 +594,6 @@ private:
     static CString HistoryOf(const CString& strDestination, int g) {
         CString str = JoinPath(strDestination, "mrq HistoryFolder");
         return g ? str + "\\bk" + std::to_string(g).c_str() : str;
-    }
-    static void ErasePrefix(CTreeSnapshot& snapshot, const CString& strPrefix) {
-        std::wstring folded = FoldCase(strPrefix);
-        for (auto it = snapshot.begin(); it != snapshot.end();) {
-            std::wstring key = FoldCase(it->first.c_str());
-            bool bInside = key.compare(0, folded.size(), folded) == 0 &&
-                           (key.size() == folded.size() || key[folded.size()] == L'\\');
-            it = bInside ? snapshot.erase(it) : std::next(it);
-        }
     }
 
 public:
@@ -720,13 +731,6 @@ CFaultRow LeadBytesF0ToFC(CFaultWorld& world) {
 
 namespace {
 
-// The kinds of warning a name the code page cannot hold gives, as AddSeen
-// summarises them.
-const char* const SOURCE_NAME_SEEN =
-    "warning \"は名前に扱えない文字があるため、コピーされませんでした。\"";
-const char* const MIRROR_NAME_SEEN =
-    "warning \"は名前に扱えない文字があるため、削除の確認ができず残しました。\"";
-
 // Source files beside the look-alikes the ANSI listing would give them
 // (best fit: résumé as resume, ü as u) and names it has no mapping for
 // (Hangul, an emoji, a folder Café); the look-alikes are real files too.
@@ -739,57 +743,90 @@ void WriteUnnamableSources(const CScratchTree& sources) {
                               "source file " + std::to_string(++n));
 }
 
-// What the mirror must hold after the runs: the exact names as their
-// sources, its own entries of that kind kept, none of the others.
-void CheckUnnamableMirror(const CScene& scene, const std::vector<std::wstring>& kept,
-                          CFaultRow& row) {
-    for (const char* pszName : {"resume.txt", "u.txt", "Cafe\\menu.txt"})
-        if (ReadWholeFile(scene.m_mirror + "\\" + pszName) !=
-            ReadWholeFile(scene.m_source + "\\" + pszName))
-            row.notes.push_back(std::string("the mirror's ") + pszName + " is not its source's");
-    for (const std::wstring& path : kept)
-        if (!WidePathExists(path)) {
+CTreeSnapshot FilesOf(const CTreeSnapshot& snapshot) {
+    CTreeSnapshot files;
+    for (const auto& entry : snapshot)
+        if (entry.second != "<folder>")
+            files.insert(entry);
+    return files;
+}
+
+// Every file of the source must be in the mirror under its exact name with
+// its exact bytes, and nothing else.
+void CheckExactMirror(const CString& strSource, const CString& strMirror, CFaultRow& row) {
+    CTreeSnapshot source = FilesOf(SnapshotTree(strSource));
+    CTreeSnapshot mirror = FilesOf(SnapshotTree(strMirror));
+    for (const auto& file : source) {
+        auto it = mirror.find(file.first);
+        if (it == mirror.end() || it->second != file.second) {
             ++row.nLost;
-            row.notes.push_back("lost: a mirror file whose name the code page cannot hold");
+            row.notes.push_back("not backed up as it is: " + file.first);
         }
-    for (const auto& entry : SnapshotTree(scene.m_mirror))
-        if (entry.first.find("<U+") != std::string::npos &&
-            entry.first.find("na<U+00EF>ve") == std::string::npos &&
-            entry.first.find("..<U+00A5>other set") == std::string::npos)
-            row.notes.push_back("copied into the mirror: " + entry.first);
-    for (const char* pszSeen : {SOURCE_NAME_SEEN, MIRROR_NAME_SEEN})
-        if (!row.seen.count(pszSeen))
-            row.notes.push_back(std::string("never seen: ") + pszSeen);
+    }
+    for (const auto& file : mirror)
+        if (!source.count(file.first))
+            row.notes.push_back("in the mirror, not in the source: " + file.first);
+}
+
+// A restore of the items: the targets must come to hold what the mirrors
+// hold, and nothing outside the targets may change.
+void RunRestore(CFaultWorld& world, const CWorldView& view, const std::string& set,
+                const std::vector<std::pair<CString, CString>>& mirrorsAndTargets,
+                const std::vector<std::string>& arguments, CFaultRow& row) {
+    CTreeSnapshot before = view.Snapshot();
+    CDriverRun run;
+    run.dataFile = set;
+    run.arguments = arguments;
+    run.dwTimeoutMs = 60000;
+    CDriverResult result = world.Run(run);
+    ++row.nCases;
+    AddSeen(result, row);
+    CTreeSnapshot after = view.Snapshot();
+    for (const auto& pair : mirrorsAndTargets) {
+        CTreeSnapshot mirror = FilesOf(SnapshotTree(pair.first));
+        CTreeSnapshot target = FilesOf(SnapshotTree(pair.second));
+        for (const auto& file : mirror)
+            if (!target.count(file.first) || target.at(file.first) != file.second) {
+                ++row.nLost;
+                row.notes.push_back("not restored as it is: " + file.first);
+            }
+        CWorldView::ErasePrefix(before, pair.second);
+        CWorldView::ErasePrefix(after, pair.second);
+    }
+    row.nOutside += CountChanges(before, after);
+    for (const std::string& key : ChangedKeys(before, after))
+        row.notes.push_back("changed outside: " + key);
+    row.nPartial += CountStagingFiles(after);
 }
 
 } // namespace
 
-// Names the ANSI listing alters: a yen sign becomes a backslash, so a name
-// of yen signs and dots climbs out of the source, the mirror, and on a
+// Names the ANSI listing alters (a yen sign becomes a backslash, so a name
+// of yen signs and dots would climb out of the source, the mirror, and on a
 // restore out of the mirror and the target; best-fit names pass for their
-// look-alikes; names without a mapping become "?". Backups, twice, then a
-// restore of the mirrors and of an item spelt with "?".
+// look-alikes; names without a mapping become "?") are backed up, kept in
+// the history, removed and restored under their exact names. Backups,
+// twice, a change, a removal, then a restore of the mirrors and of an item
+// spelt with "?".
 CFaultRow NamesOutsideTheCodePage(CFaultWorld& world) {
     CFaultRow row;
-    row.fault = "names outside code page 932 (yen sign and dots, best fit, none)";
+    row.fault = "names outside code page 932 (yen sign and dots, best fit, none): backed up";
     CScene scene("unnamable");
     BuildFew(scene);
     const CScratchTree& sources = scene.m_sources;
     const CScratchTree& destinations = scene.m_destinations;
     WriteUnnamableSources(sources);
     // A second source three folders below the scratch root, its mirror two:
-    // three climbs lead from the one to in\x.txt and from the other to the
-    // destination drive's x.txt, outside the destination.
+    // three look-alike climbs lead from the one to in\x.txt and from the
+    // other to the destination drive's x.txt, outside the destination.
     sources.WriteFile("in\\deep\\src2\\plain.txt", "plain");
     CString strDeep = sources.Path("in\\deep\\src2");
     sources.WriteFile("in\\x.txt", "outside the source");
     destinations.WriteFile("x.txt", "outside the destination");
     sources.WriteWideFile(L"in\\deep\\src2\\sub\\..\u00a5..\u00a5..\u00a5x.txt", "yen");
-    // The mirror's own names of that kind: one whose look-alike is another
-    // set's mirror file, whose source is "missing".
-    std::vector<std::wstring> kept = {
-        destinations.WriteWideFile(L"dest\\src\\na\u00efve.txt", "the mirror's own"),
-        destinations.WriteWideFile(L"dest\\src\\..\u00a5other set\u00a5keep.txt", "y")};
+    // A mirror file of that kind whose source has gone: it goes, and its
+    // look-alike, another set's mirror file, stays.
+    destinations.WriteWideFile(L"dest\\src\\..\u00a5other set\u00a5keep.txt", "gone");
     std::string set = sources.Path("names.mrd").str();
     WriteWholeFile(set.c_str(),
                    DataFileText(scene.m_destination.str(),
@@ -797,19 +834,71 @@ CFaultRow NamesOutsideTheCodePage(CFaultWorld& world) {
     CWorldView view;
     view.AddRoot(sources.Root().str());
     view.AddRoot(destinations.Root().str());
+    CString strMirror2 = scene.m_destination + "\\src2";
     RunSets(world, view, {set, set}, row, false);
-    CheckUnnamableMirror(scene, kept, row);
+    CheckExactMirror(scene.m_source, scene.m_mirror, row);
+    CheckExactMirror(strDeep, strMirror2, row);
 
-    // The restore: a mirror entry of yen signs climbs from the mirror's sub
-    // to the destination drive's y.txt, and from the target's to in\y.txt.
+    // Changed: the old version goes into the history under its name.
+    CString strAccented = scene.m_source + "\\r<U+00E9>sum<U+00E9>.txt";
+    WriteWholeFile(strAccented, "changed");
+    SetWriteTime(strAccented, 2026, 12, 2, 12, 0, 0);
+    // Gone from the source: gone from the mirror.
+    RemoveTree(scene.m_source + "\\<U+D55C><U+AE00>.txt");
+    RunSets(world, view, {set}, row, false);
+    CheckExactMirror(scene.m_source, scene.m_mirror, row);
+    if (ReadWholeFile(scene.Generation(1) + "\\r<U+00E9>sum<U+00E9>.txt") != "source file 2")
+        row.notes.push_back("the changed file's old version is not in the history");
+
+    // The restore: a mirror entry of yen signs whose look-alike climbs from
+    // the mirror's sub to the destination drive's y.txt, and from the
+    // target's to in\y.txt; a mirror file of another version.
     destinations.WriteFile("y.txt", "outside the mirror");
     sources.WriteFile("in\\y.txt", "outside the target");
     destinations.WriteWideFile(L"dest\\src2\\sub\\..\u00a5..\u00a5..\u00a5y.txt", "yen");
     destinations.WriteWideFile(L"dest\\src\\Caf\u00e9\\menu.txt", "the mirror's own");
-    CString strMirror2 = scene.m_destination + "\\src2";
-    RunSets(world, view, {set}, row, false,
-            {"--restore", scene.m_mirror.str(), "--restore", strMirror2.str(), "--restore",
-             (scene.m_mirror + "\\Caf?").str()});
+    RunRestore(world, view, set, {{scene.m_mirror, scene.m_source}, {strMirror2, strDeep}},
+               {"--restore", scene.m_mirror.str(), "--restore", strMirror2.str(), "--restore",
+                (scene.m_mirror + "\\Caf?").str()},
+               row);
+    return row;
+}
+
+// Paths of 300 and 1,000 bytes, in the source, the mirror and the history:
+// backed up, changed, removed and restored like any other.
+CFaultRow LongPaths(CFaultWorld& world) {
+    CFaultRow row;
+    row.fault = "paths of 300 and 1,000 bytes";
+    CScene scene("longpaths");
+    BuildFew(scene);
+    std::string level(100, 'L');
+    std::string rel300 = level + "\\" + level + "\\" + std::string(60, 'f') + ".txt";
+    std::string rel1000;
+    for (int i = 0; i < 9; ++i)
+        rel1000 += "表" + std::string(98, 'a' + i) + "\\";
+    rel1000 += "纊ソ.txt";
+    for (const std::string& rel : {rel300, rel1000})
+        WriteWholeFile(scene.m_source + "\\" + rel.c_str(), "first " + rel.substr(0, 12));
+    std::string set = scene.WriteSet(2);
+    CWorldView view;
+    view.AddRoot(scene.m_sources.Root().str());
+    view.AddRoot(scene.m_destinations.Root().str());
+    RunSets(world, view, {set, set}, row, false);
+    CheckExactMirror(scene.m_source, scene.m_mirror, row);
+
+    CString strChanged = scene.m_source + "\\" + rel1000.c_str();
+    WriteWholeFile(strChanged, "second");
+    SetWriteTime(strChanged, 2026, 12, 2, 12, 0, 0);
+    RemoveTree(scene.m_source + "\\" + level.c_str());
+    RunSets(world, view, {set}, row, false);
+    CheckExactMirror(scene.m_source, scene.m_mirror, row);
+    if (ReadWholeFile(scene.Generation(1) + "\\" + rel1000.c_str()) !=
+        "first " + rel1000.substr(0, 12))
+        row.notes.push_back("the old version of the 1,000-byte path is not in the history");
+
+    WriteWholeFile(strChanged, "the user's latest");
+    RunRestore(world, view, set, {{scene.m_mirror, scene.m_source}},
+               {"--restore", scene.m_mirror.str()}, row);
     return row;
 }
 

@@ -17,4 +17,5 @@ CFaultRow OddSourcePaths(CFaultWorld& world);
 CFaultRow LeadBytesF0ToFC(CFaultWorld& world);
 CFaultRow NamesOutsideTheCodePage(CFaultWorld& world);
 CFaultRow EmptiedSource(CFaultWorld& world);
+CFaultRow LongPaths(CFaultWorld& world);
 CFaultRow HostileDataFiles(CFaultWorld& world, const std::string& corpusFolder, int nRandom);

@@ -51,13 +51,14 @@ int main(int argc, char** argv) {
         [&] { return LeadBytesF0ToFC(world); },
         [&] { return NamesOutsideTheCodePage(world); },
         [&] { return EmptiedSource(world); },
+        [&] { return LongPaths(world); },
         [&] { return HostileDataFiles(world, argv[3], bQuick ? 10 : 120); },
     };
     std::vector<CFaultRow> rows;
     const char* const names[] = {"kill-copy", "kill-history",  "kill-parallel", "full-check",
                                  "full-copy", "locked-source", "locked-mirror", "vanished",
                                  "drive",     "links",         "odd",           "lead",
-                                 "names",     "emptied",       "hostile"};
+                                 "names",     "emptied",       "long",          "hostile"};
     for (size_t i = 0; i < cases.size(); ++i) {
         if (pszOnly && std::strcmp(pszOnly, names[i]) != 0)
             continue;

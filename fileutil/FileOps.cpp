@@ -7,6 +7,7 @@
 #include "File.h"
 #include "FileFind.h"
 #include "Handle.h"
+#include "PathCalls.h"
 #include "PathText.h"
 #include "SizeText.h"
 #include "SourceFile.h"
@@ -15,8 +16,8 @@ namespace {
 
 // Opens a file for reading; nShare 0 fails while another program holds it.
 CHandle OpenForReading(const char* pszPath, DWORD dwShare) {
-    return CHandle(CreateFileA(pszPath, GENERIC_READ, dwShare, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    return CHandle(
+        OpenFileAt(pszPath, GENERIC_READ, dwShare, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
 }
 
 FILETIME ToFileTime(const LARGE_INTEGER& time) {
@@ -89,22 +90,19 @@ bool SetTimesAndAttributes(HANDLE hNew, const FILE_BASIC_INFO& source) {
 // Never leave a partly written copy behind.
 void RemovePartialCopy(const char* pszNew) {
     DWORD dwError = GetLastError();
-    SetFileAttributesA(pszNew, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(pszNew);
+    ForceDeleteFileAt(pszNew);
     SetLastError(dwError);
 }
 
-// Only entries whose names the code page holds count: no other can be
-// shown, registered, backed up or restored through a path.
+// Folders count only by names the code page holds (only those can be
+// registered); entries of any name a path can reach (a mirror's, to
+// restore).
 bool FindAnyEntry(const char* pszFolder, bool bFoldersOnly) {
-    char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszFolder, "*.*"))
-        return false;
     CFileFind finder;
-    bool bMore = finder.FindFile(szPattern);
+    bool bMore = finder.FindFile(JoinPath(CString(pszFolder), "*.*"));
     while (bMore) {
         bMore = finder.FindNextFile();
-        if (finder.IsDots() || !finder.IsNameExact())
+        if (finder.IsDots() || !(bFoldersOnly ? finder.IsNameExact() : finder.IsNameReachable()))
             continue;
         if (!bFoldersOnly || finder.IsDirectory())
             return true;
@@ -123,7 +121,7 @@ int GetPathKind(const char* pszPath) {
     if (HasWildcard(pszPath))
         return PATH_MISSING;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!EndsWithBackslash(pszPath) && GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data))
+    if (!EndsWithBackslash(pszPath) && GetAttributeDataAt(pszPath, data))
         return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PATH_FOLDER : PATH_FILE;
     if (std::strlen(pszPath) == 3)
         return static_cast<int>(GetDriveTypeA(pszPath));
@@ -141,13 +139,13 @@ bool HasSubfolders(const char* pszFolder) {
 // current directory: that is far cheaper per folder, and it leaves the
 // process's current directory alone (a current directory cannot be removed).
 bool IsExistingFolder(const char* pszPath) {
-    DWORD dwAttributes = GetFileAttributesA(pszPath);
+    DWORD dwAttributes = GetAttributesAt(pszPath);
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool IsFolderLinkAt(const char* pszPath) {
     const DWORD dwLink = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-    DWORD dwAttributes = GetFileAttributesA(pszPath);
+    DWORD dwAttributes = GetAttributesAt(pszPath);
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & dwLink) == dwLink;
 }
 
@@ -156,7 +154,7 @@ namespace {
 // Another copy of the same run may make the folder at the same moment: a
 // folder that is there once the creation failed is no failure.
 bool MakeFolder(const char* pszFolder) {
-    if (CreateDirectoryA(pszFolder, nullptr))
+    if (CreateFolderAt(pszFolder))
         return true;
     DWORD dwError = GetLastError();
     if (dwError == ERROR_ALREADY_EXISTS && IsExistingFolder(pszFolder))
@@ -169,8 +167,6 @@ bool MakeFolder(const char* pszFolder) {
 
 bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
     size_t nLength = std::strlen(pszPath);
-    if (nLength >= MAX_PATH)
-        return false;
     int nStart;
     if (nLength >= 2 && pszPath[1] == ':') {
         nStart = 2;
@@ -184,14 +180,13 @@ bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
     }
     // pszPath[nStart] is the separator after the root; each later backslash
     // (and the end, with bIncludeLast) closes one folder to make.
-    char szFolder[MAX_PATH];
+    CString strFolder;
     bool bAfterBackslash = true; // the last character seen was a separator
     for (int i = nStart + 1; i <= static_cast<int>(nLength);) {
         bool bEnd = pszPath[i] == '\0';
         if ((bEnd && bIncludeLast && !bAfterBackslash) || (!bEnd && pszPath[i] == '\\')) {
-            std::memcpy(szFolder, pszPath, static_cast<size_t>(i));
-            szFolder[i] = '\0';
-            if (!IsExistingFolder(szFolder) && !MakeFolder(szFolder))
+            strFolder = CString(pszPath, i);
+            if (!IsExistingFolder(strFolder) && !MakeFolder(strFolder))
                 return false;
         }
         if (bEnd)
@@ -203,7 +198,7 @@ bool MakeFolderChain(const char* pszPath, bool bIncludeLast) {
 }
 
 bool HasLeftTheSource(const char* pszPath, const char* pszFolder) {
-    if (GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES)
+    if (GetAttributesAt(pszPath) != INVALID_FILE_ATTRIBUTES)
         return false;
     DWORD dwError = GetLastError();
     if (dwError != ERROR_FILE_NOT_FOUND && dwError != ERROR_PATH_NOT_FOUND)
@@ -238,8 +233,7 @@ int CompareFiles(const char* pszSource, const char* pszMirror, ULONGLONG* pnSour
 
 bool WriteNewCopy(CSourceFile& source, const char* pszNew, CCopyProgress* pProgress,
                   CHandle& hNew) {
-    hNew.Reset(CreateFileA(pszNew, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    hNew.Reset(OpenFileAt(pszNew, GENERIC_WRITE | DELETE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL));
     if (!hNew.IsValid())
         return false; // one that exists is not ours to remove
     bool bCopied = CopyBlocks(source, hNew, pProgress);
@@ -253,7 +247,7 @@ bool WriteNewCopy(CSourceFile& source, const char* pszNew, CCopyProgress* pProgr
         RemovePartialCopy(pszNew);
         return false;
     }
-    SetFileAttributesA(pszNew, source.Basic().FileAttributes);
+    SetAttributesAt(pszNew, source.Basic().FileAttributes);
     return true;
 }
 
@@ -287,12 +281,12 @@ bool CopyFileWithTimes(const char* pszSource, const char* pszTarget, const char*
         return false;
     // No staging name fits beside the target or in the spare folder: the
     // old way, in place, from the source already open.
-    DWORD dwOldTarget = GetFileAttributesA(pszTarget);
+    DWORD dwOldTarget = GetAttributesAt(pszTarget);
     if (dwOldTarget != INVALID_FILE_ATTRIBUTES) {
-        SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(pszTarget)) {
+        SetAttributesAt(pszTarget, FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileAt(pszTarget)) {
             DWORD dwError = GetLastError();
-            SetFileAttributesA(pszTarget, dwOldTarget);
+            SetAttributesAt(pszTarget, dwOldTarget);
             SetLastError(dwError);
             return false;
         }
@@ -322,16 +316,26 @@ CString FormatFileSize(const char* pszPath) {
     return FormatSize((static_cast<ULONGLONG>(dwHigh) << 32) | dwLow);
 }
 
-CString FormatCreationTime(const char* pszPath) {
-    CFileStatus status;
-    if (!CFile::GetStatus(pszPath, status))
+namespace {
+
+// A time of the entry, looked up as a name (never as a pattern), through
+// the wide call: a path of any name and length.
+CString FormatTimeOf(const char* pszPath, FILETIME WIN32_FILE_ATTRIBUTE_DATA::*pTime) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!*pszPath || HasWildcard(pszPath) || EndsWithBackslash(pszPath) ||
+        !GetAttributeDataAt(pszPath, data))
         return CString();
-    return status.m_ctime.Format("%Y/%m/%d %H:%M:%S");
+    const FILETIME& ft = data.*pTime;
+    CTime time = ft.dwLowDateTime == 0 && ft.dwHighDateTime == 0 ? CTime(0) : CTime(ft);
+    return time.Format("%Y/%m/%d %H:%M:%S");
+}
+
+} // namespace
+
+CString FormatCreationTime(const char* pszPath) {
+    return FormatTimeOf(pszPath, &WIN32_FILE_ATTRIBUTE_DATA::ftCreationTime);
 }
 
 CString FormatWriteTime(const char* pszPath) {
-    CFileStatus status;
-    if (!CFile::GetStatus(pszPath, status))
-        return CString();
-    return status.m_mtime.Format("%Y/%m/%d %H:%M:%S");
+    return FormatTimeOf(pszPath, &WIN32_FILE_ATTRIBUTE_DATA::ftLastWriteTime);
 }

@@ -19,10 +19,10 @@ enum {
 // The path is looked up as a name: one holding "?" or "*" is missing.
 int GetPathKind(const char* pszPath);
 
-// True when the folder holds any entry other than "." and ".." whose name
-// the code page holds.
+// True when the folder holds any entry other than "." and ".." that a path
+// can reach (IsReachableName).
 bool HasEntries(const char* pszFolder);
-// The same for subfolders.
+// True when it holds a subfolder whose name the code page holds.
 bool HasSubfolders(const char* pszFolder);
 
 // True when the path names an existing folder.
@@ -149,14 +149,14 @@ public:
 private:
     // The folder for the staging name (m_szTarget set on the way); false
     // with ERROR_SUCCESS when no staging path fits.
-    bool PickFolder(const char* pszTarget, const char* pszSpareFolder, char (&szFolder)[MAX_PATH]);
+    bool PickFolder(const char* pszTarget, const char* pszSpareFolder, CString& strFolder);
     bool StageIn(CSourceFile& source, const char* pszFolder, CCopyProgress* pProgress);
     // The rename through the staging handle; false leaves the staging file
     // where it is, for the rename by name.
     bool RenameThroughHandle();
 
-    char m_szStaging[MAX_PATH] = {};
-    char m_szTarget[MAX_PATH] = {};
+    CString m_strStaging; // empty while no staged copy is there
+    CString m_strTarget;
     CHandle m_hStaging; // open from the copy to the rename, when it is made through it
     bool m_bTargetKnown = false;
     DWORD m_dwTargetAttributes = INVALID_FILE_ATTRIBUTES; // as the stage found them

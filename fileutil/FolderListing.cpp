@@ -3,13 +3,20 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "ExactText.h"
 #include "FileFind.h"
+#include "PathCalls.h"
 #include "PathText.h"
 
 namespace {
 
-// UTF-16 of a name of the ANSI code page; the length, or -1.
-int WideName(const char* pszName, wchar_t* pszOut, int nOutLength) {
+// UTF-16 of a name text; the length, or -1. A name of the code page needs
+// no allocation, one with escapes is decoded into wide.
+int WideName(const char* pszName, wchar_t* pszOut, int nOutLength, std::wstring& wide) {
+    if (HasNameEscapes(pszName)) {
+        wide = WideOfText(pszName);
+        return static_cast<int>(wide.size());
+    }
     int n = MultiByteToWideChar(CP_ACP, 0, pszName, -1, pszOut, nOutLength);
     return n > 0 ? n - 1 : -1;
 }
@@ -23,18 +30,13 @@ int CompareNames(const wchar_t* pszA, int nA, const wchar_t* pszB, int nB, bool 
 
 bool CFolderListing::List(const char* pszFolder) {
     Clear();
-    char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszFolder, "*.*")) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
-    }
     CFileFind finder;
-    if (!finder.FindFile(szPattern)) {
+    if (!finder.FindFile(JoinPath(CString(pszFolder), "*.*"))) {
         // A drive root has no "." entry: an empty one finds nothing at all.
         // Only a folder that is there is empty, though.
         DWORD dwError = GetLastError();
         bool bEmpty = dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_NO_MORE_FILES;
-        DWORD dwAttributes = bEmpty ? GetFileAttributesA(pszFolder) : INVALID_FILE_ATTRIBUTES;
+        DWORD dwAttributes = bEmpty ? GetAttributesAt(pszFolder) : INVALID_FILE_ATTRIBUTES;
         SetLastError(dwError);
         return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
     }
@@ -72,10 +74,12 @@ int CFolderListing::CompareIgnoringCase(const CEntry& entry, const wchar_t* pszN
 }
 
 const CFileFacts* CFolderListing::Find(const char* pszName) const {
-    wchar_t szWide[MAX_PATH];
-    int nLength = WideName(pszName, szWide, MAX_PATH);
+    wchar_t szBuffer[MAX_PATH];
+    std::wstring wide;
+    int nLength = WideName(pszName, szBuffer, MAX_PATH, wide);
     if (nLength < 0)
         return nullptr;
+    const wchar_t* szWide = wide.empty() ? szBuffer : wide.c_str();
     auto first =
         std::lower_bound(m_entries.begin(), m_entries.end(), 0, [&](const CEntry& entry, int) {
             return CompareIgnoringCase(entry, szWide, nLength) < 0;

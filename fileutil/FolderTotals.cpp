@@ -6,7 +6,7 @@
 
 namespace {
 
-// An entry whose name the code page cannot hold leads to no path: a file
+// An entry whose name no path can reach (IsReachableName): a file
 // counts with the size its listing gives, a folder counts but cannot be
 // entered.
 void CountUnreachable(CWorkerStatus& status, const CFileFind& finder, bool bRecurse) {
@@ -21,22 +21,18 @@ void CountUnreachable(CWorkerStatus& status, const CFileFind& finder, bool bRecu
 } // namespace
 
 void SumFolder(CWorkerStatus& status, const char* pszFolder, bool bRecurse) {
-    char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszFolder, "*.*"))
-        return;
     CFileFind finder;
-    bool bMore = finder.FindFile(szPattern);
+    bool bMore = finder.FindFile(JoinPath(CString(pszFolder), "*.*"));
     while (bMore && !status.m_bStop) {
         bMore = finder.FindNextFile();
         if (finder.IsDots())
             continue;
-        if (!finder.IsNameExact()) {
+        if (!finder.IsNameReachable()) {
             CountUnreachable(status, finder, bRecurse);
             continue;
         }
-        char szPath[MAX_PATH];
-        if (!JoinPath(szPath, pszFolder, finder.GetFileName()))
-            continue;
+        CString strPath = JoinPath(CString(pszFolder), finder.GetFileName());
+        const char* szPath = strPath;
         if (!finder.IsDirectory()) {
             status.m_nCount += 1;
             // A file that cannot be opened (another program holds it) adds

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ExactText.h"
 #include "FileFind.h"
 
 namespace {
@@ -174,6 +175,17 @@ void ShortenPath(char* pszPath, int nMax) {
     std::strcat(pszPath, strName.c_str());
 }
 
+CString ShownShortPath(const char* pszPath, int nMax) {
+    CString strShown = ShownText(pszPath);
+    if (strShown.GetLength() >= MAX_PATH)
+        strShown = CString(strShown, 3) + "...\\" + GetLastComponent(strShown);
+    char sz[MAX_PATH];
+    std::strncpy(sz, strShown, MAX_PATH - 1);
+    sz[MAX_PATH - 1] = '\0';
+    ShortenPath(sz, nMax);
+    return sz;
+}
+
 bool GetShareName(const char* pszPath, char* pszOut) {
     if (pszPath[0] != '\\' || pszPath[1] != '\\')
         return false;
@@ -296,18 +308,28 @@ bool NormalizeFolderPath(const char* pszPath, CString& strOut) {
     return true;
 }
 
+namespace {
+
+std::wstring FoldWide(const std::wstring& wide) {
+    std::wstring folded(wide.size(), L'\0');
+    int nFolded =
+        LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                     &folded[0], static_cast<int>(folded.size()));
+    return nFolded > 0 ? folded.substr(0, static_cast<size_t>(nFolded)) : wide;
+}
+
+} // namespace
+
 std::wstring FoldCase(const std::string& text) {
+    if (text.find(NAME_ESCAPE) != std::string::npos)
+        return FoldWide(WideOfText(text.c_str()));
     int nText = static_cast<int>(text.size());
     int nWide = MultiByteToWideChar(CP_ACP, 0, text.data(), nText, nullptr, 0);
     if (nWide <= 0)
         return std::wstring();
     std::wstring wide(static_cast<size_t>(nWide), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), nText, &wide[0], nWide);
-    std::wstring folded(wide.size(), L'\0');
-    int nFolded =
-        LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
-                     &folded[0], static_cast<int>(folded.size()));
-    return nFolded > 0 ? folded.substr(0, static_cast<size_t>(nFolded)) : wide;
+    return FoldWide(wide);
 }
 
 bool FoldersOverlap(const char* pszA, const char* pszB) {

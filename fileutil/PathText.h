@@ -38,6 +38,11 @@ CString GetFolderTitle(const char* pszPath);
 // implementation for the exact rule).
 void ShortenPath(char* pszPath, int nMax);
 
+// The path as the user reads it (ShownText: "?" for what the code page
+// lacks), shortened by ShortenPath; one too long for a path buffer shows
+// as its drive and its last name.
+CString ShownShortPath(const char* pszPath, int nMax);
+
 // For \\server\share\... writes \\server\share and returns true.
 bool GetShareName(const char* pszPath, char* pszOut);
 

@@ -1,5 +1,7 @@
 #include "SourceFile.h"
 
+#include "PathCalls.h"
+
 namespace {
 
 FILETIME ToFileTime(const LARGE_INTEGER& time) {
@@ -14,8 +16,8 @@ FILETIME ToFileTime(const LARGE_INTEGER& time) {
 // FileBasicInfo is far cheaper than the full file information under wine,
 // which looks up the volume for the latter.
 bool CSourceFile::Open(const char* pszPath, DWORD dwShare) {
-    m_hFile.Reset(CreateFileA(pszPath, GENERIC_READ, dwShare, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    m_hFile.Reset(OpenFileAt(pszPath, GENERIC_READ, dwShare, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
     if (!m_hFile.IsValid())
         return false;
     LARGE_INTEGER size;

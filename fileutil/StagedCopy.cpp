@@ -5,10 +5,13 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "FileFind.h"
 #include "FileOps.h"
+#include "ExactText.h"
 #include "Handle.h"
+#include "PathCalls.h"
 #include "PathText.h"
 
 namespace {
@@ -40,13 +43,18 @@ bool IsUpperHex(const char* p, size_t n) {
 }
 
 // The folder part of a path (without its last backslash).
-bool FolderOf(const char* pszPath, char (&szFolder)[MAX_PATH]) {
+bool FolderOf(const char* pszPath, CString& strFolder) {
     int nCut = FindBackslash(pszPath, false);
     if (nCut < 0)
         return false;
-    std::memcpy(szFolder, pszPath, static_cast<size_t>(nCut));
-    szFolder[nCut] = '\0';
+    strFolder = CString(pszPath, nCut);
     return true;
+}
+
+// Whether a path of this folder and a staging name is one the file system
+// takes (its length in UTF-16 units, the long form's prefix counted).
+bool HasRoomForStagingName(const char* pszFolder) {
+    return SystemPathOf(pszFolder).size() + 1 + STAGING_NAME_LENGTH < LONGEST_PATH;
 }
 
 // Opening the target for deletion fails exactly when deleting it would:
@@ -54,9 +62,9 @@ bool FolderOf(const char* pszPath, char (&szFolder)[MAX_PATH]) {
 bool CanReplace(const char* pszTarget, DWORD dwAttributes) {
     if (dwAttributes == INVALID_FILE_ATTRIBUTES)
         return true;
-    CHandle hTarget(CreateFileA(pszTarget, DELETE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CHandle hTarget(OpenFileAt(pszTarget, DELETE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
     return hTarget.IsValid();
 }
 
@@ -73,38 +81,31 @@ bool IsStagingName(const char* pszName) {
 }
 
 void RemoveStagingFiles(const char* pszFolder) {
-    char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszFolder, "~mrq*.tmp"))
-        return;
     CFileFind finder;
-    bool bMore = finder.FindFile(szPattern);
+    bool bMore = finder.FindFile(JoinPath(CString(pszFolder), "~mrq*.tmp"));
     while (bMore) {
         bMore = finder.FindNextFile();
-        char szPath[MAX_PATH];
         // A staging name is plain ASCII: a name the code page cannot hold
-        // is never one, and its "?" text would be a pattern.
-        if (!finder.IsDirectory() && finder.IsNameExact() && IsStagingName(finder.GetFileName()) &&
-            JoinPath(szPath, pszFolder, finder.GetFileName())) {
-            SetFileAttributesA(szPath, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(szPath);
-        }
+        // is never one.
+        if (!finder.IsDirectory() && finder.IsNameExact() && IsStagingName(finder.GetFileName()))
+            ForceDeleteFileAt(JoinPath(CString(pszFolder), finder.GetFileName()));
     }
 }
 
 bool CStagedCopy::PickFolder(const char* pszTarget, const char* pszSpareFolder,
-                             char (&szFolder)[MAX_PATH]) {
-    if (std::strlen(pszTarget) >= MAX_PATH || !FolderOf(pszTarget, szFolder)) {
+                             CString& strFolder) {
+    if (!FolderOf(pszTarget, strFolder)) {
         SetLastError(ERROR_SUCCESS);
         return false;
     }
-    std::strcpy(m_szTarget, pszTarget);
-    if (std::strlen(szFolder) + 1 + STAGING_NAME_LENGTH >= MAX_PATH) {
-        if (!pszSpareFolder || std::strlen(pszSpareFolder) + 1 + STAGING_NAME_LENGTH >= MAX_PATH) {
+    m_strTarget = pszTarget;
+    if (!HasRoomForStagingName(strFolder)) {
+        if (!pszSpareFolder || !HasRoomForStagingName(pszSpareFolder)) {
             SetLastError(ERROR_SUCCESS);
             return false;
         }
         MakeFolderChain(pszSpareFolder, true);
-        std::strcpy(szFolder, pszSpareFolder);
+        strFolder = pszSpareFolder;
     }
     return true;
 }
@@ -112,11 +113,11 @@ bool CStagedCopy::PickFolder(const char* pszTarget, const char* pszSpareFolder,
 bool CStagedCopy::Stage(const char* pszSource, const char* pszTarget, const char* pszSpareFolder) {
     Discard();
     m_bTargetKnown = false;
-    char szFolder[MAX_PATH];
-    if (!PickFolder(pszTarget, pszSpareFolder, szFolder))
+    CString strFolder;
+    if (!PickFolder(pszTarget, pszSpareFolder, strFolder))
         return false;
     CSourceFile source;
-    return source.Open(pszSource, FILE_SHARE_READ) && StageIn(source, szFolder, nullptr);
+    return source.Open(pszSource, FILE_SHARE_READ) && StageIn(source, strFolder, nullptr);
 }
 
 bool CStagedCopy::Stage(CSourceFile& source, const char* pszTarget, const char* pszSpareFolder,
@@ -125,8 +126,9 @@ bool CStagedCopy::Stage(CSourceFile& source, const char* pszTarget, const char* 
     m_bTargetKnown = pdwTargetAttributes != nullptr;
     if (m_bTargetKnown)
         m_dwTargetAttributes = *pdwTargetAttributes;
-    char szFolder[MAX_PATH];
-    return PickFolder(pszTarget, pszSpareFolder, szFolder) && StageIn(source, szFolder, pProgress);
+    CString strFolder;
+    return PickFolder(pszTarget, pszSpareFolder, strFolder) &&
+           StageIn(source, strFolder, pProgress);
 }
 
 // A name taken by another copy fails before anything is read, so the next
@@ -135,23 +137,23 @@ bool CStagedCopy::StageIn(CSourceFile& source, const char* pszFolder, CCopyProgr
     for (int nAttempt = 0; nAttempt < STAGING_ATTEMPTS; ++nAttempt) {
         char szName[STAGING_NAME_LENGTH + 1];
         MakeStagingName(szName);
-        JoinPath(m_szStaging, pszFolder, szName);
-        if (WriteNewCopy(source, m_szStaging, pProgress, m_hStaging))
+        m_strStaging = JoinPath(CString(pszFolder), szName);
+        if (WriteNewCopy(source, m_strStaging, pProgress, m_hStaging))
             break;
         DWORD dwError = GetLastError();
-        m_szStaging[0] = '\0';
+        m_strStaging = CString();
         if (dwError != ERROR_FILE_EXISTS && dwError != ERROR_ALREADY_EXISTS)
             return false;
     }
-    if (!m_szStaging[0])
+    if (m_strStaging.IsEmpty())
         return false;
     // Checked once the source was read, so a source that cannot be read
     // reports its own error, as it always did.
     if (!m_bTargetKnown) {
-        m_dwTargetAttributes = GetFileAttributesA(m_szTarget);
+        m_dwTargetAttributes = GetAttributesAt(m_strTarget);
         m_bTargetKnown = true;
     }
-    if (!CanReplace(m_szTarget, m_dwTargetAttributes)) {
+    if (!CanReplace(m_strTarget, m_dwTargetAttributes)) {
         Discard();
         return false;
     }
@@ -159,7 +161,7 @@ bool CStagedCopy::StageIn(CSourceFile& source, const char* pszFolder, CCopyProgr
 }
 
 bool CStagedCopy::Commit() {
-    if (!m_szStaging[0])
+    if (m_strStaging.IsEmpty())
         return false;
     // A read-only target cannot be replaced. Between the stage and now the
     // old target may have moved into the history: clearing its bit then
@@ -167,49 +169,45 @@ bool CStagedCopy::Commit() {
     DWORD dwOld = m_dwTargetAttributes;
     bool bReadOnly = dwOld != INVALID_FILE_ATTRIBUTES && (dwOld & FILE_ATTRIBUTE_READONLY);
     if (bReadOnly)
-        SetFileAttributesA(m_szTarget, FILE_ATTRIBUTE_NORMAL);
+        SetAttributesAt(m_strTarget, FILE_ATTRIBUTE_NORMAL);
     bool bPlaced = m_bThroughHandle && m_hStaging.IsValid() && RenameThroughHandle();
     if (!bPlaced) {
         // Closed first: the copy's own handle shares nothing, not even the
         // rename by name.
         bool bClosed = !m_hStaging.IsValid() || m_hStaging.Close();
-        bPlaced = bClosed && MoveFileExA(m_szStaging, m_szTarget, MOVEFILE_REPLACE_EXISTING);
+        bPlaced = bClosed && MoveFileAt(m_strStaging, m_strTarget, MOVEFILE_REPLACE_EXISTING);
     }
     if (!bPlaced) {
         DWORD dwError = GetLastError();
         if (bReadOnly)
-            SetFileAttributesA(m_szTarget, dwOld);
+            SetAttributesAt(m_strTarget, dwOld);
         SetLastError(dwError);
         return false;
     }
-    m_szStaging[0] = '\0';
+    m_strStaging = CString();
     return !m_hStaging.IsValid() || m_hStaging.Close();
 }
 
 bool CStagedCopy::RenameThroughHandle() {
-    // The name as the file system takes it: the code page's text in UTF-16.
-    union {
-        FILE_RENAME_INFO info;
-        char bytes[sizeof(FILE_RENAME_INFO) + MAX_PATH * sizeof(WCHAR)];
-    } rename;
-    std::memset(&rename, 0, sizeof rename);
-    int nLength = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, m_szTarget, -1,
-                                      rename.info.FileName, MAX_PATH);
-    if (nLength <= 1)
-        return false;
-    rename.info.ReplaceIfExists = TRUE;
-    rename.info.FileNameLength = static_cast<DWORD>(nLength - 1) * sizeof(WCHAR);
-    return SetFileInformationByHandle(m_hStaging, FileRenameInfo, &rename.info, sizeof rename) !=
-           FALSE;
+    // The target as the wide calls take it; the structure ends in the name,
+    // so it is made as long as the name needs.
+    std::wstring target = SystemPathOf(m_strTarget);
+    size_t nBytes = sizeof(FILE_RENAME_INFO) + target.size() * sizeof(WCHAR);
+    std::vector<char> buffer(nBytes, '\0');
+    FILE_RENAME_INFO& info = *reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info.ReplaceIfExists = TRUE;
+    info.FileNameLength = static_cast<DWORD>(target.size() * sizeof(WCHAR));
+    std::memcpy(info.FileName, target.c_str(), (target.size() + 1) * sizeof(WCHAR));
+    return SetFileInformationByHandle(m_hStaging, FileRenameInfo, &info,
+                                      static_cast<DWORD>(nBytes)) != FALSE;
 }
 
 void CStagedCopy::Discard() {
-    if (!m_szStaging[0])
+    if (m_strStaging.IsEmpty())
         return;
     DWORD dwError = GetLastError();
     m_hStaging.Close(); // its own handle would keep the name from going
-    SetFileAttributesA(m_szStaging, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(m_szStaging);
-    m_szStaging[0] = '\0';
+    ForceDeleteFileAt(m_strStaging);
+    m_strStaging = CString();
     SetLastError(dwError);
 }

@@ -4,7 +4,9 @@
 #include <new>
 
 #include "FileFind.h"
+#include "ExactText.h"
 #include "FileOps.h"
+#include "PathCalls.h"
 #include "PathText.h"
 #include "RestorePair.h"
 #include "RestoreTarget.h"
@@ -14,10 +16,6 @@ namespace {
 
 const char* const STATUS_RESTORING = "復元中";
 const char* const STATUS_RESTORING_NAME = "復元中 : ";
-
-bool FitsInPath(const char* pszPath) {
-    return std::strlen(pszPath) < MAX_PATH;
-}
 
 // A copy or a folder that failed: reported, and every walk stops before its
 // next entry (a full disk or a lost drive fails every later copy too).
@@ -31,7 +29,7 @@ void Fail(CWorkerStatus& status, const char* pszPath) {
 // above the target may be missing (a file item of the list).
 void CopyOne(CWorkerStatus& status, const char* pszFrom, const char* pszTo, const char* pszName,
              bool bMakeFolders, const char* pszSpare) {
-    status.m_text.SetText(STATUS_RESTORING_NAME, pszName);
+    status.m_text.SetText(STATUS_RESTORING_NAME, ShownText(pszName));
     status.m_nCount += 1;
     if ((bMakeFolders && !MakeFolderChain(pszTo, false)) ||
         !CopyFileWithTimes(pszFrom, pszTo, *pszSpare ? pszSpare : nullptr))
@@ -45,19 +43,16 @@ void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszT
 void RestoreEntry(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
                   const char* pszSpare, const CFileFind& finder) {
     CString strName = finder.GetFileName();
-    // A name the code page cannot hold joins into a path that leads to
+    // A name no path can reach would join into a path that leads to
     // another file, or out of both folders: reported, and the walk goes on.
-    if (!finder.IsNameExact()) {
+    if (!finder.IsNameReachable()) {
         status.AddFailure(JoinPath(CString(pszFrom), strName));
         return;
     }
-    char szSource[MAX_PATH], szTarget[MAX_PATH];
-    // A path past the system's limit is reported, never cut: a cut path
-    // names another file.
-    if (!JoinPath(szSource, pszFrom, strName) || !JoinPath(szTarget, pszTo, strName)) {
-        status.AddFailure(JoinPath(CString(pszFrom), strName));
-        return;
-    }
+    CString strSource = JoinPath(CString(pszFrom), strName);
+    CString strTarget = JoinPath(CString(pszTo), strName);
+    const char* szSource = strSource;
+    const char* szTarget = strTarget;
     if (finder.IsLink() || IsLinkPath(szTarget)) {
         status.AddFailure(szSource);
         return;
@@ -66,7 +61,7 @@ void RestoreEntry(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
         CopyOne(status, szSource, szTarget, strName, false, pszSpare);
         return;
     }
-    if (!IsExistingFolder(szTarget) && !CreateDirectoryA(szTarget, nullptr)) {
+    if (!IsExistingFolder(szTarget) && !CreateFolderAt(szTarget)) {
         Fail(status, szSource);
         return;
     }
@@ -75,13 +70,8 @@ void RestoreEntry(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
 
 void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
                     const char* pszSpare) {
-    char szPattern[MAX_PATH];
-    if (!JoinPath(szPattern, pszFrom, "*.*")) {
-        status.AddFailure(pszFrom); // its entries cannot even be listed
-        return;
-    }
     CFileFind finder;
-    bool bMore = finder.FindFile(szPattern);
+    bool bMore = finder.FindFile(JoinPath(CString(pszFrom), "*.*"));
     while (bMore && !status.m_bStop) {
         bMore = finder.FindNextFile();
         if (!finder.IsDots())
@@ -94,9 +84,9 @@ void RestoreEntries(CWorkerStatus& status, const char* pszFrom, const char* pszT
 void RestorePath(CWorkerStatus& status, const char* pszFrom, const char* pszTo,
                  const char* pszSpare) {
     status.m_text.SetText(STATUS_RESTORING);
-    // No target (no source folder takes the item), a path past the limit, a
-    // link: nothing is copied, nothing is counted, and the item is reported.
-    if (!*pszTo || !FitsInPath(pszFrom) || !FitsInPath(pszTo) || IsLinkPath(pszFrom)) {
+    // No target (no source folder takes the item), a link: nothing is
+    // copied, nothing is counted, and the item is reported.
+    if (!*pszTo || IsLinkPath(pszFrom)) {
         status.AddFailure(pszFrom);
         return;
     }

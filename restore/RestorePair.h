@@ -8,6 +8,7 @@ class CIconEntry;
 
 // The item data of one restore-list row, owned by the row.
 struct RestoreItem {
+    CString m_strPath;             // exact (ExactText.h); the row shows it in the code page
     int m_nKind = 0;               // GetPathKind of the path when the row was added
     CIconEntry* m_pIcon = nullptr; // a file's shell icon (the view's cache owns it)
 };

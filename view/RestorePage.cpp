@@ -5,6 +5,7 @@
 
 #include "BackupCommand.h"
 #include "ContextMenu.h"
+#include "ExactText.h"
 #include "FileOps.h"
 #include "FolderRelation.h"
 #include "ListColumns.h"
@@ -83,10 +84,11 @@ int CRestorePage::AddRestoreItem(const char* pszPath) {
     // The restore list's items never cover what lies inside them.
     std::vector<CRegisteredFolder> listed;
     for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow)
-        listed.push_back({m_list.GetItemText(nRow, COLUMN_PATH), false});
+        listed.push_back({GetItem(nRow)->m_strPath, false});
     if (FindRelation(listed, pszPath) != RELATION_NONE)
         return 0;
     RestoreItem* pItem = new RestoreItem;
+    pItem->m_strPath = pszPath;
     pItem->m_nKind = GetPathKind(pszPath);
     int nImage = IMAGE_FOLDER_CLOSED;
     if (pItem->m_nKind == PATH_FILE) {
@@ -94,7 +96,8 @@ int CRestorePage::AddRestoreItem(const char* pszPath) {
         if (pItem->m_pIcon)
             nImage = pItem->m_pIcon->m_nImage;
     }
-    int nRow = m_list.InsertItem(m_list.GetItemCount(), pszPath, nImage);
+    // The row shows the path as the user reads it; the item keeps it exact.
+    int nRow = m_list.InsertItem(m_list.GetItemCount(), ShownText(pszPath), nImage);
     if (nRow < 0) {
         delete pItem;
         return 0;
@@ -103,7 +106,7 @@ int CRestorePage::AddRestoreItem(const char* pszPath) {
     m_list.SetItemText(nRow, COLUMN_SIZE, FormatFileSize(pszPath));
     m_list.SetItemText(nRow, COLUMN_TIME, FormatWriteTime(pszPath));
     m_list.SortItems(CompareKinds, 0);
-    m_host.GetLog().Append(pszPath, " を復元に登録しました。");
+    m_host.GetLog().Append(ShownText(pszPath), " を復元に登録しました。");
     return 1;
 }
 
@@ -111,7 +114,7 @@ void CRestorePage::RemoveSelectedItem() {
     int nRow = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (nRow < 0)
         return;
-    CString strPath = m_list.GetItemText(nRow, COLUMN_PATH);
+    CString strPath = m_list.GetItemText(nRow, COLUMN_PATH); // as shown
     delete GetItem(nRow);
     m_host.GetLog().Append("復元のリストから ", strPath, " を削除しました。");
     m_list.DeleteItem(nRow);
@@ -131,7 +134,7 @@ void CRestorePage::ClearRestoreList(bool bLog) {
 void CRestorePage::OnItemInfo() {
     int nRow = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (nRow >= 0)
-        ShowPathInfo(m_list.GetItemText(nRow, COLUMN_PATH), true, &m_host.GetForm());
+        ShowPathInfo(GetItem(nRow)->m_strPath, true, &m_host.GetForm());
 }
 
 void CRestorePage::OnRightClick(NMHDR* pNMHDR, LRESULT*) {
@@ -153,7 +156,7 @@ void CRestorePage::StartRestore() {
     std::vector<std::unique_ptr<CRestorePair>> pairs;
     CRestoreDlg dlg;
     for (int nRow = 0; nRow < nRows; ++nRow) {
-        CString strFrom = m_list.GetItemText(nRow, COLUMN_PATH);
+        CString strFrom = GetItem(nRow)->m_strPath;
         CString strSourceFolder;
         CString strTo = MapRestoreTarget(*m_host.GetBackupSet(), strFrom, &strSourceFolder);
         pairs.push_back(std::make_unique<CRestorePair>(strFrom, strTo, strSourceFolder));

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "ExactText.h"
 #include "MultiByte.h"
 
 namespace {
@@ -31,11 +32,7 @@ bool CFileFind::FindFile(const char* pszName) {
     Close();
     if (!pszName)
         pszName = "*.*";
-    if (std::strlen(pszName) >= MAX_PATH) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
-    }
-    m_hFind.Reset(FindFirst(ToWide(pszName).c_str(), m_next));
+    m_hFind.Reset(FindFirst(SystemPathOf(pszName).c_str(), m_next));
     if (!m_hFind.IsValid())
         return false;
     m_bHaveNext = true;
@@ -48,7 +45,10 @@ bool CFileFind::FindNextFile() {
         return false;
     m_found = m_next;
     m_bExact = ToCodePage(m_found.cFileName, m_strBuffer);
-    m_strName = CString(m_strBuffer);
+    m_bReachable = IsReachableName(m_found.cFileName);
+    // The escape byte is a control character: a name that holds one is
+    // never reachable, and its text is escaped like any other it lacks.
+    m_strName = m_bExact && m_bReachable ? CString(m_strBuffer) : ExactNameText(m_found.cFileName);
     m_bHaveNext = ::FindNextFileW(m_hFind, &m_next) != FALSE;
     return m_bHaveNext;
 }

@@ -3,18 +3,19 @@
 //   CFileFind finder;
 //   BOOL bMore = finder.FindFile("D:\\data\\*.*");
 //   while (bMore) {
-//       bMore = finder.FindNextFile();   // before each entry is used
-//       if (!finder.IsNameExact()) ...   // the name cannot be joined into a path
+//       bMore = finder.FindNextFile();    // before each entry is used
+//       if (!finder.IsNameReachable()) ... // the name cannot be joined into a path
 //       ... finder.GetFileName() ...
 //   }
 //
-// Names are read as the file system stores them (UTF-16) and only then put
-// into the code page. A name with a character the code page lacks (é, the
-// yen sign, Hangul, an emoji) cannot be reached through a path of the
-// code page at all: the system's own conversion would turn it into a
-// look-alike (é as e, the yen sign as a backslash) or a "?", and so into
-// another file, or a path that climbs out of its folder. Every walk asks
-// IsNameExact() before it joins a name to its folder.
+// Names are read as the file system stores them (UTF-16). The name text is
+// exact (ExactText.h): a name the code page holds is its own text, byte for
+// byte, and a character the code page lacks (é, the yen sign, Hangul, an
+// emoji) stands as an escape, never as a look-alike or a "?", so a name
+// joined to its folder leads back to this entry and to no other, through
+// the wide calls (PathCalls.h). Only a name no path can reach (one holding
+// a backslash, a wildcard or a control character, as wine lists Linux
+// names) is never joined: every walk asks IsNameReachable() first.
 #pragma once
 
 #include <string>
@@ -36,19 +37,21 @@ public:
     ~CFileFind() { Close(); }
 
     // Starts a search; false when nothing matches or the folder cannot be
-    // read (the system's last error says why). A pattern of MAX_PATH bytes
-    // or more is refused, as the system's ANSI search refuses it.
+    // read (the system's last error says why). The pattern is a path text
+    // (ExactText.h) of any length the file system takes.
     bool FindFile(const char* pszName = "*.*");
     // Makes the next entry current; false when the current one is the last.
     bool FindNextFile();
     void Close();
 
-    // The entry's name in the code page; where the code page lacks a
-    // character of it, a "?" stands in its place (see IsNameExact).
+    // The entry's exact name text (ExactText.h); ShownText gives what the
+    // user reads of it.
     CString GetFileName() const { return m_strName; }
-    // True when the code page holds the name exactly, so that the name
-    // joined to its folder leads back to this entry and to no other.
-    bool IsNameExact() const { return m_bExact; }
+    // True when the code page holds the name exactly: its text has no
+    // escape, and the ANSI calls and the user see it as it is.
+    bool IsNameExact() const { return m_bExact && m_bReachable; }
+    // True when a path can name the entry (IsReachableName).
+    bool IsNameReachable() const { return m_bReachable; }
     // The name as the file system stores it.
     const wchar_t* GetWideFileName() const { return m_found.cFileName; }
     // The folder part of the pattern followed by the entry's name.
@@ -82,5 +85,6 @@ private:
     CString m_strRoot;
     CString m_strName;
     bool m_bExact = false;
+    bool m_bReachable = false;
     std::string m_strBuffer; // reused for each name's conversion
 };

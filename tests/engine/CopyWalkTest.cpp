@@ -337,50 +337,46 @@ std::multiset<std::string> Lines(const CString& strText) {
 
 } // namespace
 
-// Names the code page cannot hold are listed as look-alikes or "?" by the
-// ANSI interface. Joined into paths they would copy another file, or read
-// and write outside both folders; they are reported, once, and left alone,
-// while every other name is copied as before.
-TEST_F(UnnamableSourceTest, AreReportedAndNeverJoinedIntoAPath) {
-    // Alone first: a yen sign is listed as a backslash, and this name
-    // climbs from the source to in\victim.txt, from the mirror out of
-    // the destination.
+// Names the code page cannot hold are backed up under their exact names:
+// never as their look-alikes (the yen sign is no backslash, é is no e), so
+// nothing outside both folders is read or written. Only a name no path can
+// reach (a backslash in a Linux name) is reported and left alone.
+TEST_F(UnnamableSourceTest, AreBackedUpUnderTheirExactNames) {
     CString strRead = m_tree.WriteFile("in\\victim.txt", "outside the source");
     CString strWritten = m_tree.WriteFile("victim.txt", "outside the destination");
     m_tree.WriteWideFile(Source(L"sub\\..\u00a5..\u00a5..\u00a5victim.txt").c_str(), "yen");
     m_tree.WriteFile("in\\deep\\src表\\表ソ能十纊犾.txt", "kanji");
-    CRunResult yen = Run();
-    EXPECT_EQ("outside the destination", ReadWholeFile(strWritten));
-    EXPECT_EQ("outside the source", ReadWholeFile(strRead));
-    EXPECT_EQ(1, yen.nNew);
-    EXPECT_EQ(std::multiset<std::string>{Warning("sub\\..?..?..?victim.txt")},
-              Lines(yen.strWarnings));
-
-    // Best-fit names beside their look-alikes, names without a mapping, a
-    // folder of that kind, and one the filters leave out anyway.
     m_tree.WriteFile("in\\deep\\src表\\resume.txt", "plain");
     m_tree.WriteWideFile(Source(L"r\u00e9sum\u00e9.txt").c_str(), "accented");
-    m_tree.WriteFile("in\\deep\\src表\\u.txt", "plain u");
-    m_tree.WriteWideFile(Source(L"\u00fc.txt").c_str(), "umlaut");
     m_tree.WriteWideFile(Source(L"\ud55c\uae00.txt").c_str(), "hangul");
     m_tree.WriteWideFile(Source(L"photo\U0001F600.jpg").c_str(), "emoji");
     m_tree.WriteWideFile(Source(L"Caf\u00e9\\menu.txt").c_str(), "in a folder of that kind");
-    m_tree.WriteWideFile(Source(L"\u00e9t\u00e9.tmp").c_str(), "filtered out anyway");
+    m_tree.WriteWideFile(Source(L"\u00e9t\u00e9.tmp").c_str(), "filtered out");
+    ASSERT_TRUE(WriteFileOnTheLinuxSide(m_strSource, "..\\..\\victim.txt"));
     CRunOptions options;
     options.strNoCopy = "tmp";
     CRunResult result = Run(options);
     EXPECT_EQ(0, result.nStatus);
-    EXPECT_EQ(3, result.nTotal);
-    EXPECT_EQ(2, result.nNew);
+    EXPECT_EQ(7, result.nNew);
     EXPECT_EQ("outside the destination", ReadWholeFile(strWritten));
-    CTreeSnapshot expected = {{"resume.txt", "plain"},
+    EXPECT_EQ("outside the source", ReadWholeFile(strRead));
+    CTreeSnapshot expected = {{"Caf<U+00E9>", "<folder>"},
+                              {"Caf<U+00E9>\\menu.txt", "in a folder of that kind"},
+                              {"photo<U+D83D><U+DE00>.jpg", "emoji"},
+                              {"r<U+00E9>sum<U+00E9>.txt", "accented"},
+                              {"resume.txt", "plain"},
                               {"sub", "<folder>"},
-                              {"u.txt", "plain u"},
+                              {"sub\\..<U+00A5>..<U+00A5>..<U+00A5>victim.txt", "yen"},
+                              {"<U+D55C><U+AE00>.txt", "hangul"},
                               {"表ソ能十纊犾.txt", "kanji"}};
     EXPECT_EQ(expected, SnapshotTree(m_source->m_strMirror));
-    std::multiset<std::string> warnings = {
-        Warning("r?sum?.txt"),  Warning("sub\\..?..?..?victim.txt"),
-        Warning("photo??.jpg"), Warning("??.txt"),
-        Warning("?.txt"),       Warning("Caf?")};
-    EXPECT_EQ(warnings, Lines(result.strWarnings));
+    EXPECT_EQ(std::multiset<std::string>{Warning("..\\..\\victim.txt")}, Lines(result.strWarnings));
+
+    // Unchanged, then gone: compared and removed by their exact names.
+    EXPECT_EQ(0, Run(options).nNew);
+    ASSERT_TRUE(DeleteFileW(m_tree.WidePath(Source(L"r\u00e9sum\u00e9.txt").c_str()).c_str()));
+    CRunResult removed = Run(options);
+    EXPECT_EQ(1, removed.nDeleted);
+    EXPECT_EQ("plain", ReadWholeFile(m_source->m_strMirror + "\\resume.txt"));
+    EXPECT_EQ(expected.size() - 1, SnapshotTree(m_source->m_strMirror).size());
 }

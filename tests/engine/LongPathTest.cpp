@@ -1,8 +1,9 @@
-// Paths longer than the 260-byte buffers: the affected files fail like any
-// file that cannot be copied, nothing overflows, and no other file or path
-// is touched.
+// Paths of 260 bytes and more: backed up, kept in the history, removed and
+// compared like any other, up to the file system's own limit; nothing
+// overflows, and no other file or path is touched.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "BackupHarness.h"
@@ -50,117 +51,117 @@ CString JapaneseName(int nBytes) {
     return str;
 }
 
+// The files of a snapshot: a mirror folder whose source has gone goes in
+// the run after its files (once it is empty).
+CTreeSnapshot FilesOf(CTreeSnapshot snapshot) {
+    for (auto it = snapshot.begin(); it != snapshot.end();)
+        it = it->second == "<folder>" ? snapshot.erase(it) : std::next(it);
+    return snapshot;
+}
+
 class LongPathTest : public CBackupFixture {
 protected:
     LongPathTest() : CBackupFixture("long", "src", "2") {}
 };
 
-TEST_F(LongPathTest, TreeDeeperThanTheBufferFailsOnlyItsDeepFiles) {
-    // src\<100>\<100>\<100>\deep.txt is well over 260 bytes.
-    CString strDeep = m_strSource;
-    for (int i = 0; i < 3; ++i)
-        strDeep += "\\" + JapaneseName(100);
-    ASSERT_TRUE(WriteLongFile(strDeep + "\\deep.txt", "deep"));
-    ASSERT_TRUE(WriteLongFile(m_strSource + "\\" + JapaneseName(100) + "\\near.txt", "near"));
+// src\<100>\<100>...: ten levels make a path of over 1,000 bytes.
+CString DeepFolder(const CString& strTop, int nLevels) {
+    CString str = strTop;
+    for (int i = 0; i < nLevels; ++i)
+        str += "\\" + JapaneseName(100);
+    return str;
+}
+
+TEST_F(LongPathTest, DeepFilesAreBackedUpKeptInTheHistoryAndRemoved) {
+    CString strDeep = DeepFolder(m_strSource, 3) + "\\deep.txt";   // about 320 bytes
+    CString strDeeper = DeepFolder(m_strSource, 10) + "\\far.txt"; // over 1,000 bytes
+    ASSERT_GE(strDeeper.GetLength(), 1000);
+    ASSERT_TRUE(WriteLongFile(strDeep, "v1"));
+    ASSERT_TRUE(WriteLongFile(strDeeper, "far"));
+    ASSERT_TRUE(WriteLongFile(m_strSource + "\\" + CString('x', 240) + ".txt", "long name"));
     m_tree.WriteFile("src\\top.txt", "top");
 
-    CRunResult result = RunBackup(*m_source, m_strDestination);
-    EXPECT_EQ(0, result.nStatus);
-    EXPECT_EQ("top", ReadWholeFile(m_source->m_strMirror + "\\top.txt"));
-    EXPECT_EQ("near",
-              ReadWholeFile(m_source->m_strMirror + "\\" + JapaneseName(100) + "\\near.txt"));
-    EXPECT_NE(-1, result.strWarnings.Find("がコピーされませんでした。"));
-    // Nothing was written outside the mirror folder.
-    EXPECT_EQ(2, CountFiles(m_strDestination));
+    CRunResult first = RunBackup(*m_source, m_strDestination);
+    EXPECT_EQ(0, first.nStatus);
+    EXPECT_EQ("", first.strWarnings);
+    EXPECT_EQ(4, first.nNew);
+    EXPECT_EQ(SnapshotTree(m_strSource), SnapshotTree(m_source->m_strMirror));
 
-    // A second run over the same tree behaves the same and removes nothing.
+    // Changed: the old version goes to a history path longer still.
+    ASSERT_TRUE(WriteLongFile(strDeep, "v2"));
+    SetWriteTime(strDeep, 2020, 1, 2, 0, 0, 0);
+    CRunResult changed = RunBackup(*m_source, m_strDestination);
+    EXPECT_EQ(1, changed.nUpdated);
+    CString strRest = strDeep.Mid(m_strSource.GetLength());
+    EXPECT_EQ("v2", ReadWholeFile(m_source->m_strMirror + strRest));
+    EXPECT_EQ("v1", ReadWholeFile(m_strDestination + "\\mrq HistoryFolder\\bk1\\src" + strRest));
+
+    // Unchanged: nothing copied, nothing removed.
     CRunResult again = RunBackup(*m_source, m_strDestination);
-    EXPECT_EQ(0, again.nStatus);
-    EXPECT_EQ(0, again.nDeleted);
-    EXPECT_EQ(2, CountFiles(m_strDestination));
+    EXPECT_EQ(0, again.nNew + again.nUpdated + again.nDeleted);
+
+    // Gone from the source: gone from the mirror, folders and all.
+    RemoveTree(DeepFolder(m_strSource, 4));
+    CRunResult removed = RunBackup(*m_source, m_strDestination);
+    EXPECT_EQ(1, removed.nDeleted);
+    EXPECT_EQ(FilesOf(SnapshotTree(m_strSource)), FilesOf(SnapshotTree(m_source->m_strMirror)));
 }
 
-TEST_F(LongPathTest, LongFileNameInAShortSourceFailsAlone) {
-    CString strName = CString('x', 240) + ".txt";
-    ASSERT_TRUE(WriteLongFile(m_strSource + "\\" + strName, "long"));
-    ASSERT_GE(m_strSource.GetLength() + 1 + strName.GetLength(), MAX_PATH);
-    m_tree.WriteFile("src\\short.txt", "short");
-    CRunResult result = RunBackup(*m_source, m_strDestination);
-    EXPECT_EQ(0, result.nStatus);
-    EXPECT_EQ("short", ReadWholeFile(m_source->m_strMirror + "\\short.txt"));
-    EXPECT_EQ(CString("Warning : ") + m_strSource + "\\" + strName +
-                  " がコピーされませんでした。\n",
-              result.strWarnings);
-}
-
-TEST_F(LongPathTest, FilteredFileIsNotReportedEvenWhenItsPathIsTooLong) {
+TEST_F(LongPathTest, FilteredFileIsNotReportedEvenWhenItsPathIsLong) {
     ASSERT_TRUE(WriteLongFile(m_strSource + "\\" + CString('x', 240) + ".tmp", "t"));
     CRunOptions options;
     options.strNoCopy = "tmp";
     CRunResult result = Run(options);
     EXPECT_EQ(0, result.nStatus);
     EXPECT_EQ("", result.strWarnings);
+    EXPECT_EQ(0, CountFiles(m_strDestination));
 }
 
-TEST_F(LongPathTest, LongDestinationFailsTheFilesThatNoLongerFit) {
-    // The source path fits; its mirror path under a deep destination does not.
+TEST_F(LongPathTest, DeepDestinationTakesFilesAndHistoryPastTheOldLimit) {
+    // The source path fits; its mirror and history paths do not.
     CString strDeepDestination = m_strDestination + "\\" + JapaneseName(150);
     ASSERT_TRUE(MakeFolders(strDeepDestination));
     auto source = MakeSource(m_strSource, strDeepDestination);
     CString strName = JapaneseName(100) + ".txt";
-    m_tree.WriteFile(CString("src\\") + strName, "fits in the source");
-    ASSERT_GE(source->m_strMirror.GetLength() + 1 + strName.GetLength(), MAX_PATH);
-    m_tree.WriteFile("src\\a.txt", "a");
-
-    CRunResult result = RunBackup(*source, strDeepDestination);
-    EXPECT_EQ(0, result.nStatus);
-    EXPECT_EQ("a", ReadWholeFile(source->m_strMirror + "\\a.txt"));
-    EXPECT_NE(-1, result.strWarnings.Find(strName));
-    EXPECT_EQ(1, CountFiles(strDeepDestination));
-}
-
-TEST_F(LongPathTest, HistoryPathTooLongKeepsTheMirrorCopy) {
-    // The mirror path fits but "mrq HistoryFolder\bk1\<title>\..." does not:
-    // the old version must stay in the mirror, not be lost.
-    CString strName = JapaneseName(70) + "\\" + JapaneseName(150) + ".txt";
     CString strFile = m_tree.WriteFile(CString("src\\") + strName, "v1");
-    ASSERT_TRUE(PathExists(strFile));
+    ASSERT_GE(source->m_strMirror.GetLength() + 1 + strName.GetLength(), MAX_PATH);
     SetWriteTime(strFile, 2020, 1, 1, 0, 0, 0);
-    RunBackup(*m_source, m_strDestination);
-    CString strMirror = m_source->m_strMirror + "\\" + strName;
-    ASSERT_EQ("v1", ReadWholeFile(strMirror));
-    CString strHistory = m_strDestination + "\\mrq HistoryFolder\\bk1\\src\\" + strName;
-    ASSERT_GE(strHistory.GetLength(), MAX_PATH);
+    EXPECT_EQ(0, RunBackup(*source, strDeepDestination).nStatus);
+    EXPECT_EQ("v1", ReadWholeFile(source->m_strMirror + "\\" + strName));
 
     WriteWholeFile(strFile, "v2");
     SetWriteTime(strFile, 2020, 1, 2, 0, 0, 0);
-    CRunResult result = RunBackup(*m_source, m_strDestination);
-    EXPECT_EQ(0, result.nStatus);
-    EXPECT_EQ("v1", ReadWholeFile(strMirror));
-    EXPECT_EQ(CString("Warning : ") + strFile + " がコピーされませんでした。\n",
-              result.strWarnings);
+    CRunResult result = RunBackup(*source, strDeepDestination);
+    EXPECT_EQ("", result.strWarnings);
+    EXPECT_EQ("v2", ReadWholeFile(source->m_strMirror + "\\" + strName));
+    EXPECT_EQ("v1",
+              ReadWholeFile(strDeepDestination + "\\mrq HistoryFolder\\bk1\\src\\" + strName));
 }
 
-TEST_F(LongPathTest, MirrorFileWhoseSourcePathCannotBeBuiltIsKept) {
-    // The mirror folder's name is much shorter than the source's, so a
-    // mirror file can exist whose source path would not fit: it must not be
-    // taken for gone.
+TEST_F(LongPathTest, MirrorFileOfALongSourcePathGoesOnlyOnceItsSourceHasGone) {
+    // The mirror folder's name is much shorter than the source's, so the
+    // mirror file's source path is past the old limit.
     CString strLongSource = m_tree.MakeFolder(JapaneseName(140));
     CBackupSource source(strLongSource);
     source.m_strMirror = m_strDestination + "\\m";
     CString strName = JapaneseName(120) + ".txt";
-    CString strKept = m_tree.WriteFile(CString("dest\\m\\") + strName, "kept");
-    ASSERT_TRUE(PathExists(strKept));
     ASSERT_GE(strLongSource.GetLength() + 1 + strName.GetLength(), MAX_PATH);
+    ASSERT_TRUE(WriteLongFile(strLongSource + "\\" + strName, "kept"));
+    EXPECT_EQ(0, RunBackup(source, m_strDestination).nStatus);
+    ASSERT_TRUE(LongPathExists(source.m_strMirror + "\\" + strName));
 
-    CRunResult result = RunBackup(source, m_strDestination);
-    EXPECT_EQ(0, result.nDeleted);
-    EXPECT_TRUE(LongPathExists(strKept));
+    CRunResult still = RunBackup(source, m_strDestination);
+    EXPECT_EQ(0, still.nDeleted);
+    ASSERT_TRUE(DeleteFileW(Widen(strLongSource + "\\" + strName).c_str()));
+    CRunResult gone = RunBackup(source, m_strDestination);
+    EXPECT_EQ(1, gone.nDeleted);
+    EXPECT_FALSE(LongPathExists(source.m_strMirror + "\\" + strName));
 }
 
-TEST_F(LongPathTest, FoldersWhosePatternNoLongerFitsAreReportedNotSkipped) {
-    // A subfolder path of 256 to 259 bytes fits, "\*.*" after it does not.
-    for (int nLength = 256; nLength <= 259; ++nLength) {
+TEST_F(LongPathTest, FoldersAroundTheOldLimitAreBackedUp) {
+    // Subfolder paths of 255 to 261 bytes: the folder, its "\*.*" pattern or
+    // its file's path crossed the old 260-byte limit.
+    for (int nLength = 255; nLength <= 261; ++nLength) {
         CScratchTree tree("longpat");
         CString strDestination = tree.MakeFolder("d");
         CString strTop = tree.MakeFolder("s");
@@ -173,14 +174,9 @@ TEST_F(LongPathTest, FoldersWhosePatternNoLongerFitsAreReportedNotSkipped) {
         tree.WriteFile("s\\top.txt", "top");
         auto source = MakeSource(strTop, strDestination, "0");
         CRunResult result = RunBackup(*source, strDestination);
-        EXPECT_EQ(0, result.nStatus);
-        EXPECT_NE(-1, result.strWarnings.Find(strSub + " がコピーされませんでした。")) << nLength;
-        EXPECT_EQ(1, CountFiles(strDestination));
-
-        // The same folder registered as a source is refused the same way.
-        auto deep = MakeSource(strSub, strDestination, "0");
-        CRunResult direct = RunBackup(*deep, strDestination);
-        EXPECT_NE(-1, direct.strWarnings.Find(strSub + " がコピーされませんでした。")) << nLength;
+        EXPECT_EQ(0, result.nStatus) << nLength;
+        EXPECT_EQ("", result.strWarnings) << nLength;
+        EXPECT_EQ(SnapshotTree(strTop), SnapshotTree(source->m_strMirror)) << nLength;
     }
 }
 

@@ -151,9 +151,9 @@ TEST(PathLookUps, WildcardsNeverMatchAndUnnamableEntriesDoNotCount) {
     EXPECT_EQ("能十纊", GetFolderTitle(strFile));
     EXPECT_NE("", FormatWriteTime(strFile));
     EXPECT_EQ(PATH_MISSING, GetPathKind(tree.Path("表\\"))); // a separator names no entry
-    EXPECT_FALSE(HasEntries(strOnlyUnnamable));
-    EXPECT_FALSE(HasSubfolders(strOnlyUnnamable));
-    EXPECT_TRUE(HasSubfolders(tree.Root())); // 表 and only
+    EXPECT_TRUE(HasEntries(strOnlyUnnamable));               // a mirror's entry, to restore
+    EXPECT_FALSE(HasSubfolders(strOnlyUnnamable));           // but no folder to register
+    EXPECT_TRUE(HasSubfolders(tree.Root()));                 // 表 and only
 }
 
 // ---------------------------------------------------------------------------
@@ -450,26 +450,24 @@ CString FolderWithoutRoomForAStagingName(const CScratchTree& tree) {
     return strFolder;
 }
 
-TEST(StagedCopy, FolderWithoutRoomForAStagingNameUsesTheSpareFolder) {
+TEST(StagedCopy, FolderPastTheOldLimitStagesBesideItsTarget) {
+    // A staging name no longer fits below MAX_PATH here; the long form
+    // takes it, so the copy stays on the target's drive and folder.
     CScratchTree tree("staged");
     CString strSource = tree.WriteFile("表.txt", "new");
     CString strSpare = tree.Path("spare");
     CString strFolder = FolderWithoutRoomForAStagingName(tree);
     CString strTarget = strFolder + "\\a";
-    ASSERT_LT(strTarget.GetLength(), MAX_PATH);
+    ASSERT_TRUE(WriteWholeFile(strTarget, "old"));
 
     CStagedCopy copy;
     ASSERT_TRUE(copy.Stage(strSource, strTarget, strSpare));
-    EXPECT_EQ(1, CountFiles(strSpare));
+    EXPECT_FALSE(PathExists(strSpare));
+    EXPECT_EQ(2, CountFiles(strFolder)); // the target and its staged copy
+    EXPECT_EQ("old", ReadWholeFile(strTarget));
     ASSERT_TRUE(copy.Commit());
     EXPECT_EQ("new", ReadWholeFile(strTarget));
-    EXPECT_EQ(0, CountFiles(strSpare));
-
-    // Without a spare folder no staged copy is possible, which the caller
-    // learns from ERROR_SUCCESS.
-    SetLastError(5);
-    EXPECT_FALSE(copy.Stage(strSource, strTarget));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+    EXPECT_EQ(1, CountFiles(strFolder));
 }
 
 TEST(CopyFileWithTimes, InPlaceCopyOpensTheSourceBeforeTheTargetGoes) {

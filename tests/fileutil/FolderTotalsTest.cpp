@@ -105,14 +105,14 @@ TEST_F(FolderTotalsTest, FolderNamesEndingInTrailBackslash) {
     EXPECT_EQ(70u, totals.m_nBytes);
 }
 
-TEST_F(FolderTotalsTest, NamesOutsideTheCodePageCountByTheirListing) {
+TEST_F(FolderTotalsTest, NamesOutsideTheCodePageAreCountedAndEntered) {
     m_tree.WriteWideFile(L"\ud55c\uae00.txt", std::string(5, 'e'));
     m_tree.WriteWideFile(L"Caf\u00e9\\x", std::string(50, 'f'));
     CWorkerStatus totals;
     SumFolder(totals, m_tree.Root(), true);
-    EXPECT_EQ(5, totals.m_nCount);
-    EXPECT_EQ(4, totals.m_nCount2); // Café counts, but no path leads into it
-    EXPECT_EQ(105u, totals.m_nBytes);
+    EXPECT_EQ(6, totals.m_nCount);
+    EXPECT_EQ(4, totals.m_nCount2);
+    EXPECT_EQ(155u, totals.m_nBytes);
 }
 
 TEST_F(FolderTotalsTest, LockedFileCountsWithoutBytes) {

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "File.h"
+#include "ExactText.h"
 #include "FileFind.h"
+#include "PathCalls.h"
 #include "ScratchTree.h"
 
 namespace {
@@ -180,7 +182,7 @@ TEST(FileStatus, FullPathThatDoesNotFitIsRefused) {
     EXPECT_STREQ("", status.m_szFullName);
 }
 
-TEST(FileFind, NamesOutsideTheCodePageAreFlaggedNeverGivenAsLookAlikes) {
+TEST(FileFind, NamesOutsideTheCodePageComeExactNeverAsLookAlikes) {
     CScratchTree tree("find");
     tree.WriteFile("表ソ能十纊犾.txt", "");
     tree.WriteFile("resume.txt", "");
@@ -196,10 +198,15 @@ TEST(FileFind, NamesOutsideTheCodePageAreFlaggedNeverGivenAsLookAlikes) {
         bMore = finder.FindNextFile();
         if (finder.IsDots())
             continue;
-        std::string name = finder.GetFileName().str();
-        EXPECT_FALSE(exact.count(name)) << "two entries listed as " << name;
-        wide[name] = finder.GetWideFileName();
+        std::string name = ShownText(finder.GetFileName()).str();
+        EXPECT_FALSE(exact.count(name)) << "two entries shown as " << name;
+        EXPECT_TRUE(finder.IsNameReachable()) << name;
+        wide[name] = WideOfText(finder.GetFileName());
+        EXPECT_EQ(finder.GetWideFileName(), wide[name]) << "the text names the entry exactly";
         exact[name] = finder.IsNameExact();
+        // The text leads back to this entry, and to no other.
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES,
+                  GetAttributesAt(tree.Root() + "\\" + finder.GetFileName()));
     }
     ASSERT_EQ(6u, exact.size());
     // Names of the code page, trail bytes 0x5C and lead bytes FA-FB

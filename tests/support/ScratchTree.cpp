@@ -6,11 +6,30 @@
 
 namespace {
 
-std::wstring Widen(const char* psz) {
+std::wstring WidenText(const char* psz) {
     int n = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
     std::wstring w(n > 0 ? n : 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, psz, -1, &w[0], n);
     w.resize(w.size() - 1);
+    return w;
+}
+
+// A path in the code page, where <U+XXXX> (as a snapshot writes it) stands
+// for a character the code page lacks; a long one in the long form.
+std::wstring Widen(const char* psz) {
+    std::string text(psz);
+    std::wstring w;
+    size_t nStart = 0;
+    for (size_t nAt; (nAt = text.find("<U+", nStart)) != std::string::npos;) {
+        if (nAt + 8 > text.size() || text[nAt + 7] != '>')
+            break;
+        w += WidenText(text.substr(nStart, nAt - nStart).c_str());
+        w += static_cast<wchar_t>(std::stoul(text.substr(nAt + 3, 4), nullptr, 16));
+        nStart = nAt + 8;
+    }
+    w += WidenText(text.substr(nStart).c_str());
+    if (w.size() >= MAX_PATH - 12 && w.size() >= 2 && w[1] == L':')
+        w = L"\\\\?\\" + w;
     return w;
 }
 
@@ -90,7 +109,8 @@ void RemoveTreeW(const std::wstring& path) {
         FindClose(h);
     }
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
+    if (!RemoveDirectoryW(path.c_str()))
+        DeleteFileW(path.c_str()); // a file of its own
 }
 
 } // namespace
@@ -155,35 +175,22 @@ std::wstring CScratchTree::WriteWideFile(const wchar_t* pszRelative,
 }
 
 bool MakeFolders(const char* pszPath) {
-    // Walk the path by characters so a trail byte 0x5C is not a separator.
-    std::string path(pszPath);
-    for (size_t i = 3; i < path.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
-        if (path[i] == '\\')
-            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    }
-    return CreateDirectoryA(pszPath, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    std::wstring path = Widen(pszPath);
+    size_t nFirst = path.compare(0, 4, L"\\\\?\\") == 0 ? 7 : 3;
+    for (size_t i = nFirst; i < path.size(); ++i)
+        if (path[i] == L'\\')
+            CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+    return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool WriteWholeFile(const char* pszPath, const std::string& content) {
-    std::string path(pszPath);
-    // Parent folders first.
-    int nLast = -1;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
-        if (path[i] == '\\')
-            nLast = static_cast<int>(i);
-    }
-    if (nLast > 2)
-        MakeFolders(path.substr(0, static_cast<size_t>(nLast)).c_str());
-    HANDLE h = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    std::wstring path = Widen(pszPath);
+    size_t nFirst = path.compare(0, 4, L"\\\\?\\") == 0 ? 7 : 3;
+    for (size_t i = nFirst; i < path.size(); ++i) // parent folders first
+        if (path[i] == L'\\')
+            CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     DWORD dwWritten = 0;
@@ -196,8 +203,8 @@ bool WriteWholeFile(const char* pszPath, const std::string& content) {
 bool MakeSparseFile(const char* pszPath, LONGLONG nSize) {
     if (!WriteWholeFile(pszPath, std::string()))
         return false;
-    HANDLE h = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    HANDLE h = CreateFileW(Widen(pszPath).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size;
@@ -230,7 +237,7 @@ std::string ReadWideFile(const std::wstring& path) {
 }
 
 bool PathExists(const char* pszPath) {
-    return GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Widen(pszPath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void RemoveTree(const char* pszPath) {
@@ -252,19 +259,20 @@ bool SetWriteTime(const char* pszPath, int nYear, int nMonth, int nDay, int nHou
     FILETIME local, utc;
     if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
         return false;
-    DWORD dwAttributes = GetFileAttributesA(pszPath);
-    SetFileAttributesA(pszPath, FILE_ATTRIBUTE_NORMAL);
-    HANDLE h = CreateFileA(pszPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    std::wstring path = Widen(pszPath);
+    DWORD dwAttributes = GetFileAttributesW(path.c_str());
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     bool bOk = h != INVALID_HANDLE_VALUE && SetFileTime(h, nullptr, &utc, &utc);
     if (h != INVALID_HANDLE_VALUE)
         CloseHandle(h);
-    SetFileAttributesA(pszPath, dwAttributes);
+    SetFileAttributesW(path.c_str(), dwAttributes);
     return bOk;
 }
 
 DWORD Attributes(const char* pszPath) {
-    return GetFileAttributesA(pszPath);
+    return GetFileAttributesW(Widen(pszPath).c_str());
 }
 
 int CountFiles(const char* pszFolder) {
@@ -390,4 +398,35 @@ bool UnmapDriveLetter(char chDrive) {
         return false;
     std::string link = devices + "/" + static_cast<char>(std::tolower(chDrive)) + ":";
     return RunUnixCommand("/bin/rm -f \"" + link + "\"") && PollUntil(MissingW, DriveRoot(chDrive));
+}
+
+namespace {
+
+int CountEntriesW(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    int n = 0;
+    do
+        ++n;
+    while (FindNextFileW(h, &data));
+    FindClose(h);
+    return n;
+}
+
+} // namespace
+
+bool WriteFileOnTheLinuxSide(const char* pszFolder, const char* pszName) {
+    std::wstring folder = Widen(pszFolder);
+    std::string unix = UnixPath(folder);
+    int nBefore = CountEntriesW(folder);
+    if (unix.empty() || !RunUnixCommand("/usr/bin/touch \"" + unix + "/" + pszName + "\""))
+        return false;
+    for (int i = 0; i < 250; ++i) {
+        if (CountEntriesW(folder) > nBefore)
+            return true;
+        Sleep(20);
+    }
+    return false;
 }

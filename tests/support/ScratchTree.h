@@ -35,7 +35,9 @@ private:
     CString m_strRoot;
 };
 
-// Whole-file helpers on full paths (ANSI, so at most MAX_PATH).
+// Whole-file helpers on full paths in the code page, of any length; in a
+// path, <U+XXXX> (as a snapshot writes it) stands for a character the code
+// page lacks.
 bool WriteWholeFile(const char* pszPath, const std::string& content);
 // An empty file of nSize bytes that takes no room on the disk (folders
 // along the path are created).
@@ -45,7 +47,7 @@ bool PathExists(const char* pszPath);
 std::string ReadWideFile(const std::wstring& path);
 bool WidePathExists(const std::wstring& path);
 bool MakeFolders(const char* pszPath);
-// Removes a tree of any depth (read-only entries included).
+// Removes a tree of any depth (read-only entries included), or a file.
 void RemoveTree(const char* pszPath);
 
 // Sets the last-write time (and the access time) to the given local time.
@@ -60,6 +62,11 @@ int CountFiles(const char* pszFolder);
 // text such as "." or "..", relative to the link's folder.
 bool MakeFolderLink(const char* pszLink, const char* pszTarget);
 bool RemoveFolderLink(const char* pszLink);
+
+// An empty file made on the Linux side under a name (ASCII) that Windows
+// refuses, such as one holding a backslash or an asterisk: wine lists it
+// as it stands.
+bool WriteFileOnTheLinuxSide(const char* pszFolder, const char* pszName);
 
 // Maps a drive letter to a folder, or takes it away again, as a removable
 // drive comes and goes (the link in the prefix's dosdevices).

@@ -8,8 +8,10 @@
 #include <map>
 
 #include "BackupSource.h"
+#include "ExactText.h"
 #include "LogBuffer.h"
 #include "Menu.h"
+#include "PathText.h"
 #include "RegistryDump.h"
 #include "ScratchTree.h"
 #include "FakeNetwork.h"
@@ -221,7 +223,10 @@ TEST_F(MrqViewTreesTest, NamesEndingInTheBackslashByteShowWholeAndRegisterWhole)
 // Names the code page cannot hold are left out of both trees: no path of
 // the program leads to them, so they could be neither registered, backed
 // up nor restored. A folder holding only such names has nothing to open.
-TEST_F(MrqViewTreesTest, NamesOutsideTheCodePageAreLeftOut) {
+// The folder trees show only what a set can register; the synchronised
+// tree shows every mirror entry, labelled in the code page, its node
+// holding the exact path.
+TEST_F(MrqViewTreesTest, NamesOutsideTheCodePageAreLeftOutOfTheFolderTreesOnly) {
     CScratchTree scratch("unnamable");
     scratch.MakeWideFolder(L"Caf\u00e9");
     scratch.MakeFolder("Cafe"); // its look-alike, a folder of its own
@@ -237,7 +242,12 @@ TEST_F(MrqViewTreesTest, NamesOutsideTheCodePageAreLeftOut) {
     OpenSet(scratch, scratch.Path("bk"), {"E:\\src\\data"});
     HTREEITEM hMirror = OpenPath(Sync(), {"同期フォルダ", "data"});
     ASSERT_NE(nullptr, hMirror);
-    EXPECT_EQ((std::vector<std::string>{"resume.txt"}), ChildTexts(Sync(), hMirror));
+    EXPECT_EQ((std::vector<std::string>{"..?x.txt", "r?sum?.txt", "resume.txt"}),
+              ChildTexts(Sync(), hMirror));
+    const CTreeNode* pNode = Sync().GetNode(ChildItem(Sync(), hMirror, "r?sum?.txt"));
+    ASSERT_NE(nullptr, pNode);
+    EXPECT_EQ(std::wstring(L"r\u00e9sum\u00e9.txt"),
+              WideOfText(GetLastComponent(pNode->m_strPath)));
 }
 
 TEST_F(MrqViewTreesTest, SyncTreeShowsTheMirrorsFoldersFirstThenFilesWithTheirIcons) {
