@@ -93,6 +93,23 @@ CString RunLogPath(const char* pszDestination, CTime when) {
     return JoinPath(JoinPath(CString(pszDestination), RUN_LOG_FOLDER_NAME), szName);
 }
 
+CString NewestRunLog(const char* pszDestination) {
+    CString strFolder = JoinPath(CString(pszDestination), RUN_LOG_FOLDER_NAME);
+    CString strNewest;
+    int nNewest = -1;
+    CFileFind finder;
+    bool bMore = finder.FindFile(JoinPath(strFolder, "*.txt"));
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        int nMonth = MonthOfName(finder.GetFileName());
+        if (finder.IsNameExact() && !finder.IsDirectory() && nMonth > nNewest) {
+            nNewest = nMonth;
+            strNewest = JoinPath(strFolder, finder.GetFileName());
+        }
+    }
+    return strNewest;
+}
+
 bool AppendRunRecord(const CRunRecord& record) {
     CString strPath = RunLogPath(record.strDestination, record.end);
     if (strPath.GetLength() >= MAX_PATH)

@@ -29,6 +29,10 @@ CString FormatRunRecord(const CRunRecord& record);
 // The month file a record that ends at that time goes to.
 CString RunLogPath(const char* pszDestination, CTime when);
 
+// The newest month file of the log in that destination, or "" when the
+// destination holds no log yet.
+CString NewestRunLog(const char* pszDestination);
+
 // Appends the record to its month's file (the folder and file made when
 // missing) and removes month files older than the kept months. False when
 // the record could not be written whole (a full disk, a read-only drive):

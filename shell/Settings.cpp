@@ -12,6 +12,7 @@ const char* const ENTRY_LOG_VIEW = "LogView";
 const char* const ENTRY_EXTENDED = "exp";
 const char* const ENTRY_KEEP_DELETED = "KeepDeleted";
 const char* const ENTRY_REMOVAL_GUARD = "RemovalGuard";
+const char* const ENTRY_RUN_LOG = "LogFile";
 const char* const ENTRY_NONCOPY_COUNT = "Count";
 
 namespace {
@@ -85,6 +86,7 @@ void CButtonSettings::Load(const CProfile& profile) {
     m_nExtended = profile.GetProfileInt(SECTION_BUTTON, ENTRY_EXTENDED, 0);
     m_nKeepDeleted = profile.GetProfileInt(SECTION_BUTTON, ENTRY_KEEP_DELETED, 0);
     m_nRemovalGuard = profile.GetProfileInt(SECTION_BUTTON, ENTRY_REMOVAL_GUARD, 1);
+    m_nRunLog = profile.GetProfileInt(SECTION_BUTTON, ENTRY_RUN_LOG, 1);
 }
 
 void CButtonSettings::Save(CProfile& profile) const {
@@ -94,6 +96,7 @@ void CButtonSettings::Save(CProfile& profile) const {
     profile.WriteProfileInt(SECTION_BUTTON, ENTRY_EXTENDED, m_nExtended);
     profile.WriteProfileInt(SECTION_BUTTON, ENTRY_KEEP_DELETED, m_nKeepDeleted);
     profile.WriteProfileInt(SECTION_BUTTON, ENTRY_REMOVAL_GUARD, m_nRemovalGuard);
+    profile.WriteProfileInt(SECTION_BUTTON, ENTRY_RUN_LOG, m_nRunLog);
 }
 
 bool IsUnattendedBackup(const CProfile& profile) {

@@ -20,6 +20,7 @@ extern const char* const ENTRY_LOG_VIEW;          // "LogView"
 extern const char* const ENTRY_EXTENDED;          // "exp"
 extern const char* const ENTRY_KEEP_DELETED;      // "KeepDeleted"
 extern const char* const ENTRY_REMOVAL_GUARD;     // "RemovalGuard"
+extern const char* const ENTRY_RUN_LOG;           // "LogFile"
 extern const char* const ENTRY_NONCOPY_COUNT;     // "Count"
 
 // The main frame's restored rectangle in screen pixels: x, y, cx, cy, by
@@ -41,7 +42,9 @@ int LoadColumnWidth(const CProfile& profile, int nList, int nColumn);
 void SaveColumnWidth(CProfile& profile, int nList, int nColumn, int nWidth);
 
 // The settings page's check boxes as the main view reads them: a
-// "StartBackup" never written counts as checked there.
+// "StartBackup" never written counts as checked there, and so does
+// "LogFile": the user who never opens the page is the one who most needs
+// the record of an unattended run.
 class CButtonSettings {
 public:
     void Load(const CProfile& profile);
@@ -55,6 +58,7 @@ public:
     // always did; the guard is on until a user turns it off.
     int m_nKeepDeleted = 0;
     int m_nRemovalGuard = 1;
+    int m_nRunLog = 1;
 };
 
 // Start-up's reading of the same two values, each with default 0: true

@@ -12,6 +12,7 @@
 #include "PageHost.h"
 #include "PathText.h"
 #include "RestorePage.h"
+#include "RunRecords.h"
 #include "RunSpecOfSet.h"
 #include "SettingsPage.h"
 #include "SourcePage.h"
@@ -103,7 +104,8 @@ CRunSpec CBackupCommand::SpecOfRun(bool bUnattended) const {
 
 void CBackupCommand::Run(bool bUnattended) {
     CMrqDoc* pDoc = m_host.GetBackupSet();
-    pDoc->m_strLastBackup = CTime::GetCurrentTime().Format(kTimeFormat);
+    CTime start = CTime::GetCurrentTime();
+    pDoc->m_strLastBackup = start.Format(kTimeFormat);
     m_host.GetLog().Append("バックアップ開始(", pDoc->m_strLastBackup, ")");
     SaveBeforeRun();
 
@@ -113,10 +115,15 @@ void CBackupCommand::Run(bool bUnattended) {
     // No parent: the dialog must show while the main window is minimised.
     CBackupProgressDlg progress(SpecOfRun(bUnattended));
     CRunOutcome outcome = progress.Run();
+    // The record before the result: an unattended run's program ends with
+    // its result window.
+    CRunRecord record = StartRunRecord("バックアップ", *pDoc, start);
+    SetBackupOutcome(record, outcome);
+    CString strLogFailure = KeepRunRecord(m_settings.KeepsRunLog(), record);
     if (!IsCompletedRun(outcome.nStatus))
-        ReportFailedRun(outcome.nStatus);
+        ReportFailedRun(outcome.nStatus, strLogFailure);
     else
-        ReportFinishedRun(outcome);
+        ReportFinishedRun(outcome, strLogFailure);
     m_destination.RefreshFreeSpace();
 }
 
@@ -141,44 +148,35 @@ void CBackupCommand::SaveBeforeRun() {
         pDoc->AssignMirrors();
 }
 
-void CBackupCommand::ReportFailedRun(int nStatus) {
+void CBackupCommand::ReportFailedRun(int nStatus, const CString& strLogFailure) {
     CString strText = StatusMessage(nStatus);
-    ShowError(m_host.GetForm(), strText);
+    ShowError(m_host.GetForm(), strLogFailure.IsEmpty() ? strText : strText + "\n" + strLogFailure);
     m_host.GetLog().Append(strText);
+    if (!strLogFailure.IsEmpty())
+        m_host.GetLog().Append(strLogFailure);
 }
 
-void CBackupCommand::ReportFinishedRun(const CRunOutcome& outcome) {
-    CString strTotal = Decimal(outcome.nTotal);
-    CString strNew = Decimal(outcome.nNew);
-    CString strUpdated = Decimal(outcome.nUpdated);
-    CString strDeleted = Decimal(outcome.nDeleted);
-
+void CBackupCommand::ReportFinishedRun(const CRunOutcome& outcome, const CString& strLogFailure) {
     // No parent either: the main window is still minimised.
     CBackupResultDlg result;
-    result.m_strTotal = strTotal;
-    result.m_strNew = strNew;
-    result.m_strUpdated = strUpdated;
-    result.m_strDeleted = strDeleted;
+    result.m_strTotal = Decimal(outcome.nTotal);
+    result.m_strNew = Decimal(outcome.nNew);
+    result.m_strUpdated = Decimal(outcome.nUpdated);
+    result.m_strDeleted = Decimal(outcome.nDeleted);
     // The guard's warnings name folders, not files that were not backed
     // up; they send the user to the log all the same.
     int nGuarded = outcome.nGuardedEntries;
     result.m_strMessage = ResultMessage(
         outcome.strResultText, CountWarnings(outcome.strWarnings) - nGuarded, nGuarded > 0);
+    if (!strLogFailure.IsEmpty())
+        result.m_strMessage += "\n" + strLogFailure;
     result.DoModal();
     // The restore page's tree shows the mirrors as the run left them.
     m_restore.RebuildTree();
 
     CLogPanel& log = m_host.GetLog();
-    log.Append("総ファイル数 : ", strTotal, "    更新ファイル数 : " + strUpdated);
-    log.Append("新規ファイル数 : ", strNew, "    削除ファイル数 : " + strDeleted);
-    // Each warning is one line ending in a line feed.
-    const CString& strWarnings = outcome.strWarnings;
-    int nStart = 0;
-    while (nStart < strWarnings.GetLength()) {
-        int nEnd = strWarnings.Find('\n', nStart);
-        if (nEnd < 0)
-            nEnd = strWarnings.GetLength();
-        log.Append(strWarnings.Mid(nStart, nEnd - nStart));
-        nStart = nEnd + 1;
-    }
+    log.AppendLines(BackupCountLines(outcome));
+    log.AppendLines(outcome.strWarnings);
+    if (!strLogFailure.IsEmpty())
+        log.Append(strLogFailure);
 }

@@ -1,7 +1,8 @@
 // The Start command: the checks every start makes before anything is
 // written, and on the source and destination pages the backup of the whole
 // set: the time stamp, the data file saved, the run in its progress window,
-// and how it ended, in the result window or an error and in the log.
+// and how it ended, in the run log, the result window or an error, and the
+// log panel.
 #pragma once
 
 #include "RunSpec.h"
@@ -38,8 +39,9 @@ private:
     CRunSpec SpecOfRun(bool bUnattended) const;
     void Run(bool bUnattended);
     void SaveBeforeRun();
-    void ReportFailedRun(int nStatus);
-    void ReportFinishedRun(const CRunOutcome& outcome);
+    // strLogFailure: "" or the sentence that the run's record is missing.
+    void ReportFailedRun(int nStatus, const CString& strLogFailure);
+    void ReportFinishedRun(const CRunOutcome& outcome, const CString& strLogFailure);
 
     CPageHost& m_host;
     const CSourcePage& m_sources;

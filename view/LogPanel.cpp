@@ -41,6 +41,18 @@ void CLogPanel::Append(const char* pszPart1, const char* pszPart2, const char* p
     ShowText();
 }
 
+void CLogPanel::AppendLines(const CString& strLines) {
+    // A line feed is never a trail byte, so a byte search finds the ends.
+    int nStart = 0;
+    while (nStart < strLines.GetLength()) {
+        int nEnd = strLines.Find('\n', nStart);
+        if (nEnd < 0)
+            nEnd = strLines.GetLength();
+        Append(strLines.Mid(nStart, nEnd - nStart));
+        nStart = nEnd + 1;
+    }
+}
+
 void CLogPanel::OnScroll(UINT nCode, HWND hScrollBar) {
     if (hScrollBar != m_scroll.GetSafeHwnd())
         return;

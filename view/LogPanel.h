@@ -21,6 +21,9 @@ public:
     // line; a null first part only refreshes the panel.
     void Append(const char* pszPart1, const char* pszPart2 = nullptr,
                 const char* pszPart3 = nullptr);
+    // A line of the log for each line of the text (each ends in a line
+    // feed; a last line without one counts too).
+    void AppendLines(const CString& strLines);
     // The form's WM_VSCROLL: the arrows of the panel's scroll bar move the
     // panel a line; anything else leaves the log as it is.
     void OnScroll(UINT nCode, HWND hScrollBar);

@@ -8,7 +8,7 @@
 CMrqView::CMrqView()
     : CFormView(IDD_MRQ_FORM), m_splitter(*this, IDCUR_SPLITTER), m_folders(*this),
       m_settings(*this, m_folders), m_sources(*this, m_folders, m_destination, m_backup),
-      m_destination(*this, m_folders, m_sources, m_backup), m_restore(*this, m_backup),
+      m_destination(*this, m_folders, m_sources, m_backup), m_restore(*this, m_backup, m_settings),
       m_backup(*this, m_sources, m_destination, m_restore, m_settings) {}
 
 CMrqView::~CMrqView() = default;

@@ -19,6 +19,8 @@
 #include "RestorePair.h"
 #include "RestoreResultDlg.h"
 #include "RestoreTarget.h"
+#include "RunRecords.h"
+#include "SettingsPage.h"
 #include "SizeText.h"
 #include "ViewImages.h"
 #include "ViewMessages.h"
@@ -37,10 +39,10 @@ int CALLBACK CompareKinds(LPARAM lItem1, LPARAM lItem2, LPARAM) {
 
 } // namespace
 
-CRestorePage::CRestorePage(CPageHost& host, CBackupCommand& backup)
+CRestorePage::CRestorePage(CPageHost& host, CBackupCommand& backup, const CSettingsPage& settings)
     : CViewPage(host, {IDC_REGISTER, IDC_DELETE, IDC_INIT_LIST, IDC_START, IDC_SPLITTER,
                        IDC_SYNC_TREE, IDC_RESTORE_LIST}),
-      m_backup(backup) {}
+      m_backup(backup), m_settings(settings) {}
 
 const CMessageMap* CRestorePage::GetMessageMap() const {
     static const CMessageMapEntry kEntries[] = {
@@ -153,6 +155,7 @@ void CRestorePage::StartRestore() {
         return;
     }
     CMainWindowAside aside(true);
+    CTime start = CTime::GetCurrentTime();
     std::vector<std::unique_ptr<CRestorePair>> pairs;
     CRestoreDlg dlg;
     for (int nRow = 0; nRow < nRows; ++nRow) {
@@ -172,13 +175,18 @@ void CRestorePage::StartRestore() {
     }
     dlg.m_status.m_items.RemoveAll();
     pairs.clear();
-    ReportRestore(dlg, bNotRun);
+    CRunRecord record = StartRunRecord("復元", *m_host.GetBackupSet(), start);
+    SetRestoreOutcome(record, dlg.m_status, dlg.m_bAborted);
+    ReportRestore(dlg, bNotRun, KeepRunRecord(m_settings.KeepsRunLog(), record));
 }
 
-void CRestorePage::ReportRestore(const CRestoreDlg& dlg, bool bNotRun) {
+void CRestorePage::ReportRestore(const CRestoreDlg& dlg, bool bNotRun,
+                                 const CString& strLogFailure) {
     CLogPanel& log = m_host.GetLog();
     CString strCount = Decimal(dlg.m_status.m_nCount);
     CString strText = RestoreResultText(dlg.m_status, dlg.m_bAborted);
+    if (!strLogFailure.IsEmpty())
+        strText += "\n" + strLogFailure;
     if (bNotRun) {
         ShowError(m_host.GetForm(), strText);
         log.Append(strText);
@@ -189,11 +197,9 @@ void CRestorePage::ReportRestore(const CRestoreDlg& dlg, bool bNotRun) {
         result.DoModal();
     }
     log.Append("復元ファイル数 : ", strCount);
-    // One line for each path that did not come back (the worker collected
-    // them; only this thread writes the log).
-    for (POSITION pos = dlg.m_status.m_failures.GetHeadPosition(); pos;)
-        log.Append("Warning : ", dlg.m_status.m_failures.GetNext(pos), " が復元されませんでした。");
-    CString strStop = RestoreStopText(dlg.m_status, " ");
-    if (!strStop.IsEmpty())
-        log.Append("Warning : ", strStop);
+    // The worker collected the paths that did not come back; only this
+    // thread writes the log.
+    log.AppendLines(RestoreWarningLines(dlg.m_status));
+    if (!strLogFailure.IsEmpty())
+        log.Append(strLogFailure);
 }

@@ -13,11 +13,14 @@
 class CBackupCommand;
 class CProfile;
 class CRestoreDlg;
+class CSettingsPage;
 struct RestoreItem;
 
 class CRestorePage : public CViewPage {
 public:
-    CRestorePage(CPageHost& host, CBackupCommand& backup);
+    // The settings page says whether a restore leaves a record in the run
+    // log.
+    CRestorePage(CPageHost& host, CBackupCommand& backup, const CSettingsPage& settings);
 
     // The synchronised tree puts folder names in order through the folder
     // tree's sorter, and file names through its own.
@@ -50,11 +53,12 @@ private:
     void RemoveSelectedItem();
     void OnItemInfo();
     void OnRightClick(NMHDR* pNMHDR, LRESULT* pResult);
-    // The restore of every listed item, and its end: the result window, or
-    // an error when the progress window never opened (bNotRun), then the
-    // log.
+    // The restore of every listed item, and its end: its record in the run
+    // log, the result window, or an error when the progress window never
+    // opened (bNotRun), then the log panel. strLogFailure: "" or the
+    // sentence that the record is missing.
     void StartRestore();
-    void ReportRestore(const CRestoreDlg& dlg, bool bNotRun);
+    void ReportRestore(const CRestoreDlg& dlg, bool bNotRun, const CString& strLogFailure);
     RestoreItem* GetItem(int nRow) const;
 
     // The tree's notifications (RestorePageTree.cpp).
@@ -63,6 +67,7 @@ private:
     void OnTreeRightClick(NMHDR* pNMHDR, LRESULT* pResult);
 
     CBackupCommand& m_backup;
+    const CSettingsPage& m_settings;
     CListCtrl m_list;
     CSyncTree m_tree;
     CListBox m_fileSorter;

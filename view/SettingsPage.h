@@ -1,9 +1,9 @@
 // The settings page ("設 定"): the options that belong to the user rather
 // than to a backup set (automatic backup of a data file opened from the
-// shell and exit after it, the log panel, the extended functions, what a
-// run does with files that left a source) and the extensions never backed
-// up. Read from the profile on the view's first
-// update and written back when it goes.
+// shell and exit after it, the log panel, the extended functions, the run
+// log and the button that opens it, what a run does with files that left a
+// source) and the extensions never backed up. Read from the profile on the
+// view's first update and written back when it goes.
 #pragma once
 
 #include "Button.h"
@@ -35,6 +35,9 @@ public:
     // "大量に削除する前に確認する": a run that would take most of a mirror
     // away asks first, or leaves those deletions undone.
     bool GuardsRemovals() const { return m_removalGuard.IsChecked(); }
+    // True while "ログファイルを作成する。。" is checked: every run leaves
+    // its record beside the backup.
+    bool KeepsRunLog() const { return m_runLog.IsChecked(); }
     // The extensions never copied, joined by ",".
     CString GetNoCopyText() const;
     // The values the profile gave for the first update: back up a data
@@ -53,6 +56,8 @@ private:
     void OnExtendedCheck();
     void OnAddNoCopy();
     void OnRemoveNoCopy();
+    // Opens the newest month of the run log in the set's destination.
+    void OnOpenLog();
 
     CFolderTreePane& m_folders;
     CButtonSettings m_read;
@@ -60,6 +65,7 @@ private:
     CButton m_startBackupExit;
     CButton m_logView;
     CButton m_extended;
+    CButton m_runLog;
     CListBox m_noCopyList;
     CButton m_keepDeleted;
     CButton m_removalGuard;

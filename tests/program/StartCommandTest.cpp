@@ -1,7 +1,8 @@
 // The Start command as a user meets it, from outside the program: an
 // unattended run of a data file (minimised, no focus, the result shown for
-// five seconds, then the end), one whose source was emptied (nothing asked,
-// the mirror left whole), errors that still end such a run, a second
+// five seconds, then the end) and the record it leaves in the destination,
+// one whose source was emptied (nothing asked, the mirror left whole),
+// errors that still end such a run, a second
 // start during a run, and a run that keeps the main window from acting on
 // the set until it is over (a close waits, a log-off stops the worker).
 #include "ProgramTest.h"
@@ -144,6 +145,34 @@ TEST_F(StartCommand, UnattendedRunOfAnEmptiedSourceAsksNothingAndLeavesItsMirror
     CountMirror(strMirror, nWhole, nAll);
     EXPECT_EQ(kFiles, nWhole);
     EXPECT_EQ(kFiles, nAll);
+}
+
+TEST_F(StartCommand, UnattendedRunLeavesItsRecordInTheDestinationsLog) {
+    MarkInstalled();
+    StoreStartButtons(1, 1);
+    std::string strSource = MakeSource("src表", 2);
+    m_scratch.WriteFile("src表\\ソ\\能.txt", "b");
+    std::string strDestination = m_scratch.MakeFolder("bk十").str();
+    std::string strFile = WriteSet("纊.mrd", strDestination, {strSource});
+
+    CRunningProgram program(Quoted(strFile));
+    ASSERT_TRUE(program.WaitForExit());
+    EXPECT_EQ(0u, program.ExitCode());
+    // The program is gone; the month's file holds the one record.
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = ::FindFirstFileA((strDestination + "\\mrq Log\\*.txt").c_str(), &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFind) << "no record";
+    EXPECT_FALSE(::FindNextFileA(hFind, &data)) << "one month only";
+    ::FindClose(hFind);
+    std::string strRecord =
+        ReadWholeFile((strDestination + "\\mrq Log\\" + data.cFileName).c_str());
+    EXPECT_EQ(0u, strRecord.find("==== バックアップ  ")) << strRecord;
+    for (const std::string& strLine :
+         {"データファイル : " + strFile, "バックアップ先 : " + strDestination,
+          std::string("結果 : 0 バックアップが終了しました。"),
+          std::string("総ファイル数 : 3    更新ファイル数 : 0\r\n新規ファイル数 : 3    "
+                      "削除ファイル数 : 0")})
+        EXPECT_NE(std::string::npos, strRecord.find("\r\n" + strLine + "\r\n")) << strLine;
 }
 
 TEST_F(StartCommand, UnattendedRunThatCannotStartOrFailsStillEndsOnceItsMessageIsGone) {

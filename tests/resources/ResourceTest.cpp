@@ -417,6 +417,7 @@ const std::vector<ExpectedDialog>& Dialogs() {
           {IDC_EXTENDED, kButton, "拡張機能を有効にする。"},
           {IDC_EXTENDED_TAB, kButton, "拡張タブを有効にする。"},
           {IDC_LOG_FILE, kButton, "ログファイルを作成する。。"},
+          {IDC_OPEN_LOG, kButton, "ログを開く"},
           {IDC_CHECK_SPACE, kButton, "バックアップ前に容量をチェックする。"},
           {IDC_FREE_SPACE, kStatic, "空き容量 :"},
           {IDC_REMOVAL_GROUP, kButton, "削除されたファイル"},
@@ -712,11 +713,13 @@ TEST_F(ResourceTest, FormShowsOnlyTheTabAndFileNameAtFirstAndEachPageFits) {
     const std::vector<int> templateOrder = {1011, 1001, 1008, 1013, 1002, 1014, 1005, 1006, 1007,
                                             1004, 1003, 1000, 1009, 1018, 1019, 1020, 1015, 1021,
                                             1027, 1028, 1029, 1030, 1024, 1038, 1039, 1043, 1022,
-                                            1023, 1032, 1033, 1034, 1048, 1060, 1061, 1062};
+                                            1023, 1032, 1033, 1031, 1034, 1048, 1060, 1061, 1062};
     EXPECT_EQ(templateOrder, order);
 
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hForm, IDC_EXTENDED_GROUP)));
-    for (int nId : {IDC_EXTENDED_TAB, IDC_LOG_FILE, IDC_CHECK_SPACE})
+    // The run log's switch and its button are the group's live controls.
+    for (int nId : {IDC_EXTENDED_GROUP, IDC_LOG_FILE, IDC_OPEN_LOG})
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hForm, nId))) << nId;
+    for (int nId : {IDC_EXTENDED_TAB, IDC_CHECK_SPACE})
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hForm, nId))) << nId;
     // Paths with "&" must show as they are.
     for (int nId : {IDC_FILE_NAME, IDC_LOG_TEXT, IDC_FREE_SPACE})
@@ -731,8 +734,8 @@ TEST_F(ResourceTest, FormShowsOnlyTheTabAndFileNameAtFirstAndEachPageFits) {
          IDC_RESTORE_LIST},
         {IDC_START_BACKUP, IDC_START_BACKUP_EXIT, IDC_DATAFILE_GROUP, IDC_NOCOPY_ADD,
          IDC_NOCOPY_REMOVE, IDC_NOCOPY_GROUP, IDC_NOCOPY_LIST, IDC_OPTIONS_GROUP, IDC_LOG_VIEW,
-         IDC_EXTENDED, IDC_EXTENDED_TAB, IDC_LOG_FILE, IDC_CHECK_SPACE, IDC_EXTENDED_GROUP,
-         IDC_REMOVAL_GROUP, IDC_KEEP_DELETED, IDC_REMOVAL_GUARD},
+         IDC_EXTENDED, IDC_EXTENDED_TAB, IDC_LOG_FILE, IDC_OPEN_LOG, IDC_CHECK_SPACE,
+         IDC_EXTENDED_GROUP, IDC_REMOVAL_GROUP, IDC_KEEP_DELETED, IDC_REMOVAL_GUARD},
     };
     for (size_t i = 0; i < pages.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "page " << i + 1);

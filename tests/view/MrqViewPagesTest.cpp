@@ -18,12 +18,12 @@ const std::set<int> kDestinationPage = {IDC_REGISTER, IDC_START,       IDC_DESTI
                                         IDC_SPLITTER, IDC_FOLDER_TREE, IDC_FREE_SPACE};
 const std::set<int> kRestorePage = {IDC_REGISTER, IDC_DELETE,    IDC_INIT_LIST,   IDC_START,
                                     IDC_SPLITTER, IDC_SYNC_TREE, IDC_RESTORE_LIST};
-const std::set<int> kSettingsPage = {IDC_START_BACKUP, IDC_START_BACKUP_EXIT, IDC_DATAFILE_GROUP,
-                                     IDC_NOCOPY_ADD,   IDC_NOCOPY_REMOVE,     IDC_NOCOPY_GROUP,
-                                     IDC_NOCOPY_LIST,  IDC_OPTIONS_GROUP,     IDC_LOG_VIEW,
-                                     IDC_EXTENDED,     IDC_EXTENDED_TAB,      IDC_LOG_FILE,
-                                     IDC_CHECK_SPACE,  IDC_EXTENDED_GROUP,    IDC_REMOVAL_GROUP,
-                                     IDC_KEEP_DELETED, IDC_REMOVAL_GUARD};
+const std::set<int> kSettingsPage = {IDC_START_BACKUP,  IDC_START_BACKUP_EXIT, IDC_DATAFILE_GROUP,
+                                     IDC_NOCOPY_ADD,    IDC_NOCOPY_REMOVE,     IDC_NOCOPY_GROUP,
+                                     IDC_NOCOPY_LIST,   IDC_OPTIONS_GROUP,     IDC_LOG_VIEW,
+                                     IDC_EXTENDED,      IDC_EXTENDED_TAB,      IDC_LOG_FILE,
+                                     IDC_OPEN_LOG,      IDC_CHECK_SPACE,       IDC_EXTENDED_GROUP,
+                                     IDC_REMOVAL_GROUP, IDC_KEEP_DELETED,      IDC_REMOVAL_GUARD};
 const std::set<int> kLogGroup = {IDC_LOG_TEXT, IDC_LOG_FRAME, IDC_LOG_SCROLL};
 
 std::string Text(const RECT& rc) {

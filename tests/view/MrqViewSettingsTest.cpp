@@ -60,8 +60,10 @@ TEST_F(MrqViewSettingsTest, NewInstallationStartsWithTheDefaults) {
     EXPECT_EQ(BST_UNCHECKED, Check(IDC_LOG_VIEW));
     EXPECT_EQ(BST_UNCHECKED, Check(IDC_EXTENDED));
     EXPECT_FALSE(View()->GetSettingsPage().IsExtendedEnabled());
+    // The run log is on for the user who never opens this page.
+    EXPECT_EQ(BST_CHECKED, Check(IDC_LOG_FILE));
+    EXPECT_TRUE(View()->GetSettingsPage().KeepsRunLog());
     EXPECT_FALSE(Enabled(IDC_EXTENDED_TAB));
-    EXPECT_FALSE(Enabled(IDC_LOG_FILE));
     EXPECT_FALSE(Enabled(IDC_CHECK_SPACE));
     // Gone files are deleted as they always were; the guard is on.
     EXPECT_EQ(BST_UNCHECKED, Check(IDC_KEEP_DELETED));
