@@ -70,6 +70,8 @@ mkdir -p "$mirror/2024年" "$mirror/ソース"
 for name in メモ.txt 地図.bmp 設定.ini 案内.html 能力表.csv; do
     : >"$mirror/$name"
 done
+# A name code page 932 cannot hold: the tree shows it with "?".
+: >"$mirror/Café.txt"
 cp "$program" "$mirror/mrq.exe" # a program shows its own icon
 
 shoot main-sources main
