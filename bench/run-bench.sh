@@ -100,19 +100,21 @@ make_standard_tree() {
 }
 
 # The standard tree, where in every folder 20 files have names code page
-# 932 cannot hold (an accent and Hangul) and 20 more lie three folders of
-# 90 characters deeper, at paths of over 259 bytes.
+# 932 cannot hold (an accent and Hangul), and 10 of the 100 folders have
+# names of 245 characters, so that their files lie at paths of over 259
+# bytes: the same files and folders as the standard tree, only the names
+# differ.
 make_mixed_tree() {
     make_standard_tree "$1"
-    local deep d n
-    deep=$(printf 'x%.0s' $(seq 1 90))
-    deep="$deep/${deep//x/y}/${deep//x/z}"
+    local long d n
+    long=$(printf 'x%.0s' $(seq 1 240))
     for d in "$1"/d*; do
-        mkdir -p "$d/$deep"
         for n in $(seq -w 0 19); do
             mv "$d/f0$n.dat" "$d/café_한글_$n.dat"
-            mv "$d/f1$n.dat" "$d/$deep/f1$n.dat"
         done
+    done
+    for n in $(seq -w 0 9); do
+        mv "$1/d0$n" "$1/d0${n}_$long"
     done
 }
 
@@ -174,15 +176,20 @@ standard_bench() {
     done
 
     # Each first backup of 20,000 files varies by a third from run to run
-    # here (the page cache's write-back of the runs before): the two trees
-    # take turns, three times each, and each keeps its shortest time.
+    # here (the page cache's write-back of the runs before), and later runs
+    # tend to be slower: the two trees take turns in the order plain, mixed,
+    # mixed, plain, plain, mixed, and each keeps its shortest time.
     echo "== engine, first backup of the plain tree and of a mixed one, three times each"
     make_mixed_tree "$data/mixed"
-    for round in 1 2 3; do
-        engine "$data/plain-$round.txt" --only-first "$drive:\\src" "$drive:\\plain$round"
-        rm -rf "$data/plain$round"
-        engine "$data/mixed-$round.txt" --only-first "$drive:\\mixed" "$drive:\\mixed$round"
-        rm -rf "$data/mixed$round"
+    local round tree
+    round=0
+    for tree in src mixed mixed src src mixed; do
+        round=$((round + 1))
+        local name=plain
+        [ "$tree" = mixed ] && name=mixed
+        engine "$data/$name-$(((round + 1) / 2)).txt" --only-first "$drive:\\$tree" \
+            "$drive:\\first$round"
+        rm -rf "$data/first$round"
     done
 
     echo "== xcopy and rsync"
