@@ -16,6 +16,7 @@ const char* const MIRROR_NAME_WARNING =
 const char* const NOT_COPIED_WARNING = " がコピーされませんでした。\n";
 const char* const SEARCHING_TEXT = "検索中 : ";
 const char* const COPYING_TEXT = "Backup中 : ";
+const char* const REMOVAL_SEARCH_TEXT = "削除ファイル検索中";
 
 CBackupJob::CBackupJob() : m_nCopyWorkers(COPY_WORKERS), m_nAloneCopySize(ALONE_COPY_SIZE) {}
 
@@ -55,23 +56,31 @@ void CBackupJob::AddToCopyList(const char* pszSource, const char* pszMirror,
 }
 
 void CBackupJob::AddToDeleteList(const char* pszPath) {
+    AddToDeleteList(m_deleteList, pszPath);
+}
+
+void CBackupJob::AddToDeleteList(CDeleteList& list, const char* pszPath) {
     if (!m_bDeleteListOk)
         return;
     try {
-        m_deleteList.Add(pszPath);
+        list.Add(pszPath);
     } catch (const std::bad_alloc&) {
         m_bDeleteListOk = 0;
     }
 }
 
-void CBackupJob::AddWarning(const char* pszPath, const char* pszText) {
+void AppendWarning(CString& strWarnings, const char* pszPath, const char* pszText) {
     try {
-        m_strWarnings += "Warning : ";
-        m_strWarnings += ShownText(pszPath);
-        m_strWarnings += pszText;
+        strWarnings += "Warning : ";
+        strWarnings += ShownText(pszPath);
+        strWarnings += pszText;
     } catch (const std::bad_alloc&) {
         // The warning is lost, the run goes on.
     }
+}
+
+void CBackupJob::AddWarning(const char* pszPath, const char* pszText) {
+    AppendWarning(m_strWarnings, pszPath, pszText);
 }
 
 void CBackupJob::ShowFile(const char* pszPrefix, const char* pszPath) {

@@ -49,6 +49,8 @@ extern const char* const NOT_COPIED_WARNING;
 // The status texts of a file being compared, and being copied.
 extern const char* const SEARCHING_TEXT;
 extern const char* const COPYING_TEXT;
+// The status text while the removal pass looks for gone files.
+extern const char* const REMOVAL_SEARCH_TEXT;
 
 // Margin the space check adds to the bytes to copy.
 const ULONGLONG SPACE_MARGIN = 524288;
@@ -64,6 +66,12 @@ const ULONGLONG LONG_COPY_SIZE = 1 << 20;
 
 // What the removal pass found of a source folder when it listed it.
 enum SourceFolderState { SOURCE_NOT_LISTED, SOURCE_READABLE, SOURCE_GONE, SOURCE_UNREADABLE };
+
+struct CWalkLevel;
+
+// Appends "Warning : " + the path as the user reads it + text; a warning
+// that finds no memory is dropped and the run goes on.
+void AppendWarning(CString& strWarnings, const char* pszPath, const char* pszText);
 
 class CBackupJob {
 public:
@@ -82,6 +90,7 @@ public:
     void AddToCopyList(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                        bool bChanged = false, ULONGLONG nSize = 0);
     void AddToDeleteList(const char* pszPath);
+    void AddToDeleteList(CDeleteList& list, const char* pszPath);
     // A mirror file whose source has gone, to keep in the history.
     void AddToKeptList(const char* pszMirror, const char* pszHistoryName);
 
@@ -133,6 +142,10 @@ public:
     bool ShiftHistory(const char* pszHistoryName, const char* pszFileName,
                       const char* pszExistingPath, int nLimit);
 
+    // The survey's walk of an entry: its removal pass and its copy walk at
+    // once, each folder listed once for both (SurveyWalk.cpp).
+    void SurveyWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
+                    const char* pszHistoryName);
     // Removal of files that left the source.
     void RemovalWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                      const char* pszHistoryName);
@@ -153,6 +166,9 @@ public:
     // Appends "Warning : " + path + text; a warning that finds no memory is
     // dropped and the run goes on.
     void AddWarning(const char* pszPath, const char* pszText);
+    // A warning of the copy walk: held while the survey walks both passes
+    // at once.
+    void AddCopyWarning(const char* pszPath, const char* pszText);
 
     // The run as it was given, and the destination's history root.
     CRunSpec m_spec;
@@ -189,6 +205,14 @@ public:
     int m_bDeleteListOk = 1;
     int m_bSurvey = 0;
     CString m_strWarnings;
+    // While the survey walks an entry's two passes at once, what the copy
+    // walk adds to the warnings, the delete list and the bytes to free
+    // waits here; it joins them once the entry is walked, after what the
+    // removal pass added, as when the passes ran one after the other.
+    int m_bHoldCopyEffects = 0;
+    CString m_strHeldWarnings;
+    CDeleteList m_heldDrops;
+    std::atomic<ULONGLONG> m_nHeldBytesToFree{0};
     CString m_strExtensions;
     int m_nFilterMode = -1;
     int m_bSubfolders = 1;
@@ -206,6 +230,14 @@ public:
     ULONGLONG m_nSpaceToCopy = 0;
 
 private:
+    SourceFolderState SurveyLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
+                                  const char* pszHistoryName, const char* pszAnchor);
+    // A subfolder both passes enter, walked once for both.
+    void SurveySubfolder(const CWalkLevel& level, const char* pszName);
+    void ReleaseHeldCopyEffects();
+    // The entries [nFirst, nEnd) of a level's listings, for each pass.
+    void RemovalEntries(const CWalkLevel& level, size_t nFirst, size_t nEnd);
+    void CopyEntries(CWalkLevel& level, size_t nFirst, size_t nEnd);
     void SurveyFile(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                     int nKind, ULONGLONG nSourceSize);
     SourceFolderState RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
@@ -213,6 +245,9 @@ private:
     // A mirror subfolder's level, and its removal once its source has gone.
     void RemovalSubfolder(const char* pszSource, const char* pszMirror, const char* pszHistoryName,
                           const char* pszAnchor);
+    // A mirror subfolder whose source was found gone is removed, once empty.
+    void EndRemovalSubfolder(SourceFolderState state, const char* pszSource, const char* pszMirror,
+                             const char* pszAnchor);
     // A mirror file whose source has gone: listed for deletion in the
     // survey, else shifted into the history or deleted.
     void RemoveGoneFile(const char* pszMirror, const char* pszHistoryName, const char* pszName);

@@ -16,7 +16,8 @@ bool CBackupJob::SurveySource(const char* pszFolder, const char* pszMirror, cons
                               size_t nEntry) {
     m_bSurvey = 1;
     // The figures of this entry's removal pass are what it adds to the
-    // run's: the pass lists before the copy walk does.
+    // run's: what the copy walk adds to the same lists and totals is held
+    // until they are taken (SurveyWalk.cpp).
     CEntryRemovals removals;
     removals.nEntry = nEntry;
     removals.strFolder = pszFolder;
@@ -25,15 +26,14 @@ bool CBackupJob::SurveySource(const char* pszFolder, const char* pszMirror, cons
     removals.nFreed = ReadBytesToFree(false);
     removals.nFirstDelete = m_deleteList.GetCount();
     removals.nFirstKept = m_keptList.GetCount();
-    RemovalWalk(pszFolder, pszMirror, pszTitle);
+    SurveyWalk(pszFolder, pszMirror, pszTitle);
     removals.nMirrorFiles += m_nMirrorFiles;
     removals.nGone += m_nDeleted;
     removals.nFreed = ReadBytesToFree(false) - removals.nFreed;
     removals.nEndDelete = m_deleteList.GetCount();
     removals.nEndKept = m_keptList.GetCount();
     m_removals.push_back(removals);
-    if (!m_bAbort)
-        CopyWalk(pszFolder, pszMirror, pszTitle);
+    ReleaseHeldCopyEffects();
     return m_bCopyListOk && m_bDeleteListOk;
 }
 

@@ -10,11 +10,11 @@
 #include <cstring>
 
 #include "BackupJob.h"
-#include "FileFind.h"
 #include "FileOps.h"
 #include "FolderListing.h"
 #include "PathCalls.h"
 #include "PathText.h"
+#include "WalkLevel.h"
 
 namespace {
 
@@ -32,40 +32,37 @@ int CompareListed(const CFileFacts& source, const CFileFacts* pMirror) {
 
 void CBackupJob::CopyWalk(const char* pszSourceFolder, const char* pszMirrorFolder,
                           const char* pszHistoryName) {
-    CFileFind finder;
-    bool bMore = finder.FindFile(JoinPath(CString(pszSourceFolder), "*.*"));
-    CFolderListing mirror;
-    bool bMirrorListed = false; // listed when the first file needs it
-    while (bMore && !m_bAbort) {
-        bMore = finder.FindNextFile();
-        CString strName = finder.GetFileName();
-        bool bDirectory = finder.IsDirectory();
-        if (bDirectory && (finder.IsDots() || !m_bSubfolders))
+    CWalkLevel level(pszSourceFolder, pszMirrorFolder, pszHistoryName);
+    if (level.sources.List(pszSourceFolder))
+        CopyEntries(level, 0, level.sources.GetCount());
+}
+
+void CBackupJob::CopyEntries(CWalkLevel& level, size_t nFirst, size_t nEnd) {
+    const CFolderListing& sources = level.sources;
+    for (size_t i = nFirst; i < nEnd && !m_bAbort; ++i) {
+        const char* pszName = sources.GetName(i);
+        bool bDirectory = sources.IsDirectory(i);
+        if (bDirectory && !m_bSubfolders)
             continue;
-        if (!finder.IsNameReachable()) {
+        if (!sources.IsNameReachable(i)) {
             // Joined to the folders, the name would lead to another file, a
             // pattern, or out of both (a backslash in a name wine lists):
             // the file (or the whole subfolder) is reported, once, and left
             // alone.
-            if (m_bSurvey && (bDirectory || PassesFilters(strName)))
-                AddWarning(JoinPath(CString(pszSourceFolder), strName), SOURCE_NAME_WARNING);
+            if (m_bSurvey && (bDirectory || PassesFilters(pszName)))
+                AddCopyWarning(JoinPath(CString(level.pszSource), pszName), SOURCE_NAME_WARNING);
             continue;
         }
         // Names the code page lacks are joined as their exact texts, and
         // paths of any length go to the wide calls (ExactText.h).
-        CString strSource = JoinPath(CString(pszSourceFolder), strName);
-        CString strMirror = JoinPath(CString(pszMirrorFolder), strName);
-        const char* szSource = strSource;
-        const char* szMirror = strMirror;
+        CString strSource = JoinPath(CString(level.pszSource), pszName);
         if (bDirectory) {
-            CopySubfolder(szSource, szMirror, pszHistoryName, strName, finder.IsFolderLink());
-        } else if (PassesFilters(szSource)) {
-            if (!bMirrorListed) {
-                mirror.List(pszMirrorFolder);
-                bMirrorListed = true;
-            }
-            BackupListedFile(szSource, szMirror, pszHistoryName, FactsOf(finder),
-                             mirror.Find(strName));
+            CopySubfolder(strSource, JoinPath(CString(level.pszMirror), pszName),
+                          level.pszHistoryName, pszName, sources.IsFolderLink(i));
+        } else if (PassesFilters(strSource)) {
+            BackupListedFile(strSource, JoinPath(CString(level.pszMirror), pszName),
+                             level.pszHistoryName, sources.GetFacts(i),
+                             level.FindInMirror(pszName));
         }
     }
 }
@@ -76,7 +73,7 @@ void CBackupJob::CopySubfolder(const char* pszSource, const char* pszMirror,
     // source. A mirror folder that is a link (the removal pass has reported
     // it) is not written through.
     if (bLink) {
-        AddWarning(pszSource, LINK_WARNING);
+        AddCopyWarning(pszSource, LINK_WARNING);
         return;
     }
     if (IsFolderLinkAt(pszMirror))
@@ -136,5 +133,5 @@ void CBackupJob::SurveyFile(const char* pszSource, const char* pszMirror,
     if (!bOk)
         // Only a history path too long to build fails here; the file would
         // never be listed, so it is reported now.
-        AddWarning(pszSource, NOT_COPIED_WARNING);
+        AddCopyWarning(pszSource, NOT_COPIED_WARNING);
 }

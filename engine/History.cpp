@@ -44,8 +44,11 @@ bool CBackupJob::ShiftInto(int nDepth, int nLimit, const char* pszHistoryName,
         return false;
     if (m_bSurvey) {
         if (nDepth == nLimit) {
-            AccumulateSize(m_nBytesToFree, szTarget);
-            AddToDeleteList(szTarget);
+            // Held while the survey walks both passes of an entry at once:
+            // only a changed file's shift gets here in the survey.
+            bool bHeld = m_bHoldCopyEffects != 0;
+            AccumulateSize(bHeld ? m_nHeldBytesToFree : m_nBytesToFree, szTarget);
+            AddToDeleteList(bHeld ? m_heldDrops : m_deleteList, szTarget);
         }
         return true;
     }

@@ -14,17 +14,12 @@
 #include <vector>
 
 #include "BackupJob.h"
-#include "FileFind.h"
 #include "FileOps.h"
 #include "FolderListing.h"
 #include "PathCalls.h"
 #include "PathText.h"
+#include "WalkLevel.h"
 
-namespace {
-
-// Why a source folder could not be listed. pszAnchor: the deepest folder
-// above known to be there, null at an entry's top; a source subfolder
-// reported missing has only gone while the anchor is still there.
 SourceFolderState WhyNotListed(const char* pszFolder, const char* pszAnchor) {
     DWORD dwAttributes = GetAttributesAt(pszFolder);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES) {
@@ -36,6 +31,8 @@ SourceFolderState WhyNotListed(const char* pszFolder, const char* pszAnchor) {
         return SOURCE_GONE;
     return SOURCE_UNREADABLE;
 }
+
+namespace {
 
 // Lists a source folder for the look-ups of its mirror's entries; an empty
 // folder that is there lists as readable.
@@ -57,64 +54,65 @@ void CBackupJob::RemovalWalk(const char* pszSourceFolder, const char* pszMirrorF
 // the mirror folder could not be listed and the source was not asked.
 SourceFolderState CBackupJob::RemovalLevel(const char* pszSourceFolder, const char* pszMirrorFolder,
                                            const char* pszHistoryName, const char* pszAnchor) {
-    m_status.SetText("削除ファイル検索中");
-    CFileFind finder;
-    if (!finder.FindFile(JoinPath(CString(pszMirrorFolder), "*.*")))
+    m_status.SetText(REMOVAL_SEARCH_TEXT);
+    CWalkLevel level(pszSourceFolder, pszMirrorFolder, pszHistoryName);
+    if (!level.mirrors.List(pszMirrorFolder))
         return SOURCE_NOT_LISTED; // no mirror folder yet
     // One listing of the source folder tells whether it can be read and
     // serves the look-up of every mirror entry.
-    CFolderListing sources;
-    SourceFolderState state = ListSourceFolder(sources, pszSourceFolder, pszAnchor);
-    if (state == SOURCE_UNREADABLE)
-        return state;
-    // What is missing below has only gone while this folder is still there
-    // (or, for a folder that has gone, the anchor above it).
-    const char* pszHere = state == SOURCE_READABLE ? pszSourceFolder : pszAnchor;
+    level.state = ListSourceFolder(level.sources, pszSourceFolder, pszAnchor);
+    if (level.state == SOURCE_UNREADABLE)
+        return level.state;
+    level.pszHere = level.state == SOURCE_READABLE ? pszSourceFolder : pszAnchor;
+    RemovalEntries(level, 0, level.mirrors.GetCount());
+    return level.state;
+}
 
-    bool bMore = true;
-    while (bMore && !m_bAbort) {
-        bMore = finder.FindNextFile();
-        if (finder.IsDots())
-            continue;
-        CString strName = finder.GetFileName();
-        if (m_bSurvey && !finder.IsDirectory() && !IsStagingName(strName))
+void CBackupJob::RemovalEntries(const CWalkLevel& level, size_t nFirst, size_t nEnd) {
+    const CFolderListing& mirrors = level.mirrors;
+    for (size_t i = nFirst; i < nEnd && !m_bAbort; ++i) {
+        const char* pszName = mirrors.GetName(i);
+        bool bDirectory = mirrors.IsDirectory(i);
+        if (m_bSurvey && !bDirectory && !IsStagingName(pszName))
             ++m_nMirrorFiles; // what the guard weighs the gone files against
-        if (!finder.IsNameReachable()) {
+        if (!mirrors.IsNameReachable(i)) {
             // Its source cannot be looked up by that name, so nothing says
             // it has gone: kept, and reported once.
-            if (m_bSurvey && (m_bSubfolders || !finder.IsDirectory()))
-                AddWarning(JoinPath(CString(pszMirrorFolder), strName), MIRROR_NAME_WARNING);
+            if (m_bSurvey && (m_bSubfolders || !bDirectory))
+                AddWarning(JoinPath(CString(level.pszMirror), pszName), MIRROR_NAME_WARNING);
             continue;
         }
-        CString strSource = JoinPath(CString(pszSourceFolder), strName);
-        CString strMirror = JoinPath(CString(pszMirrorFolder), strName);
-        const char* szSource = strSource;
-        const char* szMirror = strMirror;
-
-        if (finder.IsFolderLink()) {
+        if (mirrors.IsFolderLink(i)) {
             // Never entered and never removed: under wine, removing a link
             // to a folder removes the folder it points to.
             if (m_bSubfolders)
-                AddWarning(szMirror, LINK_WARNING);
+                AddWarning(JoinPath(CString(level.pszMirror), pszName), LINK_WARNING);
             continue;
         }
-        if (finder.IsDirectory()) {
+        if (bDirectory) {
             if (m_bSubfolders)
-                RemovalSubfolder(szSource, szMirror, JoinPath(CString(pszHistoryName), strName),
-                                 pszHere);
+                RemovalSubfolder(JoinPath(CString(level.pszSource), pszName),
+                                 JoinPath(CString(level.pszMirror), pszName),
+                                 JoinPath(CString(level.pszHistoryName), pszName), level.pszHere);
             continue;
         }
-        if (state == SOURCE_READABLE && sources.Find(strName))
-            continue;                            // still there
-        if (HasLeftTheSource(szSource, pszHere)) // else still there, or unknown: kept
-            RemoveGoneFile(szMirror, pszHistoryName, strName);
+        if (level.state == SOURCE_READABLE && level.sources.Find(pszName))
+            continue; // still there
+        CString strSource = JoinPath(CString(level.pszSource), pszName);
+        if (HasLeftTheSource(strSource, level.pszHere)) // else still there, or unknown: kept
+            RemoveGoneFile(JoinPath(CString(level.pszMirror), pszName), level.pszHistoryName,
+                           pszName);
     }
-    return state;
 }
 
 void CBackupJob::RemovalSubfolder(const char* pszSource, const char* pszMirror,
                                   const char* pszHistoryName, const char* pszAnchor) {
-    SourceFolderState state = RemovalLevel(pszSource, pszMirror, pszHistoryName, pszAnchor);
+    EndRemovalSubfolder(RemovalLevel(pszSource, pszMirror, pszHistoryName, pszAnchor), pszSource,
+                        pszMirror, pszAnchor);
+}
+
+void CBackupJob::EndRemovalSubfolder(SourceFolderState state, const char* pszSource,
+                                     const char* pszMirror, const char* pszAnchor) {
     if (state == SOURCE_NOT_LISTED) {
         CFolderListing unused;
         state = ListSourceFolder(unused, pszSource, pszAnchor);

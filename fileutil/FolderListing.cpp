@@ -50,21 +50,30 @@ bool CFolderListing::List(const char* pszFolder) {
         // (resume.txt is not résumé.txt).
         const wchar_t* pszName = finder.GetWideFileName();
         size_t nLength = std::wcslen(pszName);
+        CString strText = finder.GetFileName();
         m_entries.push_back({static_cast<uint32_t>(m_names.size()), static_cast<uint32_t>(nLength),
-                             FactsOf(finder)});
+                             static_cast<uint32_t>(m_texts.size()), finder.IsNameReachable(),
+                             finder.IsFolderLink(), FactsOf(finder)});
         m_names.append(pszName, nLength);
+        m_texts.append(strText, strText.GetLength() + 1);
     }
     finder.Close();
-    std::sort(m_entries.begin(), m_entries.end(), [this](const CEntry& a, const CEntry& b) {
-        return CompareIgnoringCase(a, m_names.data() + b.nNameStart,
-                                   static_cast<int>(b.nNameLength)) < 0;
+    m_sorted.resize(m_entries.size());
+    for (size_t i = 0; i < m_sorted.size(); ++i)
+        m_sorted[i] = static_cast<uint32_t>(i);
+    std::sort(m_sorted.begin(), m_sorted.end(), [this](uint32_t a, uint32_t b) {
+        const CEntry& second = m_entries[b];
+        return CompareIgnoringCase(m_entries[a], m_names.data() + second.nNameStart,
+                                   static_cast<int>(second.nNameLength)) < 0;
     });
     return true;
 }
 
 void CFolderListing::Clear() {
     m_entries.clear();
+    m_sorted.clear();
     m_names.clear();
+    m_texts.clear();
 }
 
 int CFolderListing::CompareIgnoringCase(const CEntry& entry, const wchar_t* pszName,
@@ -74,27 +83,33 @@ int CFolderListing::CompareIgnoringCase(const CEntry& entry, const wchar_t* pszN
 }
 
 const CFileFacts* CFolderListing::Find(const char* pszName) const {
+    size_t nIndex = IndexOf(pszName);
+    return nIndex == NONE ? nullptr : &m_entries[nIndex].facts;
+}
+
+size_t CFolderListing::IndexOf(const char* pszName) const {
     wchar_t szBuffer[MAX_PATH];
     std::wstring wide;
     int nLength = WideName(pszName, szBuffer, MAX_PATH, wide);
     if (nLength < 0)
-        return nullptr;
+        return NONE;
     const wchar_t* szWide = wide.empty() ? szBuffer : wide.c_str();
-    auto first =
-        std::lower_bound(m_entries.begin(), m_entries.end(), 0, [&](const CEntry& entry, int) {
-            return CompareIgnoringCase(entry, szWide, nLength) < 0;
-        });
-    const CEntry* pFound = nullptr;
-    for (auto it = first; it != m_entries.end() && CompareIgnoringCase(*it, szWide, nLength) == 0;
-         ++it) {
+    auto first = std::lower_bound(m_sorted.begin(), m_sorted.end(), 0, [&](uint32_t nEntry, int) {
+        return CompareIgnoringCase(m_entries[nEntry], szWide, nLength) < 0;
+    });
+    size_t nFound = NONE;
+    for (auto it = first; it != m_sorted.end(); ++it) {
+        const CEntry& entry = m_entries[*it];
+        if (CompareIgnoringCase(entry, szWide, nLength) != 0)
+            break;
         // Names that differ in case only can both exist where the file
         // system keeps case (a Linux folder under wine); the exact one is
         // the one an open of that name would reach.
-        if (!pFound)
-            pFound = &*it;
-        if (CompareNames(m_names.data() + it->nNameStart, static_cast<int>(it->nNameLength), szWide,
-                         nLength, false) == 0)
-            return &it->facts;
+        if (nFound == NONE)
+            nFound = *it;
+        if (CompareNames(m_names.data() + entry.nNameStart, static_cast<int>(entry.nNameLength),
+                         szWide, nLength, false) == 0)
+            return *it;
     }
-    return pFound ? &pFound->facts : nullptr;
+    return nFound;
 }

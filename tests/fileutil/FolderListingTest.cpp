@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "FileFacts.h"
+#include "FileFind.h"
 #include "FileOps.h"
 #include "FolderListing.h"
 #include "ScratchTree.h"
@@ -72,6 +73,40 @@ TEST(FolderListing, MissingFolderFailsAndEmptyFolderListsNothing) {
     ASSERT_TRUE(listing.List(tree.MakeFolder("empty")));
     EXPECT_EQ(0u, listing.GetCount());
     EXPECT_EQ(nullptr, listing.Find("a"));
+}
+
+TEST(FolderListing, GivesTheEntriesInTheFindersOrderWithWhatItSaysOfEach) {
+    CScratchTree tree("listing_order");
+    for (const char* pszName : {"f\\表.txt", "f\\b.txt", "f\\纊\\x", "f\\Z.txt", "f\\十\\y"})
+        tree.WriteFile(pszName, "x");
+    tree.WriteWideFile(L"f\\r\u00e9sum\u00e9.txt", "wide");
+    ASSERT_TRUE(WriteFileOnTheLinuxSide(tree.Path("f"), "a\\b"));
+    ASSERT_TRUE(MakeFolderLink(tree.Path("f\\link"), tree.Path("f\\十")));
+
+    CFolderListing listing;
+    ASSERT_TRUE(listing.List(tree.Path("f")));
+    CFileFind finder;
+    bool bMore = finder.FindFile(tree.Path("f\\*.*"));
+    size_t nIndex = 0;
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        ASSERT_LT(nIndex, listing.GetCount());
+        CString strName = finder.GetFileName();
+        EXPECT_STREQ(strName, listing.GetName(nIndex));
+        EXPECT_EQ(finder.IsNameReachable(), listing.IsNameReachable(nIndex)) << strName;
+        EXPECT_EQ(finder.IsFolderLink(), listing.IsFolderLink(nIndex)) << strName;
+        EXPECT_EQ(finder.IsDirectory(), listing.IsDirectory(nIndex)) << strName;
+        if (finder.IsNameReachable()) {
+            EXPECT_EQ(nIndex, listing.IndexOf(strName)) << strName;
+        }
+        ++nIndex;
+    }
+    EXPECT_EQ(8u, nIndex);
+    EXPECT_EQ(nIndex, listing.GetCount());
+    EXPECT_EQ(listing.IndexOf("z.TXT"), listing.IndexOf("Z.txt"));
+    EXPECT_EQ(CFolderListing::NONE, listing.IndexOf("c.txt"));
 }
 
 TEST(FileFacts, MatchByTheRuleOfTheComparison) {
