@@ -17,8 +17,9 @@
 // backup, restores the items (paths inside the destination) back to the
 // sources their mirrors belong to, as the restore list does; each path not
 // restored is a warning. The result file gets the status, the message the
-// user would see, the counts, every warning and every entry's mirror, one
-// "key=value" a line.
+// user would see, the counts, every warning, every folder text the loading
+// of the data file left out (the window tells the user of those when it
+// opens the file) and every entry's mirror, one "key=value" a line.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -124,6 +125,17 @@ void WriteText(const char* pszResultFile, const CString& strText) {
     }
 }
 
+// The lines that end every result: the folders the set did not take and
+// the mirrors of the entries it did.
+CString EntriesText(const CMrqDoc& doc) {
+    CString strText;
+    for (POSITION pos = doc.m_refusedFolders.GetHeadPosition(); pos;)
+        strText += "refusedfolder=" + doc.m_refusedFolders.GetNext(pos) + "\n";
+    for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
+        strText += "mirror=" + GetNextSource(doc.m_sources, pos)->m_strMirror + "\n";
+    return strText;
+}
+
 void WriteResult(const char* pszResultFile, const CRunOutcome& outcome, const CMrqDoc& doc,
                  DWORD dwCopyMs) {
     CString strText;
@@ -136,9 +148,7 @@ void WriteResult(const char* pszResultFile, const CRunOutcome& outcome, const CM
         strText += "warning=" + CString(warnings.substr(nStart, nEnd - nStart)) + "\n";
         nStart = nEnd == std::string::npos ? warnings.size() : nEnd + 1;
     }
-    for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
-        strText += "mirror=" + GetNextSource(doc.m_sources, pos)->m_strMirror + "\n";
-    WriteText(pszResultFile, strText);
+    WriteText(pszResultFile, strText + EntriesText(doc));
 }
 
 // The restore of the items, on this thread; every path not restored is a
@@ -155,9 +165,7 @@ void RestoreItems(const COptions& options, const CMrqDoc& doc) {
                    static_cast<long>(status.m_nFailed.load()));
     for (POSITION pos = status.m_failures.GetHeadPosition(); pos;)
         strText += "warning=" + status.m_failures.GetNext(pos) + " not-restored\n";
-    for (POSITION pos = doc.m_sources.GetHeadPosition(); pos;)
-        strText += "mirror=" + GetNextSource(doc.m_sources, pos)->m_strMirror + "\n";
-    WriteText(options.pszResultFile, strText);
+    WriteText(options.pszResultFile, strText + EntriesText(doc));
     while (!status.m_items.IsEmpty())
         delete status.m_items.RemoveHead();
 }

@@ -41,6 +41,8 @@ void ParseResult(const std::string& text, CDriverResult& result) {
             result.message = value;
         else if (key == "warning")
             result.warnings.push_back(value);
+        else if (key == "refusedfolder")
+            result.refusedFolders.push_back(value);
         else if (key == "mirror")
             result.mirrors.push_back(value);
         else if (key == "refused")

@@ -30,6 +30,7 @@ struct CDriverResult {
     int nStatus = -1;
     std::string message;
     std::vector<std::string> warnings;
+    std::vector<std::string> refusedFolders; // folder texts the data file's loading left out
     std::vector<std::string> mirrors;
     bool bCopyBegan = false; // the driver gave the go-ahead
     DWORD dwCopyMs = 0;      // how long its copies took, by its own clock

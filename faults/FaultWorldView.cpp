@@ -70,8 +70,10 @@ int CountGone(const CTreeSnapshot& before, const CTreeSnapshot& after) {
     return n;
 }
 
-void RunSets(CFaultWorld& world, const CWorldView& view, const std::vector<std::string>& sets,
-             CFaultRow& row, bool bBothWays, const std::vector<std::string>& arguments) {
+std::vector<CDriverResult> RunSets(CFaultWorld& world, const CWorldView& view,
+                                   const std::vector<std::string>& sets, CFaultRow& row,
+                                   bool bBothWays, const std::vector<std::string>& arguments) {
+    std::vector<CDriverResult> results;
     for (const std::string& set : sets) {
         for (int nWay = 0; nWay < (bBothWays ? 2 : 1); ++nWay) {
             CTreeSnapshot before = view.Snapshot();
@@ -94,8 +96,10 @@ void RunSets(CFaultWorld& world, const CWorldView& view, const std::vector<std::
                 row.notes.push_back("changed outside: " + key);
             row.nLost += CountGone(outsideBefore, outsideAfter);
             row.nPartial += CountStagingFiles(view.Snapshot());
+            results.push_back(result);
         }
     }
+    return results;
 }
 
 CTreeSnapshot FilesOf(const CTreeSnapshot& snapshot) {

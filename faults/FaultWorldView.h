@@ -43,8 +43,11 @@ int CountGone(const CTreeSnapshot& before, const CTreeSnapshot& after);
 // Runs each data file (as the Start command would, and as loaded) and
 // counts what changed outside the mirrors its entries may write.
 // arguments: the driver's, for every run (a restore instead of a backup).
-void RunSets(CFaultWorld& world, const CWorldView& view, const std::vector<std::string>& sets,
-             CFaultRow& row, bool bBothWays = true, const std::vector<std::string>& arguments = {});
+// Gives the results of the runs, in order.
+std::vector<CDriverResult> RunSets(CFaultWorld& world, const CWorldView& view,
+                                   const std::vector<std::string>& sets, CFaultRow& row,
+                                   bool bBothWays = true,
+                                   const std::vector<std::string>& arguments = {});
 
 // The files of a snapshot, without its folders.
 CTreeSnapshot FilesOf(const CTreeSnapshot& snapshot);
