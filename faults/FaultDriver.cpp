@@ -136,12 +136,16 @@ CString EntriesText(const CMrqDoc& doc) {
     return strText;
 }
 
+// bRefused: the Start command's checks refused the set and no run began, so
+// the empty outcome must not read as a run that went well.
 void WriteResult(const char* pszResultFile, const CRunOutcome& outcome, const CMrqDoc& doc,
-                 DWORD dwCopyMs) {
+                 DWORD dwCopyMs, bool bRefused = false) {
     CString strText;
     strText.Format("status=%d\nmessage=%s\ncounts=%d %d %d %d\ncopyms=%lu\n", outcome.nStatus,
                    static_cast<const char*>(StatusMessage(outcome.nStatus)), outcome.nTotal,
                    outcome.nNew, outcome.nUpdated, outcome.nDeleted, dwCopyMs);
+    if (bRefused)
+        strText += "refused=1\n";
     std::string warnings = outcome.strWarnings.str();
     for (size_t nStart = 0; nStart < warnings.size();) {
         size_t nEnd = warnings.find('\n', nStart);
@@ -186,7 +190,7 @@ int main(int argc, char** argv) {
     // The Start command refuses a set without sources or without an
     // existing destination before anything is written.
     if (doc.m_sources.IsEmpty() || !IsExistingFolder(doc.m_strDestination)) {
-        WriteResult(options.pszResultFile, CRunOutcome(), doc, 0);
+        WriteResult(options.pszResultFile, CRunOutcome(), doc, 0, true);
         return 4;
     }
     if (!options.bAsLoaded)
